@@ -1,0 +1,6 @@
+#include "app/GameMain.h"
+
+int GameMain(const sStartupParams*)
+{
+	return 0;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// One-of-a-kind managers: created on first use, destroyed together at
+// process exit, the most recently created first.
+
+class NoCopy
+{
+public:
+	NoCopy() = default;
+	NoCopy(const NoCopy&) = delete;
+	NoCopy& operator=(const NoCopy&) = delete;
+};
+
+class SingletoneBase : public NoCopy
+{
+public:
+	// Puts the new object at the front of the process-wide list.
+	SingletoneBase();
+	virtual ~SingletoneBase() = default;
+};
+
+// Deletes every listed singleton, front first. Runs once at process exit.
+void DestroyAllSingletons();
+
+template <class T>
+class Singletone : public SingletoneBase
+{
+public:
+	static T* Create()
+	{
+		T* object = new T;
+		s_instance = object;
+		return object;
+	}
+
+	static T* GetInstance()
+	{
+		return s_instance ? s_instance : Create();
+	}
+
+	// True once the manager exists; asking never creates it.
+	static bool Exists()
+	{
+		return s_instance != nullptr;
+	}
+
+private:
+	static inline T* s_instance = nullptr;
+};

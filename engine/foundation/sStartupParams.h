@@ -1,0 +1,17 @@
+#pragma once
+// The start-up record that the entry point hands to the game.
+
+#include "platform/win32/Win32Types.h"
+
+#ifndef SW_SHOWDEFAULT
+#define SW_SHOWDEFAULT 10
+#endif
+
+struct sStartupParams
+{
+	HINSTANCE instance;
+	int showCommand;
+	HWND parentWindow;
+	const char* commandLine;
+	bool singleInstance;
+};
