@@ -31,7 +31,6 @@ public:
 	cVector3d& operator+=(const cVector3d& v) { return *this = *this + v; }
 	cVector3d& operator-=(const cVector3d& v) { return *this = *this - v; }
 	cVector3d& operator*=(float s) { return *this = *this * s; }
-	bool operator==(const cVector3d& v) const { return x == v.x && y == v.y && z == v.z; }
 };
 
 static_assert(sizeof(cVector3d) == 3 * sizeof(float));
