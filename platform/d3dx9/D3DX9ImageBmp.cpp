@@ -5,6 +5,7 @@
 #include "platform/d3dx9/D3DX9ImagePixels.h"
 #include "platform/d3dx9/D3DX9ImageReaders.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -157,6 +158,11 @@ bool ReadBmpImage(const uint8_t* data, size_t size, sD3DXDecodedImage& image)
 		return false;
 	}
 	const uint64_t pixelOffset = ReadLe32(data + 10);
+	// Palettes often hold fewer entries than the header implies: the pixel
+	// data starts right after the last one.
+	if (pixelOffset > layout.paletteOffset)
+		layout.paletteCount = std::min<uint64_t>(layout.paletteCount,
+			(pixelOffset - layout.paletteOffset) / layout.paletteEntrySize);
 	const uint64_t rowBytes = (width * layout.bitCount + 31) / 32 * 4;
 	const uint64_t paletteBytes = layout.bitCount <= 8 ? layout.paletteCount * layout.paletteEntrySize : 0;
 	if (pixelOffset + rowBytes * height > size || layout.paletteOffset + paletteBytes > size)
