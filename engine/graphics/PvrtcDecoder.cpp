@@ -24,6 +24,42 @@ int PositionInBlocks(int t, int blockSize)
 	return (t & (blockSize - 1)) | ((~t & half) << 1);
 }
 
+// Blocks Q and S become P and R: their colours and the right half of the
+// modulation arrays move to the left.
+void MoveRightBlocksLeft(tPvrtcColours (&colours)[4], sPvrtcModulation& modulation, int blockWidth)
+{
+	memcpy(colours[0], colours[1], sizeof(colours[0]));
+	memcpy(colours[2], colours[3], sizeof(colours[2]));
+	for (int row = 0; row < 2 * kBlockHeight; ++row)
+	{
+		memcpy(modulation.values[row], modulation.values[row] + blockWidth, blockWidth * sizeof(int));
+		memcpy(modulation.modes[row], modulation.modes[row] + blockWidth, blockWidth * sizeof(int));
+	}
+}
+
+// The blend of InterpolatePvrtcColours for a texel at u, v from the centre
+// of block P (the decoder works these out once for both colours).
+inline void BlendBlockColours(const int (&p)[4], const int (&q)[4], const int (&r)[4], const int (&s)[4],
+	bool twoBitMode, int u, int v, int (&result)[4])
+{
+	const int blockWidth = BlockWidth(twoBitMode);
+	for (int k = 0; k < 4; ++k)
+	{
+		const int top = p[k] * blockWidth + u * (q[k] - p[k]);
+		const int bottom = r[k] * blockWidth + u * (s[k] - r[k]);
+		result[k] = top * 4 + v * (bottom - top);
+	}
+	const int colourShift = twoBitMode ? 2 : 1;
+	const int alphaShift = twoBitMode ? 1 : 0;
+	for (int k = 0; k < 3; ++k)
+	{
+		result[k] >>= colourShift;
+		result[k] += result[k] >> 5;
+	}
+	result[3] >>= alphaShift;
+	result[3] += result[3] >> 4;
+}
+
 sPvrtcBlock ReadBlock(const unsigned char* data, unsigned index)
 {
 	const unsigned char* bytes = data + 8 * static_cast<size_t>(index);
@@ -114,23 +150,8 @@ void InterpolatePvrtcColours(const int (&p)[4], const int (&q)[4], const int (&r
 	bool twoBitMode, int x, int y, int (&result)[4])
 {
 	const int blockWidth = BlockWidth(twoBitMode);
-	const int u = PositionInBlocks(x, blockWidth) - blockWidth / 2;
-	const int v = PositionInBlocks(y, kBlockHeight) - kBlockHeight / 2;
-	for (int k = 0; k < 4; ++k)
-	{
-		const int top = p[k] * blockWidth + u * (q[k] - p[k]);
-		const int bottom = r[k] * blockWidth + u * (s[k] - r[k]);
-		result[k] = top * 4 + v * (bottom - top);
-	}
-	const int colourShift = twoBitMode ? 2 : 1;
-	const int alphaShift = twoBitMode ? 1 : 0;
-	for (int k = 0; k < 3; ++k)
-	{
-		result[k] >>= colourShift;
-		result[k] += result[k] >> 5;
-	}
-	result[3] >>= alphaShift;
-	result[3] += result[3] >> 4;
+	BlendBlockColours(p, q, r, s, twoBitMode, PositionInBlocks(x, blockWidth) - blockWidth / 2,
+		PositionInBlocks(y, kBlockHeight) - kBlockHeight / 2, result);
 }
 
 sPvrtcWeight GetPvrtcModulation(int x, int y, bool twoBitMode, const sPvrtcModulation& modulation)
@@ -170,31 +191,36 @@ bool DecompressPvrtc(const void* data, size_t dataSize, bool twoBitMode, int wid
 	for (int y = 0; y < height; ++y)
 	{
 		const unsigned by = static_cast<unsigned>((y - kBlockHeight / 2) & (height - 1)) / kBlockHeight;
+		const int v = PositionInBlocks(y, kBlockHeight) - kBlockHeight / 2;
 		for (int x = 0; x < width; ++x, out += 4)
 		{
 			const unsigned bx = static_cast<unsigned>((x - blockWidth / 2) & (width - 1)) / blockWidth;
 			if (bx != currentX || by != currentY)
 			{
 				// The neighbourhood changes once per block step, not per texel.
+				// A step to the right keeps the right-hand blocks as the new
+				// left-hand ones; only the new right-hand pair is unpacked.
+				const bool stepRight = by == currentY && bx == ((currentX + 1) & (blocksX - 1));
 				currentX = bx;
 				currentY = by;
 				const unsigned bx1 = (bx + 1) & (blocksX - 1);
 				const unsigned by1 = (by + 1) & (blocksY - 1);
-				const sPvrtcBlock blocks[4] = {ReadBlock(bytes, TwiddlePvrtcBlock(blocksY, blocksX, by, bx)),
-					ReadBlock(bytes, TwiddlePvrtcBlock(blocksY, blocksX, by, bx1)),
-					ReadBlock(bytes, TwiddlePvrtcBlock(blocksY, blocksX, by1, bx)),
-					ReadBlock(bytes, TwiddlePvrtcBlock(blocksY, blocksX, by1, bx1))};
-				for (int i = 0; i < 4; ++i)
+				const unsigned rows[4] = {by, by, by1, by1};
+				const unsigned columns[4] = {bx, bx1, bx, bx1};
+				if (stepRight)
+					MoveRightBlocksLeft(colours, modulation, blockWidth);
+				for (int i = stepRight ? 1 : 0; i < 4; i += stepRight ? 2 : 1)
 				{
-					UnpackPvrtcColours(blocks[i], colours[i]);
-					UnpackPvrtcModulation(blocks[i], twoBitMode, modulation, (i & 1) * blockWidth,
-						(i >> 1) * kBlockHeight);
+					const sPvrtcBlock block = ReadBlock(bytes, TwiddlePvrtcBlock(blocksY, blocksX, rows[i], columns[i]));
+					UnpackPvrtcColours(block, colours[i]);
+					UnpackPvrtcModulation(block, twoBitMode, modulation, (i & 1) * blockWidth, (i >> 1) * kBlockHeight);
 				}
 			}
+			const int u = PositionInBlocks(x, blockWidth) - blockWidth / 2;
 			int a[4];
 			int b[4];
-			InterpolatePvrtcColours(colours[0][0], colours[1][0], colours[2][0], colours[3][0], twoBitMode, x, y, a);
-			InterpolatePvrtcColours(colours[0][1], colours[1][1], colours[2][1], colours[3][1], twoBitMode, x, y, b);
+			BlendBlockColours(colours[0][0], colours[1][0], colours[2][0], colours[3][0], twoBitMode, u, v, a);
+			BlendBlockColours(colours[0][1], colours[1][1], colours[2][1], colours[3][1], twoBitMode, u, v, b);
 			const sPvrtcWeight weight = GetPvrtcModulation(x, y, twoBitMode, modulation);
 			for (int k = 0; k < 4; ++k)
 				out[k] = static_cast<unsigned char>((a[k] * 8 + weight.weight * (b[k] - a[k])) >> 3);
