@@ -42,6 +42,7 @@ void ConvertImage(sD3DXDecodedImage& image, D3DFORMAT format)
 		CompressCanvasToDxt3(image);
 		return;
 	}
+	// DXT3 blocks, as a DDS file may hand them over.
 	const sD3DXDecodedImage blocks = std::move(image);
 	AllocateImageCanvas(blocks.width, blocks.height, image);
 	DecompressDxtToCanvas(blocks.bits.data(), squish::kDxt3, blocks.width, blocks.height, image);

@@ -9,6 +9,7 @@
 #include <png.h>
 #include <squish.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -251,7 +252,7 @@ TEST(D3DXImageHostile, HugeClaimsAllocateNoPixelMemory)
 			if (!status || fscanf(status, "%lu", &pages) != 1)
 				_exit(2);
 			fclose(status);
-			limit.rlim_cur = limit.rlim_max = pages * 4096 + (64ul << 20);
+			limit.rlim_cur = limit.rlim_max = pages * sysconf(_SC_PAGESIZE) + (64ul << 20);
 			setrlimit(RLIMIT_AS, &limit);
 			for (const auto& claim : claims)
 			{
