@@ -336,7 +336,7 @@ TEST_F(cWin32ApplicationTest, Titles)
 
 TEST_F(cWin32ApplicationTest, ASecondApplicationOfTheSameClassIsRefused)
 {
-	std::string name = "AppTest_" + std::to_string(getpid()) + "_refused";
+	std::string name = UniqueClassName();
 	cWin32Application* first = new cWin32Application;
 	cWin32Application* second = new cWin32Application;
 	sStartupParams params{nullptr, SW_HIDE, nullptr, "", true};
