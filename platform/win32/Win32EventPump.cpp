@@ -153,6 +153,18 @@ void TranslateKey(HWND window, const SDL_KeyboardEvent& event)
 	if (event.keysym.sym == SDLK_F4 && (event.keysym.mod & KMOD_ALT) && !event.repeat)
 		win32::QueueMessage(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
+
+void NotifyObservers(const SDL_Event& event)
+{
+	cObservers& observers = Observers();
+	std::lock_guard<std::recursive_mutex> hold(observers.lock);
+	// A copy, because observers may add or remove observers; one removed
+	// meanwhile is skipped.
+	std::vector<sObserver> current = observers.list;
+	for (const sObserver& observer : current)
+		if (std::find(observers.list.begin(), observers.list.end(), observer) != observers.list.end())
+			observer.function(event, observer.context);
+}
 }
 
 void AddSdlEventObserver(SdlEventObserver observer, void* context)
@@ -173,23 +185,11 @@ void RemoveSdlEventObserver(SdlEventObserver observer, void* context)
 
 namespace win32
 {
-void NotifySdlEventObservers(const SDL_Event& event)
-{
-	cObservers& observers = Observers();
-	std::lock_guard<std::recursive_mutex> hold(observers.lock);
-	// A copy, because observers may add or remove observers; one removed
-	// meanwhile is skipped.
-	std::vector<sObserver> current = observers.list;
-	for (const sObserver& observer : current)
-		if (std::find(observers.list.begin(), observers.list.end(), observer) != observers.list.end())
-			observer.function(event, observer.context);
-}
-
 void HandleSdlEvent(const SDL_Event& event)
 {
 	if (event.type == WakeEventType())
 		return;
-	NotifySdlEventObservers(event);
+	NotifyObservers(event);
 	switch (event.type)
 	{
 	case SDL_WINDOWEVENT:

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
-#include <string>
 
 struct SDL_Window;
 union SDL_Event;
@@ -46,10 +45,9 @@ HWND ToHwnd(SDL_Window* window);
 void HandleSdlEvent(const SDL_Event& event);
 // Takes every pending SDL event. Only on the video thread.
 void PumpSdlEvents();
-void NotifySdlEventObservers(const SDL_Event& event);
 
 // Posts a message from inside the layer (no wake-up needed: the poster is
-// the video thread). Mouse moves and paints replace an equal queued one.
+// the video thread). A paint already queued for the window is not queued again.
 void QueueMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Replaces the newest queued message when it is a mouse move of the same
 // window, as Windows keeps one pending move; false when there is none.
@@ -73,6 +71,6 @@ WNDPROC WindowProcedureOf(HWND window);
 UINT GetClassStyle(HWND window);
 void SetFocusedWindow(HWND window, bool focused);
 void UpdateWindowGeometry(HWND window);
-// Sends WM_CLOSE to every live window; false when there is none.
+// Queues WM_CLOSE for every live window; false when there is none.
 bool CloseAllWindows();
 }
