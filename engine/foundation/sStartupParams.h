@@ -1,11 +1,7 @@
 #pragma once
 // The start-up record that the entry point hands to the game.
 
-#include "platform/win32/Win32Types.h"
-
-#ifndef SW_SHOWDEFAULT
-#define SW_SHOWDEFAULT 10
-#endif
+#include "platform/win32/Win32Window.h"
 
 struct sStartupParams
 {

@@ -19,6 +19,14 @@ typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
 typedef uintptr_t DWORD_PTR;
 typedef int64_t LONGLONG;
+typedef intptr_t LONG_PTR;
+typedef uintptr_t UINT_PTR;
+typedef WORD ATOM;
+typedef wchar_t WCHAR; // holds one UTF-16 code unit
+
+// Calling-convention markers of the interfaces; nothing on this platform.
+#define WINAPI
+#define CALLBACK
 
 #ifndef TRUE
 #define TRUE 1
@@ -43,6 +51,7 @@ typedef HBRUSH__* HBRUSH;
 struct HMENU__;
 typedef HMENU__* HMENU;
 typedef void* HANDLE;
+typedef void* HGDIOBJ;
 
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)))
 
@@ -58,6 +67,14 @@ struct POINT
 {
 	LONG x;
 	LONG y;
+};
+
+// Accepted and ignored: objects are never inherited by child processes.
+struct SECURITY_ATTRIBUTES
+{
+	DWORD nLength;
+	void* lpSecurityDescriptor;
+	BOOL bInheritHandle;
 };
 
 struct GUID

@@ -1,0 +1,69 @@
+// The game's whole run, under a display.
+
+#include "app/GameMain.h"
+#include "engine/foundation/cWin32Application.h"
+#include "platform/win32/Win32.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+#include <unistd.h>
+
+namespace
+{
+class cGameMainTest : public testing::Test
+{
+protected:
+	// A private lock folder: neither a running game nor another test
+	// process holds this run's single-instance mutex.
+	void SetUp() override
+	{
+		m_lockFolder = std::filesystem::temp_directory_path() / ("GameMainTest_" + std::to_string(getpid()));
+		std::filesystem::create_directories(m_lockFolder);
+		setenv("XDG_RUNTIME_DIR", m_lockFolder.c_str(), 1);
+		m_application = Singletone<cWin32Application>::GetInstance();
+	}
+
+	void TearDown() override { std::filesystem::remove_all(m_lockFolder); }
+
+	sStartupParams m_params{nullptr, SW_SHOWDEFAULT, nullptr, "", true};
+	std::filesystem::path m_lockFolder;
+	cWin32Application* m_application = nullptr;
+};
+}
+
+TEST_F(cGameMainTest, ClosingTheWindowEndsTheRunWithZero)
+{
+	RECT client{};
+	std::thread closer([&] {
+		auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+		// Waits until the window has its windowed size, then clicks the close box.
+		while (std::chrono::steady_clock::now() < deadline)
+		{
+			HWND window = m_application->GetWindowHandle();
+			if (window && GetClientRect(window, &client) && client.right == 1024)
+			{
+				PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+				return;
+			}
+			std::this_thread::sleep_for(std::chrono::milliseconds(5));
+		}
+	});
+	EXPECT_EQ(GameMain(&m_params), 0);
+	closer.join();
+	EXPECT_EQ(client.right, 1024);
+	EXPECT_EQ(client.bottom, 768);
+	EXPECT_FALSE(IsWindow(m_application->GetWindowHandle()));
+}
+
+TEST_F(cGameMainTest, ASecondCopyEndsQuietlyWithZero)
+{
+	HANDLE firstCopy = CreateMutexA(nullptr, TRUE, "Sample_2my_project");
+	HWND before = m_application->GetWindowHandle();
+	EXPECT_EQ(GameMain(&m_params), 0);
+	EXPECT_EQ(m_application->GetWindowHandle(), before); // no window was made
+	CloseHandle(firstCopy);
+}
