@@ -33,6 +33,7 @@ public:
 
 	// Direct access for readers that scan the bytes in place.
 	const uint8_t* GetData() const { return m_data; }
+	uint8_t* GetData() { return m_data; }
 	uint32_t GetPosition() const { return m_position; }
 
 private:
