@@ -122,12 +122,10 @@ void cXmlParser::Collect(std::string* out, Stop stop)
 {
 	if (stop(m_char))
 		return;
-	if (AtEnd())
-	{
-		if (out)
-			*out += m_char;
+	if (out)
+		*out += m_char;
+	if (!Next())
 		return;
-	}
 	// Not at the end, so the current character is the byte just read.
 	const uint8_t* begin = m_data + m_position - 1;
 	const uint8_t* last = m_data + m_size - 1;
