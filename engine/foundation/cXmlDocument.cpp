@@ -20,6 +20,15 @@ cXmlDocument::cXmlDocument(cStream& stream) : m_root("")
 
 bool cXmlDocument::Load(cStream& stream)
 {
+	// A memory stream is read in place from its start; it is left at its
+	// end, as taking a copy would leave it.
+	if (auto* memory = dynamic_cast<cMemoryStream*>(&stream))
+	{
+		memory->Seek(0, cStream::FromStart);
+		bool loaded = Load(*memory);
+		memory->Seek(0, cStream::FromEnd);
+		return loaded;
+	}
 	cMemoryStream copy(stream);
 	return Load(copy);
 }

@@ -1,6 +1,63 @@
 #include "engine/foundation/cXmlNode.h"
 
+#include <mutex>
+#include <new>
 #include <utility>
+#include <vector>
+
+namespace
+{
+// The node pool: nodes are carved from blocks, and a destroyed node goes to
+// the free list of the thread that destroys it, for the next node that
+// thread creates. Blocks are kept for reuse until the process ends.
+struct sFreeNode
+{
+	sFreeNode* next;
+};
+
+constexpr size_t NodesPerBlock = 1024;
+thread_local sFreeNode* t_freeNodes = nullptr;
+
+void AddBlock()
+{
+	static std::mutex lock;
+	static auto* blocks = new std::vector<void*>; // never destroyed: nodes may outlive static objects
+	void* block = ::operator new(NodesPerBlock * sizeof(cXmlNode));
+	{
+		std::lock_guard<std::mutex> hold(lock);
+		blocks->push_back(block);
+	}
+	for (size_t i = 0; i < NodesPerBlock; ++i)
+	{
+		auto* node = reinterpret_cast<sFreeNode*>(static_cast<char*>(block) + i * sizeof(cXmlNode));
+		node->next = t_freeNodes;
+		t_freeNodes = node;
+	}
+}
+}
+
+void* cXmlNode::operator new(size_t size)
+{
+	if (size != sizeof(cXmlNode))
+		return ::operator new(size);
+	if (!t_freeNodes)
+		AddBlock();
+	sFreeNode* node = t_freeNodes;
+	t_freeNodes = node->next;
+	return node;
+}
+
+void cXmlNode::operator delete(void* memory, size_t size)
+{
+	if (size != sizeof(cXmlNode))
+	{
+		::operator delete(memory);
+		return;
+	}
+	auto* node = static_cast<sFreeNode*>(memory);
+	node->next = t_freeNodes;
+	t_freeNodes = node;
+}
 
 cXmlNode::cXmlNode(const std::string& name) : m_name(name)
 {

@@ -3,6 +3,7 @@
 // an attribute (name and value). A node owns its children and attributes;
 // both lists are doubly linked and null-terminated at both ends.
 
+#include <cstddef>
 #include <string>
 
 class cXmlNode
@@ -47,6 +48,10 @@ public:
 
 	// True when the node's text is exactly "1" or "true".
 	static void ReadBool(const cXmlNode& node, bool& out);
+
+	// Documents hold many small nodes: they come from a pool (see the source).
+	static void* operator new(size_t size);
+	static void operator delete(void* memory, size_t size);
 
 private:
 	struct sList

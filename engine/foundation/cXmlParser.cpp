@@ -25,61 +25,56 @@ void Trim(std::string& text)
 	text.assign(text, begin, end - begin);
 }
 
+// The decoders work in place: every replacement is shorter than what it
+// replaces, so the write position never passes the read position.
+
 // Replaces every "&amp;" by "&". A replacement that forms a new "&amp;"
 // with the text after it is replaced again: "&amp;amp;" gives "&".
 void DecodeAmpersands(std::string& text)
 {
-	std::string out;
-	out.reserve(text.size());
-	for (size_t i = 0; i < text.size();)
+	size_t write = 0;
+	for (size_t read = 0; read < text.size();)
 	{
-		if (text[i] == '&')
-		{
-			size_t next = i + 1;
-			while (text.compare(next, 4, "amp;") == 0)
-				next += 4;
-			out += '&';
-			i = next;
-		}
-		else
-			out += text[i++];
+		char c = text[read++];
+		if (c == '&')
+			while (text.compare(read, 4, "amp;") == 0)
+				read += 4;
+		text[write++] = c;
 	}
-	text.swap(out);
+	text.resize(write);
 }
 
 // Replaces every occurrence of from (which starts with "&" and holds no
-// other "&") by to, a text that cannot itself form from.
-void ReplaceReference(std::string& text, const char* from, const char* to)
+// other "&") by the single character to, which cannot itself form from.
+void ReplaceReference(std::string& text, const char* from, char to)
 {
 	size_t length = strlen(from);
-	std::string out;
-	out.reserve(text.size());
-	for (size_t i = 0; i < text.size();)
+	size_t write = 0;
+	for (size_t read = 0; read < text.size();)
 	{
-		if (text.compare(i, length, from) == 0)
+		if (text[read] == '&' && text.compare(read, length, from) == 0)
 		{
-			out += to;
-			i += length;
+			text[write++] = to;
+			read += length;
 		}
 		else
-			out += text[i++];
+			text[write++] = text[read++];
 	}
-	text.swap(out);
+	text.resize(write);
 }
 
 // Removes every occurrence of from, also those that removals join together.
 void RemoveReference(std::string& text, const char* from)
 {
 	size_t length = strlen(from);
-	std::string out;
-	out.reserve(text.size());
-	for (char c : text)
+	size_t write = 0;
+	for (size_t read = 0; read < text.size(); ++read)
 	{
-		out += c;
-		if (out.size() >= length && out.compare(out.size() - length, length, from) == 0)
-			out.resize(out.size() - length);
+		text[write++] = text[read];
+		if (text[read] == from[length - 1] && write >= length && text.compare(write - length, length, from) == 0)
+			write -= length;
 	}
-	text.swap(out);
+	text.resize(write);
 }
 }
 
@@ -88,7 +83,7 @@ void DecodeXmlText(std::string& text)
 	if (text.find('&') == std::string::npos)
 		return;
 	DecodeAmpersands(text);
-	ReplaceReference(text, "&quot;", "\"");
+	ReplaceReference(text, "&quot;", '"');
 }
 
 void DecodeXmlAttribute(std::string& text)
@@ -97,7 +92,7 @@ void DecodeXmlAttribute(std::string& text)
 		return;
 	DecodeXmlText(text);
 	RemoveReference(text, "&#xA;");
-	ReplaceReference(text, "&#xD;", "\n");
+	ReplaceReference(text, "&#xD;", '\n');
 }
 
 cXmlParser::cXmlParser(cMemoryStream& stream)
@@ -192,7 +187,7 @@ void cXmlParser::SkipComment()
 
 void cXmlParser::SkipToTagEnd()
 {
-	while (ReadToken() && m_token != ">")
+	while (ReadToken() && !TokenIs('>'))
 	{
 	}
 }
@@ -220,20 +215,20 @@ cXmlNode* cXmlParser::Parse()
 		switch (state)
 		{
 		case 0:
-			if (m_token == "<")
+			if (TokenIs('<'))
 				state = 1;
-			else if (m_token.compare(0, 3, "\xEF\xBB\xBF") != 0)
+			else if (!TokenStartsWith("\xEF\xBB\xBF"))
 				return Fail(top, "XmlError::Open tag waiting, but found :" + m_token + "\n");
 			break;
 		case 1:
-			if (m_token.compare(0, 3, "!--") == 0)
+			if (TokenStartsWith("!--"))
 			{
 				SkipComment();
 				state = 0;
 			}
-			else if (m_token == "/")
+			else if (TokenIs('/'))
 				state = 2;
-			else if (m_token == "?xml")
+			else if (m_token.size() == 4 && TokenStartsWith("?xml"))
 			{
 				SkipToTagEnd();
 				state = 0;
@@ -266,17 +261,17 @@ cXmlNode* cXmlParser::Parse()
 			state = 0;
 			break;
 		case 3:
-			if (m_token == "/")
+			if (TokenIs('/'))
 			{
 				ReadToken();
-				if (m_token != ">")
+				if (!TokenIs('>'))
 					return Fail(top, "Xml::Missed close branch in node " + current->GetName() + "\n");
 				current = current->GetParent();
 				if (current)
 					--depth;
 				state = 0;
 			}
-			else if (m_token == ">")
+			else if (TokenIs('>'))
 			{
 				ReadText();
 				DecodeXmlText(m_token);
@@ -287,7 +282,7 @@ cXmlNode* cXmlParser::Parse()
 			{
 				cXmlNode* attribute = current->AddAttribute(m_token);
 				ReadToken();
-				if (m_token != "=")
+				if (!TokenIs('='))
 					return Fail(top, "Xml::Expected '=' but found " + m_token + "\n");
 				ReadQuoted();
 				DecodeXmlAttribute(m_token);
