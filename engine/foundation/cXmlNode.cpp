@@ -59,7 +59,7 @@ void cXmlNode::operator delete(void* memory, size_t size)
 	t_freeNodes = node;
 }
 
-cXmlNode::cXmlNode(const std::string& name) : m_name(name)
+cXmlNode::cXmlNode(std::string_view name) : m_name(name)
 {
 }
 
@@ -118,7 +118,7 @@ void cXmlNode::AppendChild(cXmlNode* node)
 	Append(m_children, node);
 }
 
-cXmlNode* cXmlNode::AddAttribute(const std::string& name)
+cXmlNode* cXmlNode::AddAttribute(std::string_view name)
 {
 	cXmlNode* attribute = new cXmlNode(name);
 	Append(m_attributes, attribute);

@@ -5,11 +5,12 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 class cXmlNode
 {
 public:
-	explicit cXmlNode(const std::string& name = std::string());
+	explicit cXmlNode(std::string_view name = std::string_view());
 	virtual ~cXmlNode();
 	cXmlNode(const cXmlNode&) = delete;
 	cXmlNode& operator=(const cXmlNode&) = delete;
@@ -32,7 +33,7 @@ public:
 	void AppendChild(cXmlNode* node);
 	// Appends a new attribute with an empty value (an existing one of the
 	// same name stays) and returns it.
-	cXmlNode* AddAttribute(const std::string& name);
+	cXmlNode* AddAttribute(std::string_view name);
 	// The first attribute of that exact name, or null.
 	cXmlNode* FindAttribute(const std::string& name) const;
 	// Follows a path of child names joined with "\" (the first child of each

@@ -22,7 +22,8 @@ void Trim(std::string& text)
 	size_t end = text.size();
 	while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32)
 		--end;
-	text.assign(text, begin, end - begin);
+	text.erase(end);
+	text.erase(0, begin);
 }
 
 // The decoders work in place: every replacement is shorter than what it
@@ -98,7 +99,6 @@ void DecodeXmlAttribute(std::string& text)
 cXmlParser::cXmlParser(cMemoryStream& stream)
 	: m_stream(stream), m_data(stream.GetData()), m_position(stream.GetPosition()), m_size(stream.GetSize())
 {
-	m_token.reserve(1000);
 }
 
 // Reads one character; at the end nothing is read and the current
@@ -139,36 +139,51 @@ bool cXmlParser::SkipSpace()
 	return AtEnd();
 }
 
+// The token is a view of the text: its characters lie together in the
+// buffer, from the current character on.
 bool cXmlParser::ReadToken()
 {
-	m_token.clear();
-	SkipSpace();
-	m_token += m_char;
-	if (IsDelimiter(m_char))
-		return Next();
-	if (!Next())
+	if (SkipSpace())
+	{
+		// Nothing more to read: the token is the current character alone.
+		m_endToken.assign(1, m_char);
+		m_token = m_endToken;
 		return false;
-	Collect(&m_token, IsDelimiter);
+	}
+	const char* start = reinterpret_cast<const char*>(m_data) + m_position - 1;
+	if (IsDelimiter(m_char))
+	{
+		m_token = std::string_view(start, 1);
+		return Next();
+	}
+	if (!Next())
+	{
+		m_token = std::string_view(start, 1);
+		return false;
+	}
+	Collect(nullptr, IsDelimiter);
+	// The character that ended the token was read last and is not part of it.
+	m_token = std::string_view(start, reinterpret_cast<const char*>(m_data) + m_position - 1 - start);
 	return !AtEnd();
 }
 
-bool cXmlParser::ReadQuoted()
+bool cXmlParser::ReadQuoted(std::string& out)
 {
 	SkipSpace();
 	Collect(nullptr, [](char c) { return c == '"'; });
-	m_token.clear();
+	out.clear();
 	if (Next())
-		Collect(&m_token, [](char c) { return c == '"'; });
+		Collect(&out, [](char c) { return c == '"'; });
 	m_char = 0;
 	return AtEnd();
 }
 
-void cXmlParser::ReadText()
+void cXmlParser::ReadText(std::string& out)
 {
 	SkipSpace();
-	m_token.clear();
-	Collect(&m_token, [](char c) { return c == '<'; });
-	Trim(m_token);
+	out.clear();
+	Collect(&out, [](char c) { return c == '<'; });
+	Trim(out);
 }
 
 // Skips a comment whose "<!--" token has been read: on to the next two
@@ -218,7 +233,7 @@ cXmlNode* cXmlParser::Parse()
 			if (TokenIs('<'))
 				state = 1;
 			else if (!TokenStartsWith("\xEF\xBB\xBF"))
-				return Fail(top, "XmlError::Open tag waiting, but found :" + m_token + "\n");
+				return Fail(top, "XmlError::Open tag waiting, but found :" + std::string(m_token) + "\n");
 			break;
 		case 1:
 			if (TokenStartsWith("!--"))
@@ -273,9 +288,8 @@ cXmlNode* cXmlParser::Parse()
 			}
 			else if (TokenIs('>'))
 			{
-				ReadText();
-				DecodeXmlText(m_token);
-				current->Value() = m_token;
+				ReadText(current->Value());
+				DecodeXmlText(current->Value());
 				state = 0;
 			}
 			else
@@ -283,10 +297,9 @@ cXmlNode* cXmlParser::Parse()
 				cXmlNode* attribute = current->AddAttribute(m_token);
 				ReadToken();
 				if (!TokenIs('='))
-					return Fail(top, "Xml::Expected '=' but found " + m_token + "\n");
-				ReadQuoted();
-				DecodeXmlAttribute(m_token);
-				attribute->Value() = m_token;
+					return Fail(top, "Xml::Expected '=' but found " + std::string(m_token) + "\n");
+				ReadQuoted(attribute->Value());
+				DecodeXmlAttribute(attribute->Value());
 			}
 			break;
 		}

@@ -8,6 +8,7 @@
 #include "engine/foundation/cXmlNode.h"
 
 #include <string>
+#include <string_view>
 
 class cXmlParser
 {
@@ -48,8 +49,9 @@ private:
 
 	bool SkipSpace();
 	bool ReadToken();
-	bool ReadQuoted();
-	void ReadText();
+	// Read straight into the node's text.
+	bool ReadQuoted(std::string& out);
+	void ReadText(std::string& out);
 	void SkipComment();
 	void SkipToTagEnd();
 	cXmlNode* Fail(cXmlNode* top, const std::string& diagnostic);
@@ -58,7 +60,9 @@ private:
 	const uint8_t* m_data;
 	uint32_t m_position;
 	uint32_t m_size;
-	std::string m_token;
+	std::string_view m_token;
+	// Holds the token read at the very end of the text.
+	std::string m_endToken;
 	char m_char = 0;
 	std::string m_diagnostic;
 	bool m_complete = false;
