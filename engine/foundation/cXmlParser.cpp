@@ -232,18 +232,18 @@ cXmlNode* cXmlParser::Parse()
 		case 0:
 			if (TokenIs('<'))
 				state = 1;
-			else if (!TokenStartsWith("\xEF\xBB\xBF"))
+			else if (!m_token.starts_with("\xEF\xBB\xBF"))
 				return Fail(top, "XmlError::Open tag waiting, but found :" + std::string(m_token) + "\n");
 			break;
 		case 1:
-			if (TokenStartsWith("!--"))
+			if (m_token.starts_with("!--"))
 			{
 				SkipComment();
 				state = 0;
 			}
 			else if (TokenIs('/'))
 				state = 2;
-			else if (m_token.size() == 4 && TokenStartsWith("?xml"))
+			else if (m_token == "?xml")
 			{
 				SkipToTagEnd();
 				state = 0;

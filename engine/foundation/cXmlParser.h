@@ -33,17 +33,6 @@ private:
 	bool Next();
 	bool AtEnd() const { return m_position >= m_size; }
 	bool TokenIs(char c) const { return m_token.size() == 1 && m_token[0] == c; }
-	// Tested byte by byte: this runs for every tag.
-	template <size_t N>
-	bool TokenStartsWith(const char (&prefix)[N]) const
-	{
-		if (m_token.size() < N - 1)
-			return false;
-		for (size_t i = 0; i + 1 < N; ++i)
-			if (m_token[i] != prefix[i])
-				return false;
-		return true;
-	}
 	template <class Stop>
 	void Collect(std::string* out, Stop stop);
 

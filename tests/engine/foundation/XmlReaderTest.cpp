@@ -1,3 +1,6 @@
+#include "TempFolder.h"
+
+#include "engine/foundation/cFileStream.h"
 #include "engine/foundation/cXmlDocument.h"
 #include "engine/foundation/cXmlParser.h"
 #include "engine/foundation/cXmlWriter.h"
@@ -259,4 +262,28 @@ TEST(XmlWriter, SaveReportsShortWritesAndFailedTruncation)
 	EXPECT_TRUE(document.Save(roomy));
 	roomy.m_refuseSize = true;
 	EXPECT_FALSE(document.Save(roomy));
+}
+
+TEST(XmlReader, LoadsFilesThroughAFileStream)
+{
+	cTempFolder folder;
+	cTempFolder::WriteFile("empty.xml", "");
+	cTempFolder::WriteFile("list.xml", "<resources>\n\t<texture name=\"wall\"/>\n</resources>");
+	std::string nested;
+	for (int i = 0; i < 100000; ++i)
+		nested += "<n>";
+	cTempFolder::WriteFile("nested.xml", nested);
+
+	cFileStream empty("empty.xml", 3, 2, 2);
+	cXmlDocument emptyDocument(empty);
+	EXPECT_EQ(Describe(emptyDocument.GetRoot()), "");
+
+	cFileStream list("LIST.XML", 3, 2, 2);
+	list.Seek(5, cStream::FromStart); // read from the start whatever the position
+	cXmlDocument document(list);
+	EXPECT_EQ(Describe(document.GetRoot()), "resources(texture[name=wall])");
+
+	cFileStream deep("nested.xml", 3, 2, 2);
+	cXmlDocument deepDocument;
+	EXPECT_FALSE(deepDocument.Load(deep));
 }
