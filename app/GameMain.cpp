@@ -1,5 +1,7 @@
 #include "app/GameMain.h"
 
+#include "engine/foundation/Random.h"
+#include "engine/foundation/SettingsStartup.h"
 #include "engine/foundation/cWin32Application.h"
 #include "game/play/cGameApplication.h"
 
@@ -14,6 +16,9 @@ const int kWindowHeight = 768;
 
 int GameMain(const sStartupParams* params)
 {
+	StartSettingsAndLog("zv2");
+	SeedRandom();
+
 	cWin32Application* application = Singletone<cWin32Application>::GetInstance();
 	// Refused when another copy runs: the run ends quietly.
 	if (application->CreateMainWindow(*params, "Sample_2", "Loading..."))
@@ -22,5 +27,7 @@ int GameMain(const sStartupParams* params)
 		cGameApplication game;
 		application->Run(game);
 	}
+
+	FinishSettings();
 	return 0;
 }

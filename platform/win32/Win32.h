@@ -15,3 +15,6 @@
 #include "platform/win32/Win32Message.h"
 #include "platform/win32/Win32Window.h"
 #include "platform/win32/Win32Cursor.h"
+#include "platform/win32/Win32Path.h"
+#include "platform/win32/Win32File.h"
+#include "platform/win32/Win32Folder.h"

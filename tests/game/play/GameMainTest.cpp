@@ -17,20 +17,28 @@ namespace
 class cGameMainTest : public testing::Test
 {
 protected:
-	// A private lock folder: neither a running game nor another test
-	// process holds this run's single-instance mutex.
+	// A private folder for the lock, the user's settings and the working
+	// folder: neither a running game nor another test process shares them.
 	void SetUp() override
 	{
 		m_lockFolder = std::filesystem::temp_directory_path() / ("GameMainTest_" + std::to_string(getpid()));
 		std::filesystem::create_directories(m_lockFolder);
 		setenv("XDG_RUNTIME_DIR", m_lockFolder.c_str(), 1);
+		setenv("XDG_DATA_HOME", m_lockFolder.c_str(), 1);
+		m_workingFolder = std::filesystem::current_path();
+		std::filesystem::current_path(m_lockFolder);
 		m_application = Singletone<cWin32Application>::GetInstance();
 	}
 
-	void TearDown() override { std::filesystem::remove_all(m_lockFolder); }
+	void TearDown() override
+	{
+		std::filesystem::current_path(m_workingFolder);
+		std::filesystem::remove_all(m_lockFolder);
+	}
 
 	sStartupParams m_params{nullptr, SW_SHOWDEFAULT, nullptr, "", true};
 	std::filesystem::path m_lockFolder;
+	std::filesystem::path m_workingFolder;
 	cWin32Application* m_application = nullptr;
 };
 }
@@ -57,6 +65,7 @@ TEST_F(cGameMainTest, ClosingTheWindowEndsTheRunWithZero)
 	EXPECT_EQ(client.right, 1024);
 	EXPECT_EQ(client.bottom, 768);
 	EXPECT_FALSE(IsWindow(m_application->GetWindowHandle()));
+	EXPECT_TRUE(std::filesystem::exists(m_lockFolder / "zv2.txt")); // the log in the working folder
 }
 
 TEST_F(cGameMainTest, ASecondCopyEndsQuietlyWithZero)

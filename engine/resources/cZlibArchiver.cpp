@@ -1,0 +1,80 @@
+#include "engine/resources/cZlibArchiver.h"
+
+#include "engine/foundation/cLog.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <zlib.h>
+
+namespace
+{
+void WriteU32(uint8_t* bytes, uint32_t value)
+{
+	for (int i = 0; i < 4; ++i)
+		bytes[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+uint32_t ReadU32(const uint8_t* bytes)
+{
+	return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+bool UncompressFailed()
+{
+	LOG(2, "zlib uncompression failed");
+	return false;
+}
+}
+
+bool cZlibArchiver::Compress(cStream& in, cMemoryStream& out)
+{
+	cMemoryStream input(in);
+	in.Seek(0, cStream::FromStart);
+	uLong size = input.GetSize();
+	// Room for the worst case, at least the input size plus 996 bytes.
+	uLongf room = std::max<uLong>(size + 996, compressBound(size));
+	if (!out.SetSize(static_cast<uint32_t>(4 + room)))
+	{
+		LOG(2, "zlib compression failed");
+		return false;
+	}
+	uint8_t* data = out.GetData();
+	WriteU32(data, static_cast<uint32_t>(size));
+	uint8_t empty = 0;
+	const Bytef* source = size ? input.GetData() : &empty;
+	if (compress(data + 4, &room, source, size) != Z_OK)
+	{
+		LOG(2, "zlib compression failed");
+		return false;
+	}
+	out.SetSize(static_cast<uint32_t>(4 + room));
+	out.Seek(0, cStream::FromEnd);
+	return true;
+}
+
+bool cZlibArchiver::Uncompress(cStream& in, cMemoryStream& out)
+{
+	cMemoryStream input(in);
+	in.Seek(0, cStream::FromStart);
+	uint32_t size = input.GetSize();
+	if (size == 0)
+		return false;
+	if (size < 4)
+		return UncompressFailed();
+	uint32_t expected = ReadU32(input.GetData());
+	uint64_t packed = size - 4;
+	if (expected > packed * MaxExpansion + ExpansionSlack || !out.SetSize(expected))
+		return UncompressFailed();
+	uint8_t spare = 0;
+	Bytef* destination = expected ? out.GetData() : &spare;
+	uLongf length = expected;
+	if (uncompress(destination, &length, input.GetData() + 4, static_cast<uLong>(packed)) != Z_OK)
+	{
+		out.SetSize(0);
+		return UncompressFailed();
+	}
+	out.SetSize(static_cast<uint32_t>(length));
+	out.Seek(0, cStream::FromEnd);
+	return true;
+}

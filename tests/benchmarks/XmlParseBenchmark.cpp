@@ -1,0 +1,95 @@
+// Parses a generated 5 MB scenario-like XML text with cXmlDocument::Load
+// and with pugixml, and prints both throughputs and their ratio.
+
+#include "engine/foundation/cXmlDocument.h"
+
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace
+{
+// Locations of states holding commands with several attributes each.
+const std::string& ScenarioText()
+{
+	static const std::string text = [] {
+		std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<scenario name=\"location1\" version=\"3\">\n";
+		for (int state = 0; xml.size() < 5u * 1024 * 1024; ++state)
+		{
+			xml += "\t<state name=\"state_" + std::to_string(state) + "\" music=\"track0" + std::to_string(state % 7) +
+				"\" hint=\"hint_object_" + std::to_string(state) + "\">\n";
+			for (int command = 0; command < 12; ++command)
+			{
+				xml += "\t\t<command type=\"click\" object=\"obj_" + std::to_string(state * 12 + command) +
+					"\" result=\"win\" sound=\"door_open\" delay=\"0." + std::to_string(command) +
+					"\" text=\"Find &quot;the key&quot; &amp; open\"/>\n";
+			}
+			xml += "\t\t<description>A room with a door, a desk and a lamp.</description>\n\t</state>\n";
+		}
+		return xml + "</scenario>";
+	}();
+	return text;
+}
+
+void EngineXml(benchmark::State& state)
+{
+	const std::string& text = ScenarioText();
+	cMemoryStream source;
+	source.Write(text.data(), static_cast<uint32_t>(text.size()));
+	for (auto _ : state)
+	{
+		cXmlDocument document;
+		bool loaded = document.Load(static_cast<cStream&>(source)); // copies the stream first, as for a file
+		benchmark::DoNotOptimize(loaded);
+	}
+	state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+void Pugixml(benchmark::State& state)
+{
+	const std::string& text = ScenarioText();
+	for (auto _ : state)
+	{
+		pugi::xml_document document;
+		pugi::xml_parse_result result = document.load_buffer(text.data(), text.size());
+		benchmark::DoNotOptimize(result);
+	}
+	state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+BENCHMARK(EngineXml)->Unit(benchmark::kMillisecond);
+BENCHMARK(Pugixml)->Unit(benchmark::kMillisecond);
+
+// Prints as usual and keeps each benchmark's throughput for the summary.
+class cThroughputReporter : public benchmark::ConsoleReporter
+{
+public:
+	void ReportRuns(const std::vector<Run>& runs) override
+	{
+		ConsoleReporter::ReportRuns(runs);
+		for (const Run& run : runs)
+		{
+			auto found = run.counters.find("bytes_per_second");
+			if (found != run.counters.end())
+				throughput[run.benchmark_name()] = found->second.value;
+		}
+	}
+	std::map<std::string, double> throughput;
+};
+}
+
+int main(int argc, char** argv)
+{
+	benchmark::Initialize(&argc, argv);
+	cThroughputReporter reporter;
+	benchmark::RunSpecifiedBenchmarks(&reporter);
+	double engine = reporter.throughput["EngineXml"];
+	double pugi = reporter.throughput["Pugixml"];
+	printf("\nXML of %zu bytes: cXmlDocument %.1f MB/s, pugixml %.1f MB/s, ratio %.2f (target at least 0.50)\n",
+		ScenarioText().size(), engine / 1e6, pugi / 1e6, pugi > 0 ? engine / pugi : 0.0);
+	benchmark::Shutdown();
+	return 0;
+}

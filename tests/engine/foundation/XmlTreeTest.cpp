@@ -1,0 +1,146 @@
+#include "engine/foundation/cXmlDispatcher.h"
+#include "engine/foundation/cXmlNode.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+std::vector<std::string> ChildNames(const cXmlNode& node)
+{
+	std::vector<std::string> forward;
+	const cXmlNode* last = nullptr;
+	for (const cXmlNode* child = node.GetFirstChild(); child; child = child->GetNextSibling())
+	{
+		EXPECT_EQ(child->GetParent(), &node);
+		forward.push_back(child->GetName());
+		last = child;
+	}
+	std::vector<std::string> backward;
+	for (const cXmlNode* child = last; child; child = child->GetPreviousSibling())
+		backward.insert(backward.begin(), child->GetName());
+	EXPECT_EQ(forward, backward);
+	return forward;
+}
+}
+
+TEST(XmlNode, FindChildFollowsOnlyTheFirstChildOfEachName)
+{
+	cXmlNode root("root");
+	root.AddChildByPath("a");
+	root.AddChildByPath("a")->AddChildByPath("b");
+	EXPECT_EQ(root.FindChild("a\\b"), nullptr);
+	EXPECT_EQ(root.FindChild("a\\"), root.GetFirstChild());
+	EXPECT_EQ(root.FindChild(""), root.GetFirstChild());
+	EXPECT_EQ(root.FindChild("x"), nullptr);
+	EXPECT_EQ(cXmlNode("empty").FindChild(""), nullptr);
+}
+
+TEST(XmlNode, AddChildByPathSharesPartsButAlwaysAddsTheLast)
+{
+	cXmlNode root("root");
+	cXmlNode* first = root.AddChildByPath("config\\item");
+	cXmlNode* second = root.AddChildByPath("config\\item");
+	EXPECT_NE(first, second);
+	EXPECT_EQ(ChildNames(root), std::vector<std::string>{"config"});
+	EXPECT_EQ(ChildNames(*root.FindChild("config")), (std::vector<std::string>{"item", "item"}));
+}
+
+TEST(XmlNode, AttributesKeepDuplicatesAndTheDefaultOnlyWhenMissing)
+{
+	cXmlNode node("n");
+	node.AddAttribute("id")->SetValue("first");
+	node.AddAttribute("id")->SetValue("second");
+	node.AddAttribute("empty");
+	EXPECT_EQ(node.FindAttribute("id")->GetValue(), "first");
+	EXPECT_EQ(node.FindAttribute("id")->GetParent(), &node);
+	EXPECT_EQ(node.FindAttribute("ID"), nullptr);
+	EXPECT_EQ(GetXmlAttribute(&node, "missing", "fallback"), "fallback");
+	EXPECT_EQ(GetXmlAttribute(&node, "empty", "fallback"), "");
+
+	bool flag = true;
+	for (const char* text : {"1", "true"})
+	{
+		node.SetValue(text);
+		cXmlNode::ReadBool(node, flag);
+		EXPECT_TRUE(flag) << text;
+	}
+	for (const char* text : {"TRUE", "yes", "", "0"})
+	{
+		node.SetValue(text);
+		cXmlNode::ReadBool(node, flag);
+		EXPECT_FALSE(flag) << text;
+	}
+}
+
+TEST(XmlNode, AppendChildMovesANodeBetweenParents)
+{
+	cXmlNode from("from");
+	cXmlNode to("to");
+	for (const char* name : {"a", "b", "c", "d"})
+		from.AddChildByPath(name);
+	to.AddChildByPath("x");
+	cXmlNode* b = from.FindChild("b");
+	cXmlNode* d = from.FindChild("d");
+	to.AppendChild(b);
+	to.AppendChild(d);
+	EXPECT_EQ(ChildNames(from), (std::vector<std::string>{"a", "c"}));
+	EXPECT_EQ(ChildNames(to), (std::vector<std::string>{"x", "b", "d"}));
+	from.AppendChild(from.FindChild("a")); // to the end of its own list
+	EXPECT_EQ(ChildNames(from), (std::vector<std::string>{"c", "a"}));
+	from.AddChildByPath("e");
+	EXPECT_EQ(ChildNames(from), (std::vector<std::string>{"c", "a", "e"}));
+}
+
+TEST(XmlNode, SwapMovesListsAndFixesParents)
+{
+	cXmlNode full("full");
+	full.SetValue("text");
+	full.AddChildByPath("child");
+	full.AddAttribute("attr");
+	cXmlNode empty("empty");
+	full.Swap(empty);
+	EXPECT_EQ(empty.GetName(), "full");
+	EXPECT_EQ(empty.GetValue(), "text");
+	EXPECT_EQ(ChildNames(empty), std::vector<std::string>{"child"});
+	EXPECT_EQ(empty.FindAttribute("attr")->GetParent(), &empty);
+	EXPECT_EQ(full.GetName(), "empty");
+	EXPECT_EQ(full.GetFirstChild(), nullptr);
+	EXPECT_EQ(full.GetFirstAttribute(), nullptr);
+	empty.Clear();
+	EXPECT_EQ(empty.GetFirstChild(), nullptr);
+	EXPECT_EQ(empty.GetName(), "full");
+	empty.AddChildByPath("again");
+	EXPECT_EQ(ChildNames(empty), std::vector<std::string>{"again"});
+}
+
+namespace
+{
+struct cRecorder
+{
+	std::vector<std::string> seen;
+	void OnNode(cXmlNode* node) { seen.push_back(node->GetName() + "=" + node->GetValue()); }
+};
+}
+
+TEST(XmlDispatcher, HandsElementsToTheirHandlers)
+{
+	cRecorder first, second;
+	cXmlDispatcher dispatcher;
+	dispatcher.SetHandler("font", cDelegatePtr<cXmlNode*>(MakeMemberDelegate(&first, &cRecorder::OnNode)));
+	dispatcher.SetHandler("text", cDelegatePtr<cXmlNode*>(MakeMemberDelegate(&first, &cRecorder::OnNode)));
+	dispatcher.SetHandler("text", cDelegatePtr<cXmlNode*>(MakeMemberDelegate(&second, &cRecorder::OnNode)));
+
+	cXmlDocument document("resources");
+	for (const char* name : {"font", "unknown", "text", "font"})
+		document.GetRoot().AddChildByPath(name)->SetValue(name[0] == 'f' ? "f" : "t");
+	dispatcher.DispatchChildren(document);
+	EXPECT_EQ(first.seen, (std::vector<std::string>{"font=f", "font=f"}));
+	EXPECT_EQ(second.seen, std::vector<std::string>{"text=t"});
+
+	second.seen.clear();
+	dispatcher.DispatchSiblings(document.GetRoot().FindChild("unknown"));
+	EXPECT_EQ(second.seen, std::vector<std::string>{"text=t"});
+}
