@@ -758,11 +758,13 @@ bool cD3D9Renderer::Draw(sD3D9DeviceState& state, const sDrawCall& call)
 	if (call.elementCount == 0 || (call.indexed && call.vertexCount == 0))
 		return true;
 
-	// Every vertex the draw may read must lie in the buffer.
+	// Every vertex the draw may read must lie in the buffer (its components
+	// may reach into the slack when the stride is short of the layout).
 	int64_t first = call.indexed ? int64_t(call.baseVertex) + call.minIndex : int64_t(call.baseVertex);
 	int64_t count = call.indexed ? call.vertexCount : call.elementCount;
-	int64_t end = state.streamOffset + (first + count - 1) * int64_t(state.streamStride) + layout.size;
-	if (first < 0 || end > int64_t(vertices->Store().Size()) + cD3D9BufferStore::kReadSlack)
+	int64_t end = state.streamOffset + (first + count) * int64_t(state.streamStride);
+	if (first < 0 || end > int64_t(vertices->Store().Size())
+		|| layout.size > int64_t(state.streamStride) + cD3D9BufferStore::kReadSlack)
 		return false;
 	if (call.indexed
 		&& (int64_t(call.startIndex) + call.elementCount) * indices->IndexSize() > int64_t(indices->Store().Size()))
