@@ -186,10 +186,11 @@ void cD3D9Device::WriteColor(const cD3D9Surface::sAttachment& target, UINT width
 	m_renderer.WriteColor(target, width, height, pixels, pitch);
 }
 
-bool cD3D9Device::CheckDrawingThread(const char* call)
+bool cD3D9Device::BeginGlWork(const char* call)
 {
-	if (OnDrawingThread())
+	if (std::this_thread::get_id() == m_drawingThread)
 	{
+		m_renderer.MakeCurrent();
 		m_renderer.Collect(m_garbage);
 		return true;
 	}
@@ -199,7 +200,7 @@ bool cD3D9Device::CheckDrawingThread(const char* call)
 
 bool cD3D9Device::CanDraw(const char* call)
 {
-	return m_loss == eLoss::kNone && CheckDrawingThread(call);
+	return m_loss == eLoss::kNone && BeginGlWork(call);
 }
 
 HRESULT cD3D9Device::ApplyPresentParameters(D3DPRESENT_PARAMETERS& parameters)
@@ -313,7 +314,7 @@ HRESULT cD3D9Device::GetDeviceCaps(D3DCAPS9* caps)
 HRESULT cD3D9Device::Reset(D3DPRESENT_PARAMETERS* parameters)
 {
 	tLock lock(m_mutex);
-	if (!parameters || !CheckDrawingThread("Reset"))
+	if (!parameters || !BeginGlWork("Reset"))
 		return D3DERR_INVALIDCALL;
 	if (m_loss == eLoss::kCannotReset)
 		return D3DERR_DEVICELOST;
@@ -340,7 +341,7 @@ HRESULT cD3D9Device::Present(const RECT*, const RECT*, HWND, const void*)
 	tLock lock(m_mutex);
 	if (m_loss != eLoss::kNone)
 		return D3DERR_DEVICELOST;
-	if (m_inScene || !CheckDrawingThread("Present"))
+	if (m_inScene || !BeginGlWork("Present"))
 		return D3DERR_INVALIDCALL;
 	m_renderer.Present(*m_backBuffer.Get());
 	return D3D_OK;

@@ -105,8 +105,11 @@ public:
 	void DeleteGlTexture(GLuint name);
 	void DeleteGlBuffer(GLuint name);
 	void DeleteGlRenderbuffer(GLuint name);
-	bool OnDrawingThread() const { return std::this_thread::get_id() == m_drawingThread; }
-	// Drawing thread, device lock held.
+	// Before any GL work, device lock held: false (with a debug line) off the
+	// drawing thread; else makes the context current and deletes the GL
+	// objects of resources gone since.
+	bool BeginGlWork(const char* call);
+	// Drawing thread, after BeginGlWork.
 	void ReadColor(const cD3D9Surface::sAttachment& source, UINT width, UINT height, BYTE* pixels, UINT pitch);
 	void WriteColor(const cD3D9Surface::sAttachment& target, UINT width, UINT height, const BYTE* pixels, UINT pitch);
 
@@ -129,7 +132,6 @@ private:
 	HRESULT ApplyPresentParameters(D3DPRESENT_PARAMETERS& parameters);
 	// Default states, drawing into the back buffer with the automatic depth buffer.
 	void SetDefaultState();
-	bool CheckDrawingThread(const char* call);
 	bool CanDraw(const char* call);
 	void MarkDirty(unsigned flags) { m_state.dirty |= flags; }
 	HRESULT Draw(const cD3D9Renderer::sDrawCall& call);

@@ -47,7 +47,7 @@ HRESULT cD3D9RenderSurface::GetDesc(D3DSURFACE_DESC* desc)
 HRESULT cD3D9RenderSurface::LockRect(D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags)
 {
 	std::lock_guard lock(Device()->Mutex());
-	if (!locked || rect || m_locked || IsDepthStencil() || !Device()->OnDrawingThread())
+	if (!locked || rect || m_locked || IsDepthStencil() || !Device()->BeginGlWork("LockRect"))
 		return D3DERR_INVALIDCALL;
 	UINT pitch = m_desc.Width * 4;
 	m_lockBytes.assign(static_cast<size_t>(pitch) * m_desc.Height, 0);
@@ -65,7 +65,7 @@ HRESULT cD3D9RenderSurface::UnlockRect()
 	if (!m_locked)
 		return D3DERR_INVALIDCALL;
 	m_locked = false;
-	if (!m_lockedReadOnly)
+	if (!m_lockedReadOnly && Device()->BeginGlWork("UnlockRect"))
 		Device()->WriteColor(PrepareAttachment(), m_desc.Width, m_desc.Height, m_lockBytes.data(), m_desc.Width * 4);
 	std::vector<BYTE>().swap(m_lockBytes);
 	return D3D_OK;

@@ -243,6 +243,12 @@ bool cD3D9Renderer::Init(SDL_Window* window, std::string& error)
 	return true;
 }
 
+void cD3D9Renderer::MakeCurrent()
+{
+	if (SDL_GL_GetCurrentContext() != m_context)
+		SDL_GL_MakeCurrent(m_window, m_context);
+}
+
 void cD3D9Renderer::ForgetGlState()
 {
 	m_drawFramebufferBound = false;

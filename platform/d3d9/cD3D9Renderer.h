@@ -54,6 +54,9 @@ public:
 
 	GLint MaxTextureSize() const { return m_maxTextureSize; }
 
+	// Makes the device's context current again if other GL code took the thread.
+	void MakeCurrent();
+
 	// Forgets what GL is believed to hold, so the next draw sets everything.
 	void ForgetGlState();
 	void Collect(sGarbage& garbage);

@@ -74,7 +74,7 @@ HRESULT cD3D9Texture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* r
 	}
 	if (IsRenderTarget())
 	{
-		if (!Device()->OnDrawingThread())
+		if (!Device()->BeginGlWork("LockRect"))
 			return D3DERR_INVALIDCALL;
 		entry.bytes.assign(static_cast<size_t>(entry.pitch) * entry.desc.Height, 0);
 		GLuint name = BindForDraw();
@@ -102,7 +102,7 @@ HRESULT cD3D9Texture::UnlockRect(UINT level)
 	entry.locked = false;
 	if (IsRenderTarget())
 	{
-		if (!entry.lockedReadOnly)
+		if (!entry.lockedReadOnly && Device()->BeginGlWork("UnlockRect"))
 		{
 			GLuint name = BindForDraw();
 			Device()->WriteColor({ name, static_cast<GLint>(level), false }, entry.desc.Width, entry.desc.Height,

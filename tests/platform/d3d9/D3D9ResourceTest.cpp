@@ -132,6 +132,8 @@ TEST_F(D3D9Resource, LoaderThreadsCreateFillAndDestroyWhileTheMainThreadDraws)
 	loader.join();
 	ASSERT_NE(loaded.load(), nullptr);
 	cReleaser<IDirect3DTexture9> fromLoader(loaded.load());
+	// The loader may have cleared the stage between a bind and its draw above.
+	DrawTexture(mainTexture.Get(), 0, 0, 8, 8);
 	DrawTexture(fromLoader.Get(), 10, 0, 18, 8);
 	device->EndScene();
 
