@@ -242,3 +242,30 @@ TEST(D3D9Device, LostDeviceRecoversThroughReset)
 	EXPECT_EQ(pixels.width, 96u);
 	EXPECT_EQ(pixels.At(95, 79), 0xFF0000FFu);
 }
+
+// Reset switches the window to full screen and back; a 16-bit back-buffer
+// format is accepted (and drawn with 8 bits per channel).
+TEST(D3D9Device, ResetSwitchesFullScreenAndBack)
+{
+	cD3D9TestDevice device;
+	D3DPRESENT_PARAMETERS fullScreen = device.MakeParameters(1024, 768);
+	fullScreen.Windowed = FALSE;
+	fullScreen.BackBufferFormat = D3DFMT_R5G6B5;
+	ASSERT_EQ(device->Reset(&fullScreen), D3D_OK);
+	EXPECT_TRUE(SDL_GetWindowFlags(device.window) & SDL_WINDOW_FULLSCREEN);
+	device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF00FF00, 1.0f, 0);
+	EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+	sPixels pixels = device.Read();
+	EXPECT_EQ(pixels.width, 1024u);
+	EXPECT_EQ(pixels.At(1023, 767), 0xFF00FF00u);
+
+	D3DPRESENT_PARAMETERS windowed = device.MakeParameters(64, 48);
+	ASSERT_EQ(device->Reset(&windowed), D3D_OK);
+	EXPECT_FALSE(SDL_GetWindowFlags(device.window) & SDL_WINDOW_FULLSCREEN);
+
+	D3DPRESENT_PARAMETERS noSize = device.MakeParameters(0, 0);
+	noSize.Windowed = FALSE;
+	EXPECT_EQ(device->Reset(&noSize), D3DERR_INVALIDCALL);
+	EXPECT_EQ(device->TestCooperativeLevel(), D3DERR_DEVICENOTRESET);
+	ASSERT_EQ(device->Reset(&windowed), D3D_OK);
+}
