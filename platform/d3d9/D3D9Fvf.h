@@ -3,7 +3,6 @@
 // fixed order position, blend weights, normal, point size, diffuse,
 // specular, texture coordinate sets.
 
-#ifndef D3DFVF_XYZ
 #define D3DFVF_RESERVED0 0x001
 #define D3DFVF_POSITION_MASK 0x400E
 #define D3DFVF_XYZ 0x002
@@ -41,4 +40,3 @@
 #define D3DFVF_TEXCOORDSIZE2(i) (D3DFVF_TEXTUREFORMAT2)
 #define D3DFVF_TEXCOORDSIZE3(i) (D3DFVF_TEXTUREFORMAT3 << ((i) * 2 + 16))
 #define D3DFVF_TEXCOORDSIZE4(i) (D3DFVF_TEXTUREFORMAT4 << ((i) * 2 + 16))
-#endif
