@@ -1,0 +1,6 @@
+#include "engine/graphics/GraphicsResourceTypes.h"
+
+void RegisterGraphicsResourceTypes()
+{
+	// The graphics resource types register themselves with the resource manager here.
+}
