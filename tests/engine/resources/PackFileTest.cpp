@@ -3,6 +3,7 @@
 
 #include "../foundation/ChildProcess.h"
 #include "../foundation/TempFolder.h"
+#include "PackParser.h"
 #include "ResourceTestSupport.h"
 
 #include "engine/foundation/StreamSerialization.h"
@@ -15,6 +16,8 @@
 #include <filesystem>
 #include <random>
 #include <zlib.h>
+
+using namespace PackFormat;
 
 namespace
 {
@@ -45,24 +48,6 @@ void RegisterTypes()
 	Manager()->RegisterType("text_resource", cTextResource::Create);
 }
 
-std::string U32(uint32_t value)
-{
-	return std::string{char(value), char(value >> 8), char(value >> 16), char(value >> 24)};
-}
-
-std::string Str(const std::string& text)
-{
-	return U32(static_cast<uint32_t>(text.size())) + text;
-}
-
-std::string List(const std::vector<std::string>& list)
-{
-	std::string bytes = U32(static_cast<uint32_t>(list.size()));
-	for (const std::string& text : list)
-		bytes += Str(text);
-	return bytes;
-}
-
 std::string Noise(size_t size, unsigned seed)
 {
 	std::mt19937 random(seed);
@@ -79,50 +64,6 @@ std::string ZlibRecord(const std::string& bytes)
 	compress(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size());
 	return U32(static_cast<uint32_t>(bytes.size())) + packed.substr(0, size);
 }
-
-// Reads the format back independently of the engine.
-class cPackParser
-{
-public:
-	explicit cPackParser(const std::string& bytes) : m_bytes(bytes) {}
-
-	std::string Take(size_t count)
-	{
-		EXPECT_LE(m_position + count, m_bytes.size());
-		std::string part = m_bytes.substr(m_position, count);
-		m_position += count;
-		return part;
-	}
-	uint32_t U32()
-	{
-		std::string b = Take(4);
-		return uint8_t(b[0]) | uint8_t(b[1]) << 8 | uint8_t(b[2]) << 16 | uint32_t(uint8_t(b[3])) << 24;
-	}
-	std::string String() { return Take(U32()); }
-	std::vector<std::string> List()
-	{
-		std::vector<std::string> list(U32());
-		for (std::string& text : list)
-			text = String();
-		return list;
-	}
-	size_t Position() const { return m_position; }
-
-	static std::string Unpack(const std::string& record)
-	{
-		cPackParser prefix(record);
-		uLongf size = prefix.U32();
-		std::string bytes(size, '\0');
-		EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(bytes.data()), &size,
-					  reinterpret_cast<const Bytef*>(record.data() + 4), record.size() - 4),
-			Z_OK);
-		return bytes.substr(0, size);
-	}
-
-private:
-	std::string m_bytes;
-	size_t m_position = 0;
-};
 
 // A pack assembled field by field, for damaged variants.
 struct sPackParts
@@ -253,6 +194,7 @@ TEST(PackFile, AnEmptyMountWritesTheListsAndNoEntries)
 		EXPECT_EQ(header, List({"", "Zlib"}) + List({}) + List({}));
 		EXPECT_EQ(pack.U32(), 0u);
 		EXPECT_EQ(pack.Position(), bytes.size());
+		EXPECT_TRUE(ParsePack(bytes).entries.empty());
 	});
 }
 
@@ -268,40 +210,22 @@ TEST(PackFile, WritesEveryFieldOfTheFormatAndReadsItBack)
 	});
 
 	const std::string bytes = cTempFolder::ReadFile(folder.Work() + "/packed");
-	cPackParser pack(bytes);
-	ASSERT_EQ(pack.Take(4), "RDFZ");
-	const std::string method = pack.String();
-	EXPECT_EQ(method, "Zlib");
-	const std::string headerRecord = pack.String();
-	cPackParser header(cPackParser::Unpack(headerRecord));
-	const std::vector<std::string> methods = header.List();
-	const std::vector<std::string> types = header.List();
-	const std::vector<std::string> names = header.List();
-	EXPECT_EQ(methods, (std::vector<std::string>{"", "Zlib"}));
-	EXPECT_EQ(types, (std::vector<std::string>{"data", "xml", "sound", "texture", "text_resource", "font"}));
+	const sParsedPack pack = ParsePack(bytes);
+	EXPECT_EQ(pack.headerMethod, "Zlib");
+	EXPECT_EQ(pack.methods, (std::vector<std::string>{"", "Zlib"}));
+	EXPECT_EQ(pack.types, (std::vector<std::string>{"data", "xml", "sound", "texture", "text_resource", "font"}));
 	// "same" is one string shared by a texture and a sound.
-	EXPECT_EQ(names, (std::vector<std::string>{"e", "a", "b", "c", "d", "same", "Menu", "Arial"}));
-
-	const uint32_t count = pack.U32();
-	ASSERT_EQ(count, StoryListing.size());
-	uint32_t next = static_cast<uint32_t>(16 + method.size() + headerRecord.size() + 20 * count);
-	for (uint32_t i = 0; i < count; ++i)
+	EXPECT_EQ(pack.names, (std::vector<std::string>{"e", "a", "b", "c", "d", "same", "Menu", "Arial"}));
+	ASSERT_EQ(pack.entries.size(), StoryListing.size());
+	for (size_t i = 0; i < pack.entries.size(); ++i)
 	{
-		const uint32_t offset = pack.U32();
-		const uint32_t size = pack.U32();
-		const std::string type = types.at(pack.U32());
-		const std::string name = names.at(pack.U32());
-		const std::string entryMethod = methods.at(pack.U32());
-		EXPECT_EQ(type + " " + name, StoryListing[i]);
-		EXPECT_EQ(offset, next) << "records follow one another in entry order";
-		next = offset + size;
+		const sParsedEntry& entry = pack.entries[i];
+		EXPECT_EQ(entry.type + " " + entry.name, StoryListing[i]);
 		// Sounds are not compressible here: stored as they are.
-		EXPECT_EQ(entryMethod, type == "sound" ? "" : "Zlib");
-		const std::string record = bytes.substr(offset, size);
-		const std::string key = name == "same" ? name + " " + type : name;
-		EXPECT_EQ(entryMethod.empty() ? record : cPackParser::Unpack(record), stored.at(key)) << key;
+		EXPECT_EQ(entry.method, entry.type == "sound" ? "" : "Zlib");
+		const std::string key = entry.name == "same" ? entry.name + " " + entry.type : entry.name;
+		EXPECT_EQ(entry.bytes, stored.at(key)) << key;
 	}
-	EXPECT_EQ(next, bytes.size());
 
 	// A new run mounts the pack in place of the folder.
 	std::filesystem::rename(folder.Work() + "/data", folder.Work() + "/folder");
