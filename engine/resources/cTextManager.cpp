@@ -67,7 +67,7 @@ const std::wstring& cTextManager::FindText(const std::string& chapter, const std
 
 void cTextManager::LoadFromXml(const cResourceHandle& handle)
 {
-	cXmlResource* resource = handle.Get<cXmlResource>();
+	auto* resource = dynamic_cast<cXmlResource*>(handle.Get());
 	if (!resource)
 		return;
 	cXmlNode* group = resource->GetDocument().GetRoot().FindChild("group");
