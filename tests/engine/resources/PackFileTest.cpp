@@ -387,7 +387,8 @@ TEST(PackFile, AFailedWriteIsReportedAndLeavesNoFile)
 		cMemoryStream whole;
 		ASSERT_TRUE(Manager()->PackSource("data", whole, 0));
 		// Whatever byte the disk fills up at, the writer notices.
-		for (uint32_t limit = 0; limit < whole.GetSize(); limit += 61)
+		const uint32_t step = whole.GetSize() / 40 + 1;
+		for (uint32_t limit = 0; limit < whole.GetSize(); limit += limit < 40 ? 1 : step)
 		{
 			cFullDisk disk(limit);
 			EXPECT_FALSE(Manager()->PackSource("data", disk, 0)) << limit;
