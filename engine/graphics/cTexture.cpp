@@ -238,7 +238,7 @@ cTexture* cTexture::CreateAlphaTexture(cMemoryStream& data)
 			D3DX_DEFAULT, D3DX_DEFAULT, 0, D3DFMT_A8R8G8B8, D3DPOOL_SYSTEMMEM, D3DX_FILTER_NONE, D3DX_FILTER_NONE, 0,
 			&maskInfo, nullptr, &mask)))
 		mask = nullptr;
-	data.Seek(int32_t(colourStart), 0);
+	data.Seek(int32_t(colourStart), cStream::FromStart);
 
 	cTexture* result = nullptr;
 	if (GraphicsDeviceState().defaultTextureFormat == FORMAT_DXT3)
