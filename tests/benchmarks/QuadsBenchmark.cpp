@@ -1,12 +1,21 @@
 // Frames of 20000 textured, tinted quads: through the Direct3D 9 device (one
 // dynamic vertex buffer of FVF 258 or 322, plain locks per batch, the shared
-// 16-bit quad index buffer) and through plain OpenGL calls, in the same
-// process and frame size. Prints the frames per second of both and how much
-// the device costs (target: at most 1.5 times plain OpenGL).
+// 16-bit quad index buffer), through the engine (a dynamic cVertexBuffer of
+// FVF 322 per batch drawn with cGraphics::DrawQuads over the graphics
+// device's shared quad index buffer, as particle systems draw) and through
+// plain OpenGL calls, in the same process and frame size. Prints the frames
+// per second of each and how much the device and the engine cost (target:
+// at most 1.5 times plain OpenGL).
 //
 // Run under a display, e.g. xvfb-run -a -s "-screen 0 1920x1200x24".
 
+#include "engine/foundation/cWin32Application.h"
+#include "engine/graphics/cCamera.h"
+#include "engine/graphics/cGraphics.h"
+#include "engine/graphics/cTexture.h"
+#include "engine/graphics/cVertexBuffer.h"
 #include "platform/d3d9/D3D9.h"
+#include "platform/win32/Win32.h"
 
 #include <SDL.h>
 #define GL_GLEXT_PROTOTYPES 1
@@ -243,6 +252,99 @@ private:
 	IDirect3DIndexBuffer9* m_indices = nullptr;
 };
 
+// The quads through the engine on the game's own window and device: the
+// screen camera with y down, one dynamic buffer per batch, each drawn as
+// quads over the shared quad index buffer.
+class cEngineScene
+{
+public:
+	cEngineScene()
+	{
+		cWin32Application* application = Singletone<cWin32Application>::GetInstance();
+		sStartupParams params { nullptr, SW_SHOWDEFAULT, nullptr, "", false };
+		if (!application->CreateMainWindow(params, "QuadsBenchmark", "engine"))
+			return;
+		m_graphics = Singletone<cGraphics>::GetInstance();
+		sDisplaySettings settings;
+		settings.width = kWidth;
+		settings.height = kHeight;
+		settings.windowed = true;
+		if (!m_graphics->CreateDevice(settings))
+			return;
+		m_texture = std::make_unique<cTexture>(kTextureSize, kTextureSize, cTexture::FORMAT_A8R8G8B8, D3DPOOL_MANAGED,
+			false);
+		cTexture::sLockedLevel level = m_texture->LockLevel0();
+		std::vector<D3DCOLOR> texels = DiscTexels();
+		for (int row = 0; row < kTextureSize; ++row)
+			std::memcpy(level.bits + row * level.pitch, &texels[size_t(row) * kTextureSize], kTextureSize * 4);
+		m_texture->UnlockLevel0();
+		for (auto& buffer : m_batches)
+		{
+			buffer = std::make_unique<cVertexBuffer>(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1, nullptr, 0);
+			buffer->SetDynamic(true);
+			buffer->SetCount(kBatchQuads * 4);
+		}
+		// x 0 to the width left to right, y 0 to the height top to bottom.
+		m_camera.SetOrtho(0, kHeight, kWidth, -kHeight, 1, 2000);
+		cMatrix placement;
+		placement.MakeTranslation(cVector3d(0, 0, -1800));
+		placement.LookAt(cVector3d(0, 0, 0));
+		m_camera.SetTransform(placement);
+		m_camera.SetDepthTest(false);
+	}
+
+	~cEngineScene()
+	{
+		for (auto& buffer : m_batches)
+			buffer.reset();
+		m_texture.reset();
+	}
+
+	bool Ready() const { return cGraphics::GetDevice() && m_texture && !m_texture->IsEmpty(); }
+
+	std::vector<D3DCOLOR> Pixels()
+	{
+		std::vector<D3DCOLOR> pixels(size_t(kWidth) * kHeight);
+		D3DLOCKED_RECT locked;
+		IDirect3DSurface9* backBuffer = m_graphics->GetBackBuffer();
+		if (backBuffer->LockRect(&locked, nullptr, D3DLOCK_READONLY) == D3D_OK)
+		{
+			for (int row = 0; row < kHeight; ++row)
+				std::memcpy(&pixels[size_t(row) * kWidth], static_cast<BYTE*>(locked.pBits) + row * locked.Pitch,
+					kWidth * 4);
+			backBuffer->UnlockRect();
+		}
+		return pixels;
+	}
+
+	void Frame(int frame)
+	{
+		m_graphics->BeginScene();
+		m_camera.Apply();
+		m_texture->Bind(0);
+		for (int batch = 0; batch < kBatches; ++batch)
+		{
+			cVertexBuffer& buffer = *m_batches[batch];
+			if (auto* vertices = static_cast<sVertexColorTex*>(buffer.Lock(0, 0)))
+			{
+				for (int quad = 0; quad < kBatchQuads; ++quad)
+					WriteQuad(vertices + 4 * quad, batch * kBatchQuads + quad, frame);
+				buffer.Unlock();
+			}
+			buffer.Bind();
+			m_graphics->GetQuadIndexBuffer().Bind();
+			m_graphics->DrawQuads(kBatchQuads * 4, kBatchQuads * 2);
+		}
+		m_graphics->EndScene();
+	}
+
+private:
+	cGraphics* m_graphics = nullptr;
+	std::unique_ptr<cTexture> m_texture;
+	std::unique_ptr<cVertexBuffer> m_batches[kBatches];
+	cCamera m_camera;
+};
+
 // The same quads with plain fixed-function OpenGL: a streaming vertex buffer
 // (orphaned each frame, each batch written through an unsynchronised map),
 // one index buffer, drawn into a framebuffer of the frame size that is
@@ -374,13 +476,21 @@ private:
 };
 
 std::unique_ptr<cDeviceScene> g_deviceScene;
+std::unique_ptr<cEngineScene> g_engineScene;
 std::unique_ptr<cPlainGlScene> g_plainScene;
-std::map<std::pair<bool, int64_t>, double> g_fps; // (device?, fvf) -> best frames per second
+
+enum eDrawer
+{
+	kPlainGl,
+	kDevice,
+	kEngine
+};
+std::map<std::pair<eDrawer, int64_t>, double> g_fps; // (drawer, fvf) -> best frames per second
 
 // Runs frames for the benchmark and records their rate in wall-clock time
 // (the best of the repetitions, as the machine may be busy with other work).
 template <class FrameFunction>
-void RunFrames(benchmark::State& state, bool device, FrameFunction frame)
+void RunFrames(benchmark::State& state, eDrawer drawer, FrameFunction frame)
 {
 	int frames = 0;
 	auto start = std::chrono::steady_clock::now();
@@ -389,7 +499,7 @@ void RunFrames(benchmark::State& state, bool device, FrameFunction frame)
 	double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 	double fps = seconds > 0 ? frames / seconds : 0;
 	state.counters["fps"] = fps;
-	double& best = g_fps[{ device, state.range(0) }];
+	double& best = g_fps[{ drawer, state.range(0) }];
 	best = std::max(best, fps);
 }
 
@@ -403,7 +513,7 @@ void BM_DeviceQuads(benchmark::State& state)
 		return;
 	}
 	bool colors = state.range(0) == (D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1);
-	RunFrames(state, true, [&](int frame) {
+	RunFrames(state, kDevice, [&](int frame) {
 		if (colors)
 			g_deviceScene->Frame<sVertexColorTex>(DWORD(state.range(0)), frame);
 		else
@@ -421,7 +531,7 @@ void BM_PlainGlQuads(benchmark::State& state)
 		return;
 	}
 	bool colors = state.range(0) == (D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1);
-	RunFrames(state, false, [&](int frame) {
+	RunFrames(state, kPlainGl, [&](int frame) {
 		if (colors)
 			g_plainScene->Frame<sVertexColorTex>(true, frame);
 		else
@@ -430,14 +540,38 @@ void BM_PlainGlQuads(benchmark::State& state)
 	});
 }
 
-// The largest channel difference between one frame drawn both ways: the
-// comparison only holds if both draw the same picture.
-int LargestDifference()
+void BM_EngineQuads(benchmark::State& state)
 {
-	if (!g_deviceScene || !g_plainScene || !g_deviceScene->Ready() || !g_plainScene->Ready())
+	if (!g_engineScene)
+		g_engineScene = std::make_unique<cEngineScene>();
+	if (!g_engineScene->Ready())
+	{
+		state.SkipWithError("no graphics device");
+		return;
+	}
+	RunFrames(state, kEngine, [&](int frame) { g_engineScene->Frame(frame); });
+}
+
+// The largest channel difference between one frame of FVF 322 drawn by the
+// device or the engine and by plain OpenGL: the comparison only holds if
+// they draw the same picture.
+int LargestDifference(eDrawer drawer)
+{
+	if (!g_plainScene || !g_plainScene->Ready())
 		return -1;
-	g_deviceScene->Frame<sVertexColorTex>(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1, 0);
-	std::vector<D3DCOLOR> device = g_deviceScene->Pixels();
+	std::vector<D3DCOLOR> device;
+	if (drawer == kDevice && g_deviceScene && g_deviceScene->Ready())
+	{
+		g_deviceScene->Frame<sVertexColorTex>(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1, 0);
+		device = g_deviceScene->Pixels();
+	}
+	else if (drawer == kEngine && g_engineScene && g_engineScene->Ready())
+	{
+		g_engineScene->Frame(0);
+		device = g_engineScene->Pixels();
+	}
+	else
+		return -1;
 	g_plainScene->Frame<sVertexColorTex>(true, 0);
 	std::vector<D3DCOLOR> plain = g_plainScene->Pixels();
 	int largest = 0;
@@ -449,6 +583,7 @@ int LargestDifference()
 
 BENCHMARK(BM_PlainGlQuads)->Arg(258)->Arg(322)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(3);
 BENCHMARK(BM_DeviceQuads)->Arg(258)->Arg(322)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(3);
+BENCHMARK(BM_EngineQuads)->Arg(322)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(3);
 }
 
 int main(int argc, char** argv)
@@ -459,19 +594,26 @@ int main(int argc, char** argv)
 	SDL_Init(SDL_INIT_VIDEO);
 	benchmark::RunSpecifiedBenchmarks();
 	std::printf("\n%d quads per frame, %d by %d:\n", kQuads, kWidth, kHeight);
+	const std::pair<eDrawer, const char*> drawers[] = { { kDevice, "device" }, { kEngine, "engine" } };
 	for (int64_t fvf : { 258, 322 })
-	{
-		auto device = g_fps.find({ true, fvf });
-		auto plain = g_fps.find({ false, fvf });
-		if (device == g_fps.end() || plain == g_fps.end() || device->second <= 0)
-			continue;
-		double ratio = plain->second / device->second;
-		std::printf("FVF %lld: device %.1f fps, plain OpenGL %.1f fps, device costs %.2fx plain OpenGL (target <= 1.5) %s\n",
-			static_cast<long long>(fvf), device->second, plain->second, ratio, ratio <= 1.5 ? "ok" : "OVER");
-	}
-	std::printf("largest colour difference between the two pictures: %d of 255\n", LargestDifference());
+		for (auto [drawer, name] : drawers)
+		{
+			auto measured = g_fps.find({ drawer, fvf });
+			auto plain = g_fps.find({ kPlainGl, fvf });
+			if (measured == g_fps.end() || plain == g_fps.end() || measured->second <= 0)
+				continue;
+			double ratio = plain->second / measured->second;
+			std::printf("FVF %lld: %s %.1f fps, plain OpenGL %.1f fps, %s costs %.2fx plain OpenGL (target <= 1.5) %s\n",
+				static_cast<long long>(fvf), name, measured->second, plain->second, name, ratio,
+				ratio <= 1.5 ? "ok" : "OVER");
+		}
+	for (auto [drawer, name] : drawers)
+		std::printf("largest colour difference between the %s and plain OpenGL pictures: %d of 255\n", name,
+			LargestDifference(drawer));
 	g_deviceScene.reset();
+	g_engineScene.reset();
 	g_plainScene.reset();
+	DestroyAllSingletons(); // the graphics device goes while the video system is up
 	SDL_Quit();
 	benchmark::Shutdown();
 	return 0;
