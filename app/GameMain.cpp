@@ -3,6 +3,7 @@
 #include "engine/foundation/Random.h"
 #include "engine/foundation/SettingsStartup.h"
 #include "engine/foundation/cWin32Application.h"
+#include "engine/input/cInputManager.h"
 #include "game/play/cGameApplication.h"
 
 namespace
@@ -24,6 +25,7 @@ int GameMain(const sStartupParams* params)
 	if (application->CreateMainWindow(*params, "Sample_2", "Loading..."))
 	{
 		application->SetWindowMode(kWindowX, kWindowY, kWindowWidth, kWindowHeight, false);
+		Singletone<cInputManager>::GetInstance()->Init(false);
 		cGameApplication game;
 		application->Run(game);
 	}

@@ -1,12 +1,15 @@
 #include "game/play/cGameApplication.h"
 
+#include "engine/input/cInputManager.h"
+
 bool cGameApplication::CanRun()
 {
 	return true;
 }
 
-bool cGameApplication::Update(float)
+bool cGameApplication::Update(float dt)
 {
+	Singletone<cInputManager>::GetInstance()->Update(dt);
 	return true;
 }
 
