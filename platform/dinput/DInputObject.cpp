@@ -118,8 +118,12 @@ HRESULT cDirectInput::EnumDevices(DWORD deviceType, LPDIENUMDEVICESCALLBACKA cal
 
 void cDirectInput::StartJoysticks()
 {
-	if (!m_joysticksStarted)
-		m_joysticksStarted = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+	if (m_joysticksStarted)
+		return;
+	// The devices' cooperative levels decide when joysticks are read: SDL
+	// must keep their state whichever window has the focus.
+	SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+	m_joysticksStarted = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
 }
 
 void cDirectInput::EnumJoysticks(LPDIENUMDEVICESCALLBACKA callback, void* context)
