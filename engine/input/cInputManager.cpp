@@ -295,7 +295,12 @@ void cInputManager::PollMouse()
 			freshWheel = m_mouseReader->GetSums()[2] != 0;
 		}
 	}
-	if (freshWheel)
+	// The thread's data event is one sign of change; what the poll itself
+	// read is another, when it read before the thread.
+	bool buttonsChanged = !std::equal(mouse.current.begin(), mouse.current.begin() + cMouseDevice::kButtonCount,
+		mouse.previous.begin());
+	const cVector3d& motion = m_motion[kMouseSlot];
+	if (freshWheel || buttonsChanged || motion.x != 0.0f || motion.y != 0.0f || motion.z != 0.0f)
 		mouse.changed = true;
 }
 

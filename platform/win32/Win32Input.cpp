@@ -253,6 +253,23 @@ UINT SendInput(UINT count, INPUT* inputs, int size)
 	return sent;
 }
 
+BOOL SendFocusChange(HWND window, BOOL gained)
+{
+	if (!win32::IsLiveWindow(window))
+		return FALSE;
+	auto push = [](HWND target, Uint8 change) {
+		SDL_Event event{};
+		event.type = SDL_WINDOWEVENT;
+		event.window.windowID = SDL_GetWindowID(win32::ToSdlWindow(target));
+		event.window.event = change;
+		return Push(event);
+	};
+	HWND previous = GetFocus();
+	if (gained && previous && previous != window && !push(previous, SDL_WINDOWEVENT_FOCUS_LOST))
+		return FALSE;
+	return push(window, gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST);
+}
+
 BOOL SetCursorPos(int x, int y)
 {
 	if (!win32::IsVideoThread() || SDL_WarpMouseGlobal(x, y) != 0)

@@ -1,10 +1,10 @@
 #pragma once
 // Synthesised input: keystrokes, typed characters, mouse moves, buttons and
-// wheel turns go into the window system's event queue as if the user had
-// made them, in order, and reach the windows and the input devices when the
-// window layer next takes events (PeekMessageA and friends). The target is
-// the window with the keyboard focus. Call from the thread that created the
-// windows.
+// wheel turns (and focus changes) go into the window system's event queue
+// as if the user had made them, in order, and reach the windows and the
+// input devices when the window layer next takes events (PeekMessageA and
+// friends). The target is the window with the keyboard focus. Call from the
+// thread that created the windows.
 
 #include "platform/win32/Win32Types.h"
 
@@ -73,6 +73,11 @@ struct INPUT
 // Returns the number of inputs queued; 0 when the window system is not
 // running or size is not sizeof(INPUT).
 UINT SendInput(UINT count, INPUT* inputs, int size);
+
+// A synthesised change of the keyboard focus, as the desktop reports one
+// when the user switches windows: the window gains the focus (the window
+// that had it loses it first) or loses it. Returns whether it was queued.
+BOOL SendFocusChange(HWND window, BOOL gained);
 
 // Moves the cursor to the screen point.
 BOOL SetCursorPos(int x, int y);

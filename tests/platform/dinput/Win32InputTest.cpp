@@ -142,15 +142,31 @@ TEST_F(cSendInputTest, TwoQuickClicksAreADoubleClick)
 	EXPECT_GT(GetDoubleClickTime(), 0u);
 }
 
-TEST_F(cSendInputTest, SetCursorPosMovesTheCursor)
+TEST_F(cSendInputTest, FocusChanges)
 {
-	ASSERT_TRUE(SetCursorPos(37, 45));
+	HWND other = CreateTestWindow();
+	ASSERT_TRUE(SendFocusChange(other, TRUE));
+	HandleAllMessages();
+	EXPECT_EQ(GetFocus(), other);
+	// Our window lost the focus on the way: its devices are no longer acquired.
+	DIMOUSESTATE state{};
+	EXPECT_EQ(m_mouse->GetDeviceState(sizeof(state), &state), DIERR_NOTACQUIRED);
+	EXPECT_EQ(CountMessages(WM_ACTIVATEAPP), 2u); // one to each window
+
+	ASSERT_TRUE(SendFocusChange(other, FALSE));
+	HandleAllMessages();
+	EXPECT_EQ(GetFocus(), nullptr);
+	DestroyWindow(other);
+	EXPECT_FALSE(SendFocusChange(other, TRUE));
+}
+
+TEST_F(cSendInputTest, SetCursorPosOnTheWindowThreadOnly)
+{
+	// The display is shared with other test programs: the cursor stays where it is.
 	POINT cursor{};
 	ASSERT_TRUE(GetCursorPos(&cursor));
-	EXPECT_EQ(cursor.x, 37);
-	EXPECT_EQ(cursor.y, 45);
-	// Off the window thread the cursor cannot be moved.
+	EXPECT_TRUE(SetCursorPos(cursor.x, cursor.y));
 	BOOL moved = TRUE;
-	std::thread([&] { moved = SetCursorPos(1, 1); }).join();
+	std::thread([&] { moved = SetCursorPos(cursor.x, cursor.y); }).join();
 	EXPECT_FALSE(moved);
 }
