@@ -20,32 +20,32 @@ class cInputManager : public Singletone<cInputManager>
 {
 public:
 	// Device slots.
-	static const int kKeyboardSlot = 0;
+	static constexpr int kKeyboardSlot = 0;
 	// The keyboard again, its state folded into key pairs.
-	static const int kKeyPairsSlot = 1;
-	static const int kMouseSlot = 2;
-	static const int kFirstJoystickSlot = 3;
-	static const int kJoystickCount = 4;
-	static const int kSlotCount = 7;
+	static constexpr int kKeyPairsSlot = 1;
+	static constexpr int kMouseSlot = 2;
+	static constexpr int kFirstJoystickSlot = 3;
+	static constexpr int kJoystickCount = 4;
+	static constexpr int kSlotCount = 7;
 
 	// Indexes of the key-pairs slot (1 while either key is down).
-	static const int kPairEnter = 0;
-	static const int kPairAlt = 1;
-	static const int kPairCtrl = 2;
-	static const int kPairShift = 3;
+	static constexpr int kPairEnter = 0;
+	static constexpr int kPairAlt = 1;
+	static constexpr int kPairCtrl = 2;
+	static constexpr int kPairShift = 3;
 	// Keyboard and joystick slots: any key or button (0 to 15) is down.
-	static const int kAnyKey = 255;
+	static constexpr int kAnyKey = 255;
 
 	// Mouse slot indexes.
-	static const int kLeftButton = 0;
-	static const int kRightButton = 1;
-	static const int kMiddleButton = 2;
-	static const int kFourthButton = 3;
+	static constexpr int kLeftButton = 0;
+	static constexpr int kRightButton = 1;
+	static constexpr int kMiddleButton = 2;
+	static constexpr int kFourthButton = 3;
 
 	// The last double click's value.
-	static const int kLeftDoubleClick = 512;
-	static const int kRightDoubleClick = 513;
-	static const int kMiddleDoubleClick = 514;
+	static constexpr int kLeftDoubleClick = 512;
+	static constexpr int kRightDoubleClick = 513;
+	static constexpr int kMiddleDoubleClick = 514;
 
 	cInputManager();
 	~cInputManager() override;

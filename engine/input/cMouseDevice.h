@@ -15,7 +15,7 @@
 class cMouseDevice : public cThread
 {
 public:
-	static const int kButtonCount = 4;
+	static constexpr int kButtonCount = 4;
 
 	// Gives the mouse (not owned) a new notification event; dataEvent is
 	// signalled after every read of the thread.

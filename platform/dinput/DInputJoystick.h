@@ -19,7 +19,7 @@ public:
 	HRESULT Poll() override;
 
 	// The axes DIJOYSTATE has room for: X, Y, Z, Rx, Ry, Rz, two sliders.
-	static const int kAxisCount = 8;
+	static constexpr int kAxisCount = 8;
 
 protected:
 	bool OnInput(const SDL_Event& event, bool acquired) override;

@@ -23,8 +23,8 @@
 class cInputManagerFixture : public testing::Test
 {
 protected:
-	static const int kWidth = 640;
-	static const int kHeight = 480;
+	static constexpr int kWidth = 640;
+	static constexpr int kHeight = 480;
 
 	void SetUp() override
 	{
