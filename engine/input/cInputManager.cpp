@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace
 {
@@ -79,6 +78,10 @@ cInputManager::~cInputManager()
 
 bool cInputManager::Init(bool joysticks)
 {
+	// A second set-up replaces the first.
+	m_mouseReader.reset();
+	ReleaseDevices();
+
 	cWin32Application* application = Singletone<cWin32Application>::GetInstance();
 	cDelegatePtr<int> doubleClick(MakeMemberDelegate(this, &cInputManager::OnDoubleClick));
 	for (int button = 0; button < 3; ++button)

@@ -4,7 +4,6 @@
 
 #include "platform/win32/Win32Cursor.h"
 #include "platform/win32/Win32Internal.h"
-#include "platform/win32/Win32Keyboard.h"
 #include "platform/win32/Win32KeyboardState.h"
 #include "platform/win32/Win32Unicode.h"
 #include "platform/win32/Win32Window.h"

@@ -1,11 +1,12 @@
-// A manager whose DirectInput set-up failed reads nothing and keeps every
-// state at 0, however much input comes.
+// Setting the manager up: a failed set-up reads nothing and keeps every
+// state at 0, however much input comes; an embedded window reads the mouse
+// in the background.
 
 #include "InputManagerFixture.h"
 
 namespace
 {
-class cInputManagerFailureTest : public cInputManagerFixture
+class cInputManagerInitTest : public cInputManagerFixture
 {
 protected:
 	void ExpectAllStatesZero()
@@ -28,7 +29,7 @@ protected:
 };
 }
 
-TEST_F(cInputManagerFailureTest, EveryPollAfterAFailedInitLeavesAllStatesZero)
+TEST_F(cInputManagerInitTest, EveryPollAfterAFailedInitLeavesAllStatesZero)
 {
 	// An application without a window: no device can cooperate with it.
 	Singletone<cWin32Application>::Create();
@@ -46,4 +47,25 @@ TEST_F(cInputManagerFailureTest, EveryPollAfterAFailedInitLeavesAllStatesZero)
 	m_input->OnActivate(true);
 	Send({Key(DIK_A, false), Key(DIK_NUMPADENTER, false)});
 	Pump();
+}
+
+TEST_F(cInputManagerInitTest, AnEmbeddedWindowReadsTheMouseInTheBackground)
+{
+	// The game's window as a child of the fixture's window.
+	cWin32Application* embedded = Singletone<cWin32Application>::Create();
+	sStartupParams params{nullptr, SW_HIDE, m_window, "", false};
+	ASSERT_TRUE(embedded->CreateMainWindow(params, UniqueName("Embedded").c_str(), "embedded"));
+	ASSERT_TRUE(m_input->Init(false));
+	Frame();
+
+	ASSERT_TRUE(Activate(false));
+	Send({Key(DIK_F4, true), Mouse(MOUSEEVENTF_MOVE, 6, 2)});
+	Frame();
+	// The keyboard cooperates in the foreground only.
+	EXPECT_FALSE(m_input->IsDown(cInputManager::kKeyboardSlot, DIK_F4));
+	EXPECT_EQ(m_input->GetMotion(cInputManager::kMouseSlot).x, 6.0f);
+	EXPECT_EQ(m_input->GetMotion(cInputManager::kMouseSlot).y, 2.0f);
+	Send({Key(DIK_F4, false)});
+	Pump();
+	DestroyWindow(embedded->GetWindowHandle());
 }
