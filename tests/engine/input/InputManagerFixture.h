@@ -1,8 +1,8 @@
 #pragma once
 // The application's window in front with the cursor over it, and an input
-// manager fed with synthesised input (SendInput and SendFocusChange put SDL
-// events into SDL's queue; the window layer takes them when messages are
-// looked for). Test programs share one display: the window stays hidden so
+// manager fed with synthesised input (SendInput and SendFocusChange put
+// events into the window system's queue; the window layer takes them when
+// messages are looked for). Test programs share one display: the window stays hidden so
 // that no other program's window takes its focus, and the window moves to
 // the cursor instead of the cursor to the window.
 
