@@ -5,6 +5,7 @@
 #include "engine/foundation/cConfig.h"
 #include "engine/foundation/cWin32Application.h"
 #include "engine/graphics/cGraphics.h"
+#include "engine/input/cInputManager.h"
 #include "engine/resources/cResourceManager.h"
 #include "engine/resources/cTextManager.h"
 #include "game/play/cGameApplication.h"
@@ -40,6 +41,7 @@ int GameMain(const sStartupParams* params)
 		graphics->SetTextureMemoryThreshold(kTextureMemoryThreshold);
 		graphics->SetScreenRect(0, 0, kScreenWidth, kScreenHeight);
 		graphics->CreateDevice(graphics->GetRequestedSettings());
+		Singletone<cInputManager>::GetInstance()->Init(false);
 		Singletone<cTextManager>::GetInstance();
 		cResourceManager* resources = Singletone<cResourceManager>::GetInstance();
 		for (const char* folder : {"data", "localization", "splash"})

@@ -1,6 +1,7 @@
 #include "game/play/cGameApplication.h"
 
 #include "engine/graphics/cGraphics.h"
+#include "engine/input/cInputManager.h"
 
 bool cGameApplication::CanRun()
 {
@@ -8,8 +9,9 @@ bool cGameApplication::CanRun()
 	return device && device->TestCooperativeLevel() >= 0;
 }
 
-bool cGameApplication::Update(float)
+bool cGameApplication::Update(float dt)
 {
+	Singletone<cInputManager>::GetInstance()->Update(dt);
 	return true;
 }
 

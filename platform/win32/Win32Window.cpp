@@ -3,6 +3,7 @@
 #include "platform/win32/Win32Cursor.h"
 #include "platform/win32/Win32Error.h"
 #include "platform/win32/Win32Internal.h"
+#include "platform/win32/Win32Unicode.h"
 
 #include <SDL.h>
 
@@ -162,37 +163,6 @@ LONG_PTR GetLong(HWND window, int index)
 			value = record.userData;
 	});
 	return value;
-}
-
-// UTF-16 units to UTF-8, surrogate pairs combined, lone surrogates as U+FFFD.
-std::string Utf16ToUtf8(const WCHAR* text)
-{
-	std::string out;
-	auto unit = [](WCHAR c) { return static_cast<uint32_t>(c) & 0xFFFF; };
-	for (; text && *text; ++text)
-	{
-		uint32_t code = unit(text[0]);
-		bool high = code >= 0xD800 && code <= 0xDBFF;
-		if (high && unit(text[1]) >= 0xDC00 && unit(text[1]) <= 0xDFFF)
-		{
-			code = 0x10000 + ((code - 0xD800) << 10) + (unit(text[1]) - 0xDC00);
-			++text;
-		}
-		else if (code >= 0xD800 && code <= 0xDFFF)
-			code = 0xFFFD;
-
-		if (code < 0x80)
-			out += static_cast<char>(code);
-		else if (code < 0x800)
-			out += {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
-		else if (code < 0x10000)
-			out += {static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
-				static_cast<char>(0x80 | (code & 0x3F))};
-		else
-			out += {static_cast<char>(0xF0 | (code >> 18)), static_cast<char>(0x80 | ((code >> 12) & 0x3F)),
-				static_cast<char>(0x80 | ((code >> 6) & 0x3F)), static_cast<char>(0x80 | (code & 0x3F))};
-	}
-	return out;
 }
 
 // Where the icon image of a program (or an image path) may be found.
@@ -580,7 +550,10 @@ BOOL SetWindowTextA(HWND window, const char* text)
 
 BOOL SetWindowTextW(HWND window, const WCHAR* text)
 {
-	return SetWindowTextA(window, Utf16ToUtf8(text).c_str());
+	std::u16string units;
+	for (; text && *text; ++text)
+		units += static_cast<char16_t>(*text & 0xFFFF);
+	return SetWindowTextA(window, win32::Utf16ToUtf8(units).c_str());
 }
 
 int GetWindowTextA(HWND window, char* text, int size)
