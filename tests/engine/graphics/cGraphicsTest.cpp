@@ -218,7 +218,15 @@ TEST(cGraphics, WideBackBufferGetsAPillarboxStripWithBlackBars)
 	EXPECT_EQ(strip.Width, 1440u);
 	EXPECT_EQ(strip.Height, 1080u);
 
-	// The logical screen fills the strip; the bars stay black every frame.
+	// Stretched over the whole back buffer first, then the strip again: the
+	// logical screen fills the strip and the frame's clear blackens the bars.
+	graphics->SetStretchToScreen(true);
+	EXPECT_FALSE(graphics->IsPillarbox());
+	EXPECT_EQ(GraphicsDeviceState().screenViewport.Width, 1920u);
+	DrawFrame(ColorQuad(0, 0, 1024, 768, kWhite));
+	EXPECT_TRUE(ColorNear(ReadBackBuffer().At(0, 0), kWhite));
+	graphics->EndScene();
+	graphics->SetStretchToScreen(false);
 	DrawFrame(ColorQuad(0, 0, 1024, 768, kWhite));
 	sPixels pixels = ReadBackBuffer();
 	EXPECT_EQ(pixels.At(239, 540), kBlack);
@@ -236,11 +244,6 @@ TEST(cGraphics, WideBackBufferGetsAPillarboxStripWithBlackBars)
 	EXPECT_NEAR(ray.origin.x, 512.0f, 0.01f);
 	EXPECT_NEAR(ray.origin.y, 384.0f, 0.01f);
 	graphics->EndScene();
-
-	graphics->SetStretchToScreen(true);
-	EXPECT_FALSE(graphics->IsPillarbox());
-	EXPECT_EQ(GraphicsDeviceState().screenViewport.Width, 1920u);
-	graphics->SetStretchToScreen(false);
 
 	// 1280 by 1024 is less than 1.5 times as wide as high: the whole back buffer.
 	fullScreen.width = 1280;
