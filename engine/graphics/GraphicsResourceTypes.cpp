@@ -4,3 +4,8 @@ void RegisterGraphicsResourceTypes()
 {
 	// The graphics resource types register themselves with the resource manager here.
 }
+
+void ReloadTextureResources()
+{
+	// The texture resources reload themselves here.
+}

@@ -4,3 +4,7 @@
 // once when it is created.
 
 void RegisterGraphicsResourceTypes();
+
+// Reloads every loaded texture resource, so that it takes the graphics
+// device's new default texture format.
+void ReloadTextureResources();
