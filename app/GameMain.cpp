@@ -3,7 +3,11 @@
 #include "engine/foundation/Random.h"
 #include "engine/foundation/SettingsStartup.h"
 #include "engine/foundation/cWin32Application.h"
+#include "engine/resources/cResourceManager.h"
+#include "engine/resources/cTextManager.h"
 #include "game/play/cGameApplication.h"
+
+#include <cstring>
 
 namespace
 {
@@ -24,6 +28,18 @@ int GameMain(const sStartupParams* params)
 	if (application->CreateMainWindow(*params, "Sample_2", "Loading..."))
 	{
 		application->SetWindowMode(kWindowX, kWindowY, kWindowWidth, kWindowHeight, false);
+		Singletone<cTextManager>::GetInstance();
+		cResourceManager* resources = Singletone<cResourceManager>::GetInstance();
+		for (const char* folder : {"data", "localization", "splash"})
+			resources->AddSource(folder);
+		// "-pack" anywhere on the command line: write the pack files and end
+		// at once, without saving anything.
+		if (params->commandLine && strstr(params->commandLine, "-pack"))
+		{
+			resources->PackSourceToFile("data", "my_data", 0);
+			resources->PackSourceToFile("localization", "my_localization", 0);
+			return 0;
+		}
 		cGameApplication game;
 		application->Run(game);
 	}

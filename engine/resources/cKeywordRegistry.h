@@ -1,0 +1,54 @@
+#pragma once
+// Keywords (object types, scenario commands, minigames) mapped to creator
+// functions, each keyword with a small dense index: its position in the
+// order of registration. Keywords compare exactly. Object is what the
+// creators return; First and Second are their two arguments, passed through
+// unchanged (such as an object's name and its parent).
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+template <class Object, class First, class Second>
+class cKeywordRegistry
+{
+public:
+	typedef Object* (*Creator)(First first, Second second);
+
+	// A keyword already registered keeps its first creator.
+	void Register(const std::string& keyword, Creator creator)
+	{
+		if (m_index.emplace(keyword, static_cast<int>(m_creators.size())).second)
+			m_creators.push_back(creator);
+	}
+
+	// The new object of the keyword's creator, or null when the keyword is
+	// not registered.
+	Object* Create(const std::string& keyword, First first, Second second) const
+	{
+		int index = GetIndex(keyword);
+		if (index < 0 || !m_creators[index])
+			return nullptr;
+		return m_creators[index](first, second);
+	}
+
+	// -1 when the keyword is not registered.
+	int GetIndex(const std::string& keyword) const
+	{
+		auto found = m_index.find(keyword);
+		return found == m_index.end() ? -1 : found->second;
+	}
+
+	// The keyword registered under the index, or "" when there is none.
+	std::string GetName(int index) const
+	{
+		for (const auto& [keyword, position] : m_index)
+			if (position == index)
+				return keyword;
+		return std::string();
+	}
+
+private:
+	std::vector<Creator> m_creators;
+	std::unordered_map<std::string, int> m_index;
+};
