@@ -2,19 +2,25 @@
 
 #include <vector>
 
-namespace
+void PutU32LE(uint8_t* bytes, uint32_t value)
 {
-// The smallest encoded size of one list or map element: its key's length.
-constexpr uint64_t SmallestElement = 4;
+	for (int i = 0; i < 4; ++i)
+		bytes[i] = static_cast<uint8_t>(value >> (8 * i));
+}
 
-void WriteU32(cStream& stream, uint32_t value)
+uint32_t GetU32LE(const uint8_t* bytes)
 {
-	uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value >> 16),
-		static_cast<uint8_t>(value >> 24)};
+	return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+void StreamWriteU32(cStream& stream, uint32_t value)
+{
+	uint8_t bytes[4];
+	PutU32LE(bytes, value);
 	stream.Write(bytes, 4);
 }
 
-bool ReadU32(cStream& stream, uint32_t& value)
+bool StreamReadU32(cStream& stream, uint32_t& value)
 {
 	uint8_t bytes[4];
 	if (stream.Read(bytes, 4) != 4)
@@ -22,17 +28,15 @@ bool ReadU32(cStream& stream, uint32_t& value)
 		value = 0;
 		return false;
 	}
-	value = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+	value = GetU32LE(bytes);
 	return true;
 }
 
-// Reads a count of elements of at least unit bytes each; a count the
-// stream cannot hold reads as 0.
-bool ReadCount(cStream& stream, uint32_t& count, uint64_t unit)
+bool StreamReadCount(cStream& stream, uint32_t& count, uint64_t unitSize)
 {
-	if (!ReadU32(stream, count))
+	if (!StreamReadU32(stream, count))
 		return false;
-	if (count * unit > stream.GetRemaining())
+	if (count * unitSize > stream.GetRemaining())
 	{
 		count = 0;
 		return false;
@@ -40,12 +44,17 @@ bool ReadCount(cStream& stream, uint32_t& count, uint64_t unit)
 	return true;
 }
 
+namespace
+{
+// The smallest encoded size of one list or map element: its key's length.
+constexpr uint64_t SmallestElement = 4;
+
 template <class Value, class ReadValue>
 bool ReadMap(cStream& stream, std::map<std::string, Value>& map, ReadValue readValue)
 {
 	map.clear();
 	uint32_t count;
-	if (!ReadCount(stream, count, SmallestElement))
+	if (!StreamReadCount(stream, count, SmallestElement))
 		return false;
 	for (uint32_t i = 0; i < count; ++i)
 	{
@@ -61,7 +70,7 @@ bool ReadMap(cStream& stream, std::map<std::string, Value>& map, ReadValue readV
 bool ReadInt(cStream& stream, int& value)
 {
 	uint32_t bits;
-	bool ok = ReadU32(stream, bits);
+	bool ok = StreamReadU32(stream, bits);
 	value = static_cast<int>(bits);
 	return ok;
 }
@@ -77,7 +86,7 @@ bool ReadBool(cStream& stream, bool& value)
 
 void StreamWriteString(cStream& stream, const std::string& value)
 {
-	WriteU32(stream, static_cast<uint32_t>(value.size()));
+	StreamWriteU32(stream, static_cast<uint32_t>(value.size()));
 	stream.Write(value.data(), static_cast<uint32_t>(value.size()));
 }
 
@@ -90,30 +99,30 @@ void StreamWriteWideString(cStream& stream, const std::wstring& value)
 		bytes.push_back(static_cast<uint8_t>(unit));
 		bytes.push_back(static_cast<uint8_t>(unit >> 8));
 	}
-	WriteU32(stream, static_cast<uint32_t>(value.size()));
+	StreamWriteU32(stream, static_cast<uint32_t>(value.size()));
 	stream.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
 }
 
 void StreamWriteStringList(cStream& stream, const std::vector<std::string>& list)
 {
-	WriteU32(stream, static_cast<uint32_t>(list.size()));
+	StreamWriteU32(stream, static_cast<uint32_t>(list.size()));
 	for (const std::string& value : list)
 		StreamWriteString(stream, value);
 }
 
 void StreamWriteStringIntMap(cStream& stream, const std::map<std::string, int>& map)
 {
-	WriteU32(stream, static_cast<uint32_t>(map.size()));
+	StreamWriteU32(stream, static_cast<uint32_t>(map.size()));
 	for (const auto& [key, value] : map)
 	{
 		StreamWriteString(stream, key);
-		WriteU32(stream, static_cast<uint32_t>(value));
+		StreamWriteU32(stream, static_cast<uint32_t>(value));
 	}
 }
 
 void StreamWriteStringBoolMap(cStream& stream, const std::map<std::string, bool>& map)
 {
-	WriteU32(stream, static_cast<uint32_t>(map.size()));
+	StreamWriteU32(stream, static_cast<uint32_t>(map.size()));
 	for (const auto& [key, value] : map)
 	{
 		StreamWriteString(stream, key);
@@ -124,7 +133,7 @@ void StreamWriteStringBoolMap(cStream& stream, const std::map<std::string, bool>
 
 void StreamWriteStringWideMap(cStream& stream, const std::map<std::string, std::wstring>& map)
 {
-	WriteU32(stream, static_cast<uint32_t>(map.size()));
+	StreamWriteU32(stream, static_cast<uint32_t>(map.size()));
 	for (const auto& [key, value] : map)
 	{
 		StreamWriteString(stream, key);
@@ -135,7 +144,7 @@ void StreamWriteStringWideMap(cStream& stream, const std::map<std::string, std::
 bool StreamReadString(cStream& stream, std::string& value)
 {
 	uint32_t length;
-	if (!ReadCount(stream, length, 1))
+	if (!StreamReadCount(stream, length, 1))
 	{
 		value.clear();
 		return false;
@@ -153,7 +162,7 @@ bool StreamReadWideString(cStream& stream, std::wstring& value)
 {
 	uint32_t length;
 	value.clear();
-	if (!ReadCount(stream, length, 2))
+	if (!StreamReadCount(stream, length, 2))
 		return false;
 	std::vector<uint8_t> bytes(static_cast<size_t>(length) * 2);
 	if (length > 0 && stream.Read(bytes.data(), length * 2) != length * 2)
@@ -167,7 +176,7 @@ bool StreamReadWideString(cStream& stream, std::wstring& value)
 bool StreamReadStringList(cStream& stream, std::vector<std::string>& list)
 {
 	uint32_t count;
-	bool ok = ReadCount(stream, count, SmallestElement);
+	bool ok = StreamReadCount(stream, count, SmallestElement);
 	list.resize(count);
 	for (uint32_t i = 0; ok && i < count; ++i)
 		ok = StreamReadString(stream, list[i]);

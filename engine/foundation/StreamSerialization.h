@@ -10,9 +10,21 @@
 
 #include "engine/foundation/cStream.h"
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
+
+// Little-endian 32-bit values in a byte buffer.
+void PutU32LE(uint8_t* bytes, uint32_t value);
+uint32_t GetU32LE(const uint8_t* bytes);
+
+void StreamWriteU32(cStream& stream, uint32_t value);
+// False (value 0) on a short read.
+bool StreamReadU32(cStream& stream, uint32_t& value);
+// Reads a count of elements of at least unitSize bytes each; a count the
+// rest of the stream cannot hold reads as 0 and gives false.
+bool StreamReadCount(cStream& stream, uint32_t& count, uint64_t unitSize);
 
 void StreamWriteString(cStream& stream, const std::string& value);
 void StreamWriteWideString(cStream& stream, const std::wstring& value);

@@ -91,8 +91,8 @@ bool cPackWriter::Put(const void* bytes, uint32_t count)
 
 bool cPackWriter::PutU32(uint32_t value)
 {
-	uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value >> 16),
-		static_cast<uint8_t>(value >> 24)};
+	uint8_t bytes[4];
+	PutU32LE(bytes, value);
 	return Put(bytes, 4);
 }
 

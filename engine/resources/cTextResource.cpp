@@ -9,27 +9,10 @@ namespace
 // The smallest chapter or section: an empty name and a zero count.
 constexpr uint64_t SmallestTable = 8;
 
-void WriteU32(cStream& out, uint32_t value)
-{
-	uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value >> 16),
-		static_cast<uint8_t>(value >> 24)};
-	out.Write(bytes, 4);
-}
-
-// A count of elements of at least SmallestTable bytes each.
-bool ReadCount(cStream& in, uint32_t& count)
-{
-	uint8_t bytes[4];
-	if (in.Read(bytes, 4) != 4)
-		return false;
-	count = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
-	return count * SmallestTable <= in.GetRemaining();
-}
-
 bool ReadSections(cStream& in, SectionTable& sections)
 {
 	uint32_t count = 0;
-	if (!ReadCount(in, count))
+	if (!StreamReadCount(in, count, SmallestTable))
 		return false;
 	for (uint32_t i = 0; i < count; ++i)
 	{
@@ -98,11 +81,11 @@ void cTextResource::ReadDescription(const cXmlNode& element)
 
 void cTextResource::WriteTable(cStream& out, const TextTable& table)
 {
-	WriteU32(out, static_cast<uint32_t>(table.size()));
+	StreamWriteU32(out, static_cast<uint32_t>(table.size()));
 	for (const auto& [chapter, sections] : table)
 	{
 		StreamWriteString(out, chapter);
-		WriteU32(out, static_cast<uint32_t>(sections.size()));
+		StreamWriteU32(out, static_cast<uint32_t>(sections.size()));
 		for (const auto& [section, phrases] : sections)
 		{
 			StreamWriteString(out, section);
@@ -115,7 +98,7 @@ bool cTextResource::ReadTable(cStream& in, TextTable& table)
 {
 	table.clear();
 	uint32_t count = 0;
-	bool ok = ReadCount(in, count);
+	bool ok = StreamReadCount(in, count, SmallestTable);
 	for (uint32_t i = 0; ok && i < count; ++i)
 	{
 		std::string name;

@@ -1,5 +1,6 @@
 #include "engine/resources/cZlibArchiver.h"
 
+#include "engine/foundation/StreamSerialization.h"
 #include "engine/foundation/cLog.h"
 
 #include <algorithm>
@@ -9,17 +10,6 @@
 
 namespace
 {
-void WriteU32(uint8_t* bytes, uint32_t value)
-{
-	for (int i = 0; i < 4; ++i)
-		bytes[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-uint32_t ReadU32(const uint8_t* bytes)
-{
-	return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
-}
-
 bool UncompressFailed()
 {
 	LOG(2, "zlib uncompression failed");
@@ -40,7 +30,7 @@ bool cZlibArchiver::Compress(cStream& in, cMemoryStream& out)
 		return false;
 	}
 	uint8_t* data = out.GetData();
-	WriteU32(data, static_cast<uint32_t>(size));
+	PutU32LE(data, static_cast<uint32_t>(size));
 	uint8_t empty = 0;
 	const Bytef* source = size ? input.GetData() : &empty;
 	if (compress(data + 4, &room, source, size) != Z_OK)
@@ -62,7 +52,7 @@ bool cZlibArchiver::Uncompress(cStream& in, cMemoryStream& out)
 		return false;
 	if (size < 4)
 		return UncompressFailed();
-	uint32_t expected = ReadU32(input.GetData());
+	uint32_t expected = GetU32LE(input.GetData());
 	uint64_t packed = size - 4;
 	if (expected > packed * MaxExpansion + ExpansionSlack || !out.SetSize(expected))
 		return UncompressFailed();

@@ -6,20 +6,6 @@
 
 namespace
 {
-uint32_t GetU32(const uint8_t* bytes)
-{
-	return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
-}
-
-bool ReadU32(cStream& stream, uint32_t& value)
-{
-	uint8_t bytes[4];
-	if (stream.Read(bytes, 4) != 4)
-		return false;
-	value = GetU32(bytes);
-	return true;
-}
-
 bool Damaged(const std::string& packName, const char* what)
 {
 	LOG(2, "pack file %s: %s", packName.c_str(), what);
@@ -31,7 +17,7 @@ bool ReadHeader(cStream& pack, cMemoryStream& header)
 {
 	std::string method;
 	uint32_t size = 0;
-	if (!StreamReadString(pack, method) || !ReadU32(pack, size) || size > pack.GetRemaining())
+	if (!StreamReadString(pack, method) || !StreamReadU32(pack, size) || size > pack.GetRemaining())
 		return false;
 	cMemoryStream record;
 	record.CopyFrom(pack, size);
@@ -47,7 +33,7 @@ bool ReadHeader(cStream& pack, cMemoryStream& header)
 bool ReadEntries(cStream& pack, std::vector<sPackEntry>& entries)
 {
 	uint32_t count = 0;
-	if (!ReadU32(pack, count) || uint64_t(count) * sPackEntry::StoredSize > pack.GetRemaining())
+	if (!StreamReadU32(pack, count) || uint64_t(count) * sPackEntry::StoredSize > pack.GetRemaining())
 		return false;
 	std::vector<uint8_t> table(static_cast<size_t>(count) * sPackEntry::StoredSize);
 	if (count > 0 && pack.Read(table.data(), static_cast<uint32_t>(table.size())) != table.size())
@@ -56,7 +42,7 @@ bool ReadEntries(cStream& pack, std::vector<sPackEntry>& entries)
 	for (uint32_t i = 0; i < count; ++i)
 	{
 		const uint8_t* fields = table.data() + i * sPackEntry::StoredSize;
-		entries[i] = sPackEntry{GetU32(fields), GetU32(fields + 4), GetU32(fields + 8), GetU32(fields + 12), GetU32(fields + 16)};
+		entries[i] = sPackEntry{GetU32LE(fields), GetU32LE(fields + 4), GetU32LE(fields + 8), GetU32LE(fields + 12), GetU32LE(fields + 16)};
 	}
 	return true;
 }
