@@ -2,20 +2,29 @@
 
 #include "engine/foundation/Random.h"
 #include "engine/foundation/SettingsStartup.h"
+#include "engine/foundation/cConfig.h"
 #include "engine/foundation/cWin32Application.h"
+#include "engine/graphics/cGraphics.h"
 #include "engine/resources/cResourceManager.h"
 #include "engine/resources/cTextManager.h"
 #include "game/play/cGameApplication.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace
 {
-// Where the window goes until the graphics device places it.
-const int kWindowX = 0;
-const int kWindowY = 0;
-const int kWindowWidth = 1024;
-const int kWindowHeight = 768;
+// Below this much texture memory every texture is DXT3 compressed.
+const unsigned kTextureMemoryThreshold = 113246208;
+
+// The logical screen everything is laid out on.
+const int kScreenWidth = 1024;
+const int kScreenHeight = 768;
+
+int SettingAsInt(const char* key)
+{
+	return int(strtol(Singletone<cConfig>::GetInstance()->GetValue(key).c_str(), nullptr, 10));
+}
 }
 
 int GameMain(const sStartupParams* params)
@@ -27,7 +36,10 @@ int GameMain(const sStartupParams* params)
 	// Refused when another copy runs: the run ends quietly.
 	if (application->CreateMainWindow(*params, "Sample_2", "Loading..."))
 	{
-		application->SetWindowMode(kWindowX, kWindowY, kWindowWidth, kWindowHeight, false);
+		cGraphics* graphics = Singletone<cGraphics>::GetInstance();
+		graphics->SetTextureMemoryThreshold(kTextureMemoryThreshold);
+		graphics->SetScreenRect(0, 0, kScreenWidth, kScreenHeight);
+		graphics->CreateDevice(graphics->GetRequestedSettings());
 		Singletone<cTextManager>::GetInstance();
 		cResourceManager* resources = Singletone<cResourceManager>::GetInstance();
 		for (const char* folder : {"data", "localization", "splash"})
@@ -40,6 +52,9 @@ int GameMain(const sStartupParams* params)
 			resources->PackSourceToFile("localization", "my_localization", 0);
 			return 0;
 		}
+		// 800 by 600 is the low-quality choice of the options menu.
+		const bool lowQuality = SettingAsInt("video.width") == 800 && SettingAsInt("video.height") == 600;
+		graphics->SetTextureQuality(!lowQuality);
 		cGameApplication game;
 		application->Run(game);
 	}

@@ -127,6 +127,8 @@ private:
 	// Takes the description and format code of level 0, and the alpha flag
 	// and matrix from the image size.
 	void TakeLevelDescription();
+	// What a failed load or creation leaves: no texture, no size, code 0.
+	void MakeEmpty();
 	void ReleaseTexture();
 
 	IDirect3DTexture9* m_texture = nullptr;

@@ -1,8 +1,11 @@
 #include "game/play/cGameApplication.h"
 
+#include "engine/graphics/cGraphics.h"
+
 bool cGameApplication::CanRun()
 {
-	return true;
+	IDirect3DDevice9* device = cGraphics::GetDevice();
+	return device && device->TestCooperativeLevel() >= 0;
 }
 
 bool cGameApplication::Update(float)
@@ -12,4 +15,7 @@ bool cGameApplication::Update(float)
 
 void cGameApplication::Render()
 {
+	cGraphics* graphics = Singletone<cGraphics>::GetInstance();
+	graphics->BeginScene();
+	graphics->EndScene();
 }

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 #include <unistd.h>
 
@@ -25,6 +26,11 @@ protected:
 		std::filesystem::create_directories(m_lockFolder);
 		setenv("XDG_RUNTIME_DIR", m_lockFolder.c_str(), 1);
 		setenv("XDG_DATA_HOME", m_lockFolder.c_str(), 1);
+		// The game in a window: full screen is the default.
+		std::filesystem::path settingsFolder = m_lockFolder / "Druvel's games" / "zv2";
+		std::filesystem::create_directories(settingsFolder);
+		std::ofstream(settingsFolder / "zv2.xml")
+			<< "<config><config><item id=\"video.window\" value=\"true\"/></config></config>";
 		m_workingFolder = std::filesystem::current_path();
 		std::filesystem::current_path(m_lockFolder);
 		m_application = Singletone<cWin32Application>::GetInstance();
@@ -66,6 +72,12 @@ TEST_F(cGameMainTest, ClosingTheWindowEndsTheRunWithZero)
 	EXPECT_EQ(client.bottom, 768);
 	EXPECT_FALSE(IsWindow(m_application->GetWindowHandle()));
 	EXPECT_TRUE(std::filesystem::exists(m_lockFolder / "zv2.txt")); // the log in the working folder
+	// The display settings are saved at the end of the run.
+	std::ifstream settings(m_lockFolder / "Druvel's games" / "zv2" / "zv2.xml");
+	std::string text((std::istreambuf_iterator<char>(settings)), std::istreambuf_iterator<char>());
+	for (const char* key : {"video.x", "video.y", "video.width", "video.height", "video.bpp", "video.window"})
+		EXPECT_NE(text.find(std::string("\"") + key + "\""), std::string::npos) << key;
+	EXPECT_NE(text.find("\"video.window\" value=\"true\""), std::string::npos);
 }
 
 TEST_F(cGameMainTest, ASecondCopyEndsQuietlyWithZero)
