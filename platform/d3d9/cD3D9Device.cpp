@@ -11,6 +11,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <new>
+#include <utility>
 
 namespace
 {
@@ -25,6 +26,21 @@ void Report(const char* format, ...)
 	std::vsnprintf(text, sizeof(text), format, args);
 	va_end(args);
 	OutputDebugStringA(text);
+}
+
+// Constructs a new device object into out; E_OUTOFMEMORY when memory runs out.
+template <class Object, class Interface, class... Args>
+HRESULT NewObject(Interface** out, Args&&... args)
+{
+	try
+	{
+		*out = new Object(std::forward<Args>(args)...);
+	}
+	catch (const std::bad_alloc&)
+	{
+		return E_OUTOFMEMORY;
+	}
+	return D3D_OK;
 }
 
 bool IsDepthFormat(D3DFORMAT format)
@@ -361,15 +377,7 @@ HRESULT cD3D9Device::CreateTexture(UINT width, UINT height, UINT levels, DWORD u
 	if (levels == 0 || levels > FullMipChain(width, height))
 		levels = FullMipChain(width, height);
 	tLock lock(m_mutex);
-	try
-	{
-		*texture = new cD3D9Texture(this, width, height, levels, usage, *pixelFormat, pool);
-	}
-	catch (const std::bad_alloc&)
-	{
-		return E_OUTOFMEMORY;
-	}
-	return D3D_OK;
+	return NewObject<cD3D9Texture>(texture, this, width, height, levels, usage, *pixelFormat, pool);
 }
 
 HRESULT cD3D9Device::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
@@ -378,15 +386,7 @@ HRESULT cD3D9Device::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3D
 	if (!buffer || length == 0)
 		return D3DERR_INVALIDCALL;
 	tLock lock(m_mutex);
-	try
-	{
-		*buffer = new cD3D9VertexBuffer(this, length, usage, fvf, pool);
-	}
-	catch (const std::bad_alloc&)
-	{
-		return E_OUTOFMEMORY;
-	}
-	return D3D_OK;
+	return NewObject<cD3D9VertexBuffer>(buffer, this, length, usage, fvf, pool);
 }
 
 HRESULT cD3D9Device::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
@@ -395,15 +395,7 @@ HRESULT cD3D9Device::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT forma
 	if (!buffer || length == 0 || (format != D3DFMT_INDEX16 && format != D3DFMT_INDEX32))
 		return D3DERR_INVALIDCALL;
 	tLock lock(m_mutex);
-	try
-	{
-		*buffer = new cD3D9IndexBuffer(this, length, usage, format, pool);
-	}
-	catch (const std::bad_alloc&)
-	{
-		return E_OUTOFMEMORY;
-	}
-	return D3D_OK;
+	return NewObject<cD3D9IndexBuffer>(buffer, this, length, usage, format, pool);
 }
 
 HRESULT cD3D9Device::CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format, D3DMULTISAMPLE_TYPE,
