@@ -47,7 +47,7 @@ void cFontParser::OnTexture(cXmlNode* element)
 	const cXmlNode* name = element->FindAttribute("name");
 	if (!name)
 	{
-		LOG(1, "Font texture without a name is ignored\n");
+		LOG(1, "Font texture without a name is ignored");
 		return;
 	}
 	m_textureName = name->GetValue();
@@ -60,12 +60,12 @@ void cFontParser::OnSymbol(cXmlNode* element)
 	size_t code = 0;
 	if (!codeText || !ParseCode(codeText->GetValue(), code))
 	{
-		LOG(1, "Font symbol with the character code \"%s\" is ignored\n", codeText ? codeText->GetValue().c_str() : "");
+		LOG(1, "Font symbol with the character code \"%s\" is ignored", codeText ? codeText->GetValue().c_str() : "");
 		return;
 	}
 	if (!rectText)
 	{
-		LOG(1, "Font symbol %zu without a rectangle is ignored\n", code);
+		LOG(1, "Font symbol %zu without a rectangle is ignored", code);
 		return;
 	}
 	sGlyph glyph;

@@ -27,7 +27,7 @@ bool cFontResource::Load()
 	cMemoryStream bytes;
 	if (GetSource().Read(bytes) && bytes.GetSize() > 0 && !m_data.Read(bytes))
 	{
-		LOG(2, "Font %s: damaged binary form\n", GetName().c_str());
+		LOG(2, "Font %s: damaged binary form", GetName().c_str());
 		return false;
 	}
 	if (m_data.textureName.empty())

@@ -5,11 +5,13 @@
 
 #include "../foundation/ChildProcess.h"
 #include "../foundation/TempFolder.h"
+#include "cGraphicsTextTestDevice.h"
 
 #include "engine/graphics/GraphicsResourceTypes.h"
 #include "engine/graphics/cFakeShaderResource.h"
 #include "engine/graphics/cResourceAlphaTexture.h"
 #include "engine/graphics/cResourceTexture.h"
+#include "engine/graphics/cTexture.h"
 
 #include <gtest/gtest.h>
 
@@ -165,6 +167,103 @@ TEST(TextureReload, RacesWithLookupsAndReleasesOfAnotherThread)
 		EXPECT_TRUE(texture.loaded);
 		EXPECT_EQ(texture.loads, texture.unloads + 1);
 		texture.RemoveFromIndex();
+	});
+}
+
+std::string U32(uint32_t value)
+{
+	return std::string({char(value & 0xFF), char((value >> 8) & 0xFF), char((value >> 16) & 0xFF), char(value >> 24)});
+}
+
+// A folder "data" with a 3 by 5 image "wall", an "aimg" "glass" (red
+// colour, a grey mask of B 30, G 60, R 90), an image "idle" nobody
+// references and an undecodable "broken".
+void WriteTextureFolder(const cTempFolder& folder)
+{
+	const std::string data = folder.Work() + "/data/";
+	cTempFolder::WriteFile(data + "wall.tga", sTestImage(3, 5, 0xFF204060).Tga());
+	cTempFolder::WriteFile(data + "idle.tga", sTestImage(2, 2, 0xFFFFFFFF).Tga());
+	cTempFolder::WriteFile(data + "broken.png", "not an image");
+	const std::string colour = sTestImage(2, 2, 0xFFFF0000).Tga();
+	const std::string mask = sTestImage(2, 2, 0xFF5A3C1E).Tga();
+	cTempFolder::WriteFile(data + "glass.aimg", U32(uint32_t(colour.size())) + colour + U32(uint32_t(mask.size())) + mask);
+}
+
+DWORD FirstTexel(cTexture* texture)
+{
+	cTexture::sLockedLevel level = texture->LockLevel0();
+	DWORD texel = level.bits ? *reinterpret_cast<const DWORD*>(level.bits) : 0;
+	texture->UnlockLevel0();
+	return texel;
+}
+
+TEST(TextureResourceLoading, ImagesAndAlphaImagesFoundByName)
+{
+	cTempFolder folder;
+	WriteTextureFolder(folder);
+	RunInChild([] {
+		cTestGraphicsDevice device(64, 48);
+		cResourceManager::GetInstance()->AddSource("data");
+		cTextureResource* wall = cResourceManager::GetResourceByName<cTextureResource>("wall");
+		ASSERT_NE(nullptr, wall);
+		EXPECT_STREQ("texture", wall->GetTypeName());
+		cTexture* texture = wall->GetTexture();
+		ASSERT_NE(nullptr, texture);
+		EXPECT_EQ(3, texture->GetWidth());
+		EXPECT_EQ(5, texture->GetHeight());
+		EXPECT_EQ(4u, texture->GetDescription().Width);
+		EXPECT_EQ(8u, texture->GetDescription().Height);
+		EXPECT_EQ(cTexture::FORMAT_A8R8G8B8, texture->GetFormatCode());
+		EXPECT_EQ(0xFF204060u, FirstTexel(texture));
+
+		cTextureResource* glass = cResourceManager::GetResourceByName<cTextureResource>("glass");
+		ASSERT_NE(nullptr, glass);
+		EXPECT_STREQ("alpha_texture", glass->GetTypeName());
+		ASSERT_NE(nullptr, glass->GetTexture());
+		EXPECT_EQ(0x3CFF0000u, FirstTexel(glass->GetTexture())) << "the mask's grey level is the alpha";
+
+		testing::internal::CaptureStderr();
+		cTextureResource* broken = cResourceManager::GetResourceByName<cTextureResource>("broken");
+		EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("Loading image failed"));
+		ASSERT_NE(nullptr, broken);
+		ASSERT_NE(nullptr, broken->GetTexture());
+		EXPECT_TRUE(broken->GetTexture()->IsEmpty());
+
+		for (cTextureResource* resource : {wall, glass, broken})
+		{
+			EXPECT_EQ(0, resource->Release());
+			EXPECT_EQ(nullptr, resource->GetTexture()) << "the last release deletes the texture";
+		}
+	});
+}
+
+TEST(TextureResourceLoading, QualityChangeReloadsWithTheNewFormat)
+{
+	cTempFolder folder;
+	WriteTextureFolder(folder);
+	RunInChild([] {
+		cTestGraphicsDevice device(64, 48);
+		cResourceManager::GetInstance()->AddSource("data");
+		cTextureResource* wall = nullptr;
+		for (int i = 0; i < 3; ++i)
+			wall = cResourceManager::GetResourceByName<cTextureResource>("wall");
+		cTextureResource* glass = cResourceManager::GetResourceByName<cTextureResource>("glass");
+		auto* idle = static_cast<cTextureResource*>(cResourceManager::GetTypeIndex<cTextureResource>().Find("idle"));
+		ASSERT_NE(nullptr, idle);
+		ASSERT_EQ(cTexture::FORMAT_A8R8G8B8, wall->GetTexture()->GetFormatCode());
+
+		device.graphics->SetTextureQuality(false);
+		EXPECT_EQ(3, wall->GetLoadCount());
+		EXPECT_EQ(1, glass->GetLoadCount());
+		EXPECT_EQ(cTexture::FORMAT_DXT3, wall->GetTexture()->GetFormatCode());
+		EXPECT_EQ(cTexture::FORMAT_DXT3, glass->GetTexture()->GetFormatCode());
+		EXPECT_EQ(3, wall->GetTexture()->GetWidth());
+		EXPECT_EQ(nullptr, idle->GetTexture()) << "a texture nobody references stays unloaded";
+
+		device.graphics->SetTextureQuality(true);
+		EXPECT_EQ(3, wall->GetLoadCount());
+		EXPECT_EQ(cTexture::FORMAT_A8R8G8B8, wall->GetTexture()->GetFormatCode());
+		EXPECT_EQ(0x3CFF0000u, FirstTexel(glass->GetTexture()));
 	});
 }
 }
