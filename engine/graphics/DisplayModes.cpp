@@ -59,6 +59,17 @@ sDisplaySettings PickFullScreenMode(const sDisplaySettings& settings, const std:
 	return result;
 }
 
+D3DFORMAT BackBufferFormatForBpp(int bpp)
+{
+	switch (bpp)
+	{
+	case 16: return D3DFMT_R5G6B5;
+	case 24: return D3DFMT_R8G8B8;
+	case 32: return D3DFMT_A8R8G8B8;
+	default: return D3DFMT_UNKNOWN;
+	}
+}
+
 int FormatBitDepth(D3DFORMAT format)
 {
 	switch (format)

@@ -20,6 +20,10 @@ sDisplaySettings FitWindowToDesktop(const sDisplaySettings& settings, int deskto
 // requested. Without any mode the request is returned unchanged.
 sDisplaySettings PickFullScreenMode(const sDisplaySettings& settings, const std::vector<D3DDISPLAYMODE>& modes);
 
+// The full-screen back-buffer format of a colour depth: 16 R5G6B5,
+// 24 R8G8B8, 32 A8R8G8B8, anything else D3DFMT_UNKNOWN.
+D3DFORMAT BackBufferFormatForBpp(int bpp);
+
 // Bits per pixel of a display or texture format: 16, 24, 32, or 0.
 int FormatBitDepth(D3DFORMAT format);
 

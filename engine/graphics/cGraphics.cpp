@@ -19,17 +19,6 @@ const D3DFORMAT kDisplayModeFormats[] = { D3DFMT_X1R5G5B5, D3DFMT_R5G6B5, D3DFMT
 // Colour of a render target when the stack first creates it.
 constexpr D3DCOLOR kNewRenderTargetColor = 0x00303030;
 
-D3DFORMAT BackBufferFormatForBpp(int bpp)
-{
-	switch (bpp)
-	{
-	case 16: return D3DFMT_R5G6B5;
-	case 24: return D3DFMT_R8G8B8;
-	case 32: return D3DFMT_A8R8G8B8;
-	default: return D3DFMT_UNKNOWN;
-	}
-}
-
 DWORD ChannelToByte(float channel)
 {
 	return static_cast<DWORD>(std::clamp(channel, 0.0f, 1.0f) * 255.0f);
