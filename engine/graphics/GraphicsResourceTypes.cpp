@@ -1,11 +1,30 @@
 #include "engine/graphics/GraphicsResourceTypes.h"
 
+#include "engine/graphics/cFakeShaderResource.h"
+#include "engine/graphics/cFontResource.h"
+#include "engine/graphics/cResourceAlphaTexture.h"
+#include "engine/graphics/cResourceTexture.h"
+
+namespace
+{
+void RegisterType(const char* type, cResourceManager::Creator creator, std::initializer_list<const char*> extensions)
+{
+	cResourceManager* manager = cResourceManager::GetInstance();
+	manager->RegisterType(type, creator);
+	for (const char* extension : extensions)
+		manager->RegisterExtension(extension, type);
+}
+}
+
 void RegisterGraphicsResourceTypes()
 {
-	// The graphics resource types register themselves with the resource manager here.
+	RegisterType("texture", cResourceTexture::Create, {"bmp", "jpg", "png", "dds", "tga", "pvr"});
+	RegisterType("alpha_texture", cResourceAlphaTexture::Create, {"aimg"});
+	RegisterType("font", cFontResource::Create, {});
+	RegisterType("shader", cFakeShaderResource::Create, {"fx"});
 }
 
 void ReloadTextureResources()
 {
-	// The texture resources reload themselves here.
+	cTextureResource::ReloadAll();
 }

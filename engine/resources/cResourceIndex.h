@@ -32,6 +32,14 @@ public:
 	// Null when the name is not entered.
 	cResource* Find(const std::string& name) const;
 	bool IsEmpty() const { return m_entries.empty(); }
+	// Calls visit(resource) for every entry, in no particular order. visit
+	// must not enter or leave resources.
+	template <class Visit>
+	void ForEach(Visit visit) const
+	{
+		for (const auto& entry : m_entries)
+			visit(entry.second);
+	}
 
 private:
 	static inline constinit bool s_gone = false;

@@ -6,6 +6,7 @@
 #include "../../engine/resources/PackParser.h"
 
 #include "app/GameMain.h"
+#include "engine/graphics/GraphicsResourceTypes.h"
 #include "engine/resources/cResourceMount.h"
 #include "engine/resources/cXmlResource.h"
 #include "engine/resources/cTextManager.h"
@@ -44,10 +45,11 @@ void MakeFolders(const std::string& work)
 	cTempFolder::WriteFile(work + "/splash/logo.png", "splash");
 }
 
-// The resources that the run with "-pack" mounts (no sound or graphics
-// types are registered yet: their files are raw data).
-const std::vector<std::string> DataListing = {"xml scene", "data click", "xml game_config", "data logo",
-	"text_resource Menu", "data Arial_12", "data notes"};
+// The resources that the run with "-pack" mounts (no sound type is
+// registered yet: sound files are raw data; the graphics device registers
+// textures and fonts).
+const std::vector<std::string> DataListing = {"xml scene", "data click", "xml game_config", "texture logo",
+	"text_resource Menu", "font Arial_12", "data notes"};
 
 std::vector<std::string> Listing(cResourceMount* mount)
 {
@@ -88,7 +90,7 @@ TEST(GameMainPack, PacksTheFoldersAndStartsAgainFromThePacks)
 	const sParsedPack data = ParsePack(cTempFolder::ReadFile(work + "/my_data"));
 	EXPECT_EQ(data.headerMethod, "Zlib");
 	EXPECT_EQ(data.methods, (std::vector<std::string>{"", "Zlib"}));
-	EXPECT_EQ(data.types, (std::vector<std::string>{"xml", "data", "text_resource"}));
+	EXPECT_EQ(data.types, (std::vector<std::string>{"xml", "data", "texture", "text_resource", "font"}));
 	ASSERT_EQ(data.entries.size(), DataListing.size());
 	for (size_t i = 0; i < data.entries.size(); ++i)
 	{
@@ -106,6 +108,7 @@ TEST(GameMainPack, PacksTheFoldersAndStartsAgainFromThePacks)
 	fs::rename(work + "/my_data", work + "/data");
 	RunInChild([] {
 		cTextManager::GetInstance();
+		RegisterGraphicsResourceTypes();
 		cResourceManager* manager = cResourceManager::GetInstance();
 		manager->AddSource("data_folder");
 		manager->AddSource("data");
