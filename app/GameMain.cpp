@@ -5,6 +5,7 @@
 #include "engine/foundation/cConfig.h"
 #include "engine/foundation/cWin32Application.h"
 #include "engine/graphics/cGraphics.h"
+#include "engine/graphics/cGraphicsText.h"
 #include "engine/input/cInputManager.h"
 #include "engine/resources/cResourceManager.h"
 #include "engine/resources/cTextManager.h"
@@ -58,6 +59,7 @@ int GameMain(const sStartupParams* params)
 		const bool lowQuality = SettingAsInt("video.width") == 800 && SettingAsInt("video.height") == 600;
 		graphics->SetTextureQuality(!lowQuality);
 		cGameApplication game;
+		Singletone<cGraphicsText>::GetInstance()->GetTextRect() = graphics->GetScreenRect();
 		application->Run(game);
 	}
 
