@@ -4,14 +4,21 @@
 // both lists are doubly linked and null-terminated at both ends.
 
 #include <cstddef>
+#include <new>
 #include <string>
 #include <string_view>
 
-class cXmlNode
+class cXmlArena;
+
+class cXmlNode final
 {
 public:
 	explicit cXmlNode(std::string_view name = std::string_view());
-	virtual ~cXmlNode();
+	~cXmlNode()
+	{
+		if (m_firstChild || m_firstAttribute)
+			Clear();
+	}
 	cXmlNode(const cXmlNode&) = delete;
 	cXmlNode& operator=(const cXmlNode&) = delete;
 
@@ -25,9 +32,10 @@ public:
 
 	cXmlNode* GetParent() const { return m_parent; }
 	cXmlNode* GetNextSibling() const { return m_next; }
-	cXmlNode* GetPreviousSibling() const { return m_previous; }
-	cXmlNode* GetFirstChild() const { return m_children.first; }
-	cXmlNode* GetFirstAttribute() const { return m_attributes.first; }
+	// The first node of a list keeps the last one as its previous link (see Append).
+	cXmlNode* GetPreviousSibling() const { return m_previous && m_previous->m_next ? m_previous : nullptr; }
+	cXmlNode* GetFirstChild() const { return m_firstChild; }
+	cXmlNode* GetFirstAttribute() const { return m_firstAttribute; }
 
 	// Takes node out of its parent's child list and appends it here.
 	void AppendChild(cXmlNode* node);
@@ -50,31 +58,77 @@ public:
 	// True when the node's text is exactly "1" or "true".
 	static void ReadBool(const cXmlNode& node, bool& out);
 
-	// Documents hold many small nodes: they come from a pool (see the source).
-	static void* operator new(size_t size);
-	static void operator delete(void* memory, size_t size);
+	// A node made with new is deleted from the heap, one made by the reader
+	// goes back to its document's arena.
+	static void* operator new(size_t size) { return ::operator new(size); }
+	static void operator delete(void* memory, size_t size) { ::operator delete(memory, size); }
+	static void operator delete(cXmlNode* node, std::destroying_delete_t);
 
 private:
-	struct sList
-	{
-		cXmlNode* first = nullptr;
-		cXmlNode* last = nullptr;
-	};
+	// The reader builds trees in an arena.
+	friend class cXmlParser;
+	friend class cXmlArena;
 
-	void Append(sList& list, cXmlNode* node);
-	void Remove(sList& list, cXmlNode* node);
-	static void DestroyList(sList& list);
+	// Name and value are copied from the reader's text, which ends at
+	// textEnd; a null textEnd stands for texts from elsewhere.
+	cXmlNode(cXmlArena& arena, std::string_view name, std::string_view value, const char* textEnd)
+		: cXmlNode(arena, name, value, CopiesFixed(name, textEnd), CopiesFixed(value, textEnd))
+	{
+	}
+	// A short text with 15 bytes to read from its start is copied as a fixed
+	// 15 bytes, which takes no call, and then cut to its length.
+	static bool CopiesFixed(std::string_view text, const char* textEnd)
+	{
+		return textEnd && !text.empty() && text.size() <= 15 && textEnd - text.data() >= 15;
+	}
+	cXmlNode(cXmlArena& arena, std::string_view name, std::string_view value, bool fixedName, bool fixedValue)
+		: m_name(fixedName ? std::string(name.data(), 15) : std::string(name)),
+		  m_value(fixedValue ? std::string(value.data(), 15) : std::string(value)), m_arena(&arena)
+	{
+		if (fixedName)
+			m_name.erase(name.size());
+		if (fixedValue)
+			m_value.erase(value.size());
+	}
+
+	// Appends to a list known by its first node.
+	void Append(cXmlNode*& first, cXmlNode* node);
+	void Remove(cXmlNode*& first, cXmlNode* node);
+	static void DestroyList(cXmlNode* first);
 	void AdoptLists();
 
 	std::string m_name;
 	std::string m_value;
 	cXmlNode* m_parent = nullptr;
 	cXmlNode* m_next = nullptr;
+	// The previous node in the list; for the first node, the last one.
 	cXmlNode* m_previous = nullptr;
-	// The last nodes are kept besides the first, so that appending does not walk the list.
-	sList m_children;
-	sList m_attributes;
+	cXmlNode* m_firstChild = nullptr;
+	cXmlNode* m_firstAttribute = nullptr;
+	// The arena that holds this node, or null for a node made with new or
+	// held by value.
+	cXmlArena* m_arena = nullptr;
 };
+
+// The first node's previous link points to the last node, so that
+// appending needs no walk; the last node's next link is null.
+inline void cXmlNode::Append(cXmlNode*& first, cXmlNode* node)
+{
+	node->m_parent = this;
+	node->m_next = nullptr;
+	if (first)
+	{
+		cXmlNode* last = first->m_previous;
+		last->m_next = node;
+		node->m_previous = last;
+		first->m_previous = node;
+	}
+	else
+	{
+		first = node;
+		node->m_previous = node;
+	}
+}
 
 // The value of node's attribute name, or defaultValue when it has none.
 std::string GetXmlAttribute(const cXmlNode* node, const std::string& name, const std::string& defaultValue);

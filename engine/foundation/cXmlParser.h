@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+class cXmlArena;
+
 class cXmlParser
 {
 public:
@@ -33,20 +35,24 @@ private:
 	bool Next();
 	bool AtEnd() const { return m_position >= m_size; }
 	bool TokenIs(char c) const { return m_token.size() == 1 && m_token[0] == c; }
-	template <class Stop>
-	void Collect(std::string* out, Stop stop);
+	template <uint8_t Stop>
+	void SkipUntil();
+	template <uint8_t Stop>
+	std::string_view CollectUntil();
 
 	bool SkipSpace();
 	bool ReadToken();
-	// Read straight into the node's text.
-	bool ReadQuoted(std::string& out);
-	void ReadText(std::string& out);
+	// The value between the next two double quotes, as it is written.
+	std::string_view ReadQuoted();
+	// The text up to the next '<', trimmed, as it is written.
+	std::string_view ReadText();
 	void SkipComment();
 	void SkipToTagEnd();
+	cXmlNode* ParseInto(cXmlArena& arena);
 	cXmlNode* Fail(cXmlNode* top, const std::string& diagnostic);
 
 	cMemoryStream& m_stream;
-	const uint8_t* m_data;
+	const char* m_data;
 	uint32_t m_position;
 	uint32_t m_size;
 	std::string_view m_token;
