@@ -112,15 +112,54 @@ void cXmlArena::AddBlock()
 	m_blocks = block;
 	m_next = block->Slots();
 	m_end = m_next + block->Nodes() * sizeof(cXmlNode);
+	m_slots += block->Nodes();
 	// The new slots count as live until handed out and destroyed, or handed back by Close.
 	m_live.fetch_add(block->Nodes(), std::memory_order_relaxed);
 }
 
-void cXmlArena::Close()
+void cXmlArena::Close(cXmlNode* top)
 {
 	size_t unused = static_cast<size_t>(m_end - m_next) / sizeof(cXmlNode);
 	m_next = m_end;
+	if (top)
+	{
+		m_treeChildren = top->GetFirstChild();
+		m_treeAttributes = top->GetFirstAttribute();
+		m_treeNodes = m_slots - unused - 1;
+		m_untouched.store(true, std::memory_order_relaxed);
+	}
+	else
+		std::vector<cXmlNode*>().swap(m_nodesWithMemory);
 	Release(unused + 1);
+}
+
+void cXmlArena::DestroyTree()
+{
+	Touch();
+	m_treeChildren = m_treeAttributes = nullptr;
+	// The other nodes own nothing: their memory goes with the blocks. The
+	// nodes ahead, and then the memory their texts hold, are fetched early,
+	// as the destructors would otherwise wait for each in turn.
+	size_t count = m_nodesWithMemory.size();
+	for (size_t i = 0; i < count; ++i)
+	{
+		if (i + 32 < count)
+		{
+			__builtin_prefetch(m_nodesWithMemory[i + 32]);
+			__builtin_prefetch(reinterpret_cast<const char*>(m_nodesWithMemory[i + 32]) + 40);
+		}
+		if (i + 16 < count)
+		{
+			const cXmlNode* ahead = m_nodesWithMemory[i + 16];
+			__builtin_prefetch(ahead->GetName().data() - 8);
+			__builtin_prefetch(ahead->GetValue().data() - 8);
+		}
+		cXmlNode* node = m_nodesWithMemory[i];
+		node->m_firstChild = node->m_firstAttribute = nullptr;
+		node->~cXmlNode();
+	}
+	std::vector<cXmlNode*>().swap(m_nodesWithMemory);
+	Release(m_treeNodes);
 }
 
 void cXmlArena::Release(size_t count)

@@ -1,15 +1,20 @@
 #pragma once
 // Memory for the nodes of one parsed document. The reader carves the nodes
-// one after another from a few large blocks, so that building and
-// destroying the tree runs through memory in order and no node costs an
-// allocation of its own. A node destroyed anywhere (also after it moved to
-// another tree) hands its slot back; the blocks go with the last node.
+// one after another from a few large blocks, so that building the tree runs
+// through memory in order and no node costs an allocation of its own. A
+// node destroyed anywhere (also after it moved to another tree) hands its
+// slot back; the blocks go with the last node.
+//
+// While no call has changed the parsed tree, it is destroyed at once: only
+// the nodes whose name or value took memory of their own are visited, the
+// others simply go with their blocks.
 
 #include "engine/foundation/cXmlNode.h"
 
 #include <atomic>
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 class cXmlArena
 {
@@ -29,11 +34,26 @@ public:
 		m_next += sizeof(cXmlNode);
 		return ::new (slot) cXmlNode(*this, name, value, textEnd);
 	}
-	// Ends the builder's hold: from now on the arena goes with its last node.
-	void Close();
+	// For the builder: node's name or value took memory of its own.
+	void NoteOwnMemory(cXmlNode* node) { m_nodesWithMemory.push_back(node); }
+	// Ends the builder's hold: from now on the arena goes with its last
+	// node. top is the parsed tree's top node, or null when the parse failed.
+	void Close(cXmlNode* top);
 	// count nodes made here were destroyed; the arena frees itself when no
 	// node and no builder holds it any more. Any thread may call this.
 	void Release(size_t count);
+
+	// Whether children and attributes are the lists of the untouched
+	// parsed tree (whichever node holds them now).
+	bool HoldsTree(const cXmlNode* children, const cXmlNode* attributes) const
+	{
+		return m_untouched.load(std::memory_order_relaxed) && children == m_treeChildren && attributes == m_treeAttributes;
+	}
+	// Destroys the untouched tree under the top node at once; the holder's
+	// lists are then to be emptied. May free the arena.
+	void DestroyTree();
+	// The tree or one of its nodes changes: its nodes go one by one from now on.
+	void Touch() { m_untouched.store(false, std::memory_order_relaxed); }
 
 	// A block of node slots; kept for reuse when its arena goes.
 	struct sBlock;
@@ -49,4 +69,13 @@ private:
 	sBlock* m_blocks = nullptr;
 	char* m_next = nullptr;
 	char* m_end = nullptr;
+	size_t m_slots = 0;
+
+	// The untouched tree: the lists of the top node, the number of nodes
+	// under it, and those of its nodes that own memory.
+	std::atomic<bool> m_untouched{false};
+	const cXmlNode* m_treeChildren = nullptr;
+	const cXmlNode* m_treeAttributes = nullptr;
+	size_t m_treeNodes = 0;
+	std::vector<cXmlNode*> m_nodesWithMemory;
 };

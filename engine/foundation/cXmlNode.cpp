@@ -8,6 +8,46 @@ cXmlNode::cXmlNode(std::string_view name) : m_name(name)
 {
 }
 
+void cXmlNode::SetName(const std::string& name)
+{
+	TouchTexts();
+	m_name = name;
+}
+
+void cXmlNode::SetValue(const std::string& value)
+{
+	TouchTexts();
+	m_value = value;
+}
+
+std::string& cXmlNode::Name()
+{
+	TouchTexts();
+	return m_name;
+}
+
+std::string& cXmlNode::Value()
+{
+	TouchTexts();
+	return m_value;
+}
+
+// A parsed tree that a call changes is destroyed node by node from then
+// on (see cXmlArena).
+void cXmlNode::TouchTexts()
+{
+	if (m_arena)
+		m_arena->Touch();
+}
+
+void cXmlNode::TouchLists()
+{
+	TouchTexts();
+	for (cXmlNode* list : {m_firstChild, m_firstAttribute})
+		if (list && list->m_arena)
+			list->m_arena->Touch();
+}
+
 void cXmlNode::operator delete(cXmlNode* node, std::destroying_delete_t)
 {
 	cXmlArena* arena = node->m_arena;
@@ -83,13 +123,19 @@ void cXmlNode::DestroyList(cXmlNode* first)
 
 void cXmlNode::AppendChild(cXmlNode* node)
 {
+	TouchLists();
+	node->TouchLists();
 	if (node->m_parent)
+	{
+		node->m_parent->TouchLists();
 		node->m_parent->Remove(node->m_parent->m_firstChild, node);
+	}
 	Append(m_firstChild, node);
 }
 
 cXmlNode* cXmlNode::AddAttribute(std::string_view name)
 {
+	TouchLists();
 	cXmlNode* attribute = new cXmlNode(name);
 	Append(m_firstAttribute, attribute);
 	return attribute;
@@ -135,6 +181,7 @@ cXmlNode* cXmlNode::FindChild(const std::string& path) const
 
 cXmlNode* cXmlNode::AddChildByPath(const std::string& path)
 {
+	TouchLists();
 	std::string head, rest;
 	SplitPath(path, head, rest);
 	if (rest.empty())
@@ -154,6 +201,14 @@ cXmlNode* cXmlNode::AddChildByPath(const std::string& path)
 
 void cXmlNode::Clear()
 {
+	cXmlNode* head = m_firstChild ? m_firstChild : m_firstAttribute;
+	if (head && head->m_arena && head->m_arena->HoldsTree(m_firstChild, m_firstAttribute))
+	{
+		head->m_arena->DestroyTree();
+		m_firstChild = m_firstAttribute = nullptr;
+		return;
+	}
+	TouchLists();
 	// Children before attributes.
 	cXmlNode* children = std::exchange(m_firstChild, nullptr);
 	cXmlNode* attributes = std::exchange(m_firstAttribute, nullptr);
@@ -170,6 +225,13 @@ void cXmlNode::AdoptLists()
 }
 
 void cXmlNode::Swap(cXmlNode& other)
+{
+	TouchLists();
+	other.TouchLists();
+	TakeTree(other);
+}
+
+void cXmlNode::TakeTree(cXmlNode& other)
 {
 	std::swap(m_name, other.m_name);
 	std::swap(m_value, other.m_value);

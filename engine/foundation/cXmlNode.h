@@ -23,12 +23,12 @@ public:
 	cXmlNode& operator=(const cXmlNode&) = delete;
 
 	const std::string& GetName() const { return m_name; }
-	void SetName(const std::string& name) { m_name = name; }
+	void SetName(const std::string& name);
 	// The element's text, or the attribute's value.
 	const std::string& GetValue() const { return m_value; }
-	void SetValue(const std::string& value) { m_value = value; }
-	std::string& Name() { return m_name; }
-	std::string& Value() { return m_value; }
+	void SetValue(const std::string& value);
+	std::string& Name();
+	std::string& Value();
 
 	cXmlNode* GetParent() const { return m_parent; }
 	cXmlNode* GetNextSibling() const { return m_next; }
@@ -65,9 +65,10 @@ public:
 	static void operator delete(cXmlNode* node, std::destroying_delete_t);
 
 private:
-	// The reader builds trees in an arena.
+	// The reader builds trees in an arena; a document takes them over.
 	friend class cXmlParser;
 	friend class cXmlArena;
+	friend class cXmlDocument;
 
 	// Name and value are copied from the reader's text, which ends at
 	// textEnd; a null textEnd stands for texts from elsewhere.
@@ -96,6 +97,13 @@ private:
 	void Remove(cXmlNode*& first, cXmlNode* node);
 	static void DestroyList(cXmlNode* first);
 	void AdoptLists();
+	// Swap for a document taking over a parsed tree from the reader's top
+	// node: the tree stays whole, only the node that holds it changes.
+	void TakeTree(cXmlNode& top);
+	// Before this node's name or value changes.
+	void TouchTexts();
+	// Before this node's lists change: also the tree whose lists it holds changes.
+	void TouchLists();
 
 	std::string m_name;
 	std::string m_value;

@@ -85,6 +85,12 @@ inline bool Contains(std::string_view text, char c, const char* end)
 	return text.find(c) != std::string_view::npos;
 }
 
+// Whether text took memory of its own, beyond what the string itself holds.
+inline bool OwnsMemory(const std::string& text)
+{
+	return text.capacity() > std::string().capacity();
+}
+
 // The text without leading and trailing bytes up to 32 (white space and control characters).
 std::string_view Trimmed(std::string_view text)
 {
@@ -320,7 +326,7 @@ cXmlNode* cXmlParser::Parse()
 	// The arena goes with the last node made in it.
 	cXmlArena* arena = cXmlArena::Open();
 	cXmlNode* top = ParseInto(*arena);
-	arena->Close();
+	arena->Close(top);
 	m_stream.Seek(static_cast<int32_t>(m_position), cStream::FromStart);
 	return top;
 }
@@ -368,6 +374,8 @@ cXmlNode* cXmlParser::ParseInto(cXmlArena& arena)
 					if (++depth > MaxDepth)
 						return Fail(top, "Xml::Nesting too deep in node " + current->m_name + "\n");
 					cXmlNode* element = arena.NewNode(m_token, std::string_view(), m_data + m_size);
+					if (OwnsMemory(element->m_name))
+						arena.NoteOwnMemory(element);
 					current->Append(current->m_firstChild, element);
 					current = element;
 				}
@@ -398,6 +406,10 @@ cXmlNode* cXmlParser::ParseInto(cXmlArena& arena)
 			{
 				std::string_view text = ReadText();
 				current->m_value.assign(text);
+				// Elements other than the top take their text once, after
+				// their start tag; one with a long name is already noted.
+				if (current != top && OwnsMemory(current->m_value) && !OwnsMemory(current->m_name))
+					arena.NoteOwnMemory(current);
 				if (Contains(text, '&', m_data + m_size))
 					DecodeXmlText(current->m_value);
 				state = 0;
@@ -411,6 +423,8 @@ cXmlNode* cXmlParser::ParseInto(cXmlArena& arena)
 					return Fail(top, "Xml::Expected '=' but found " + std::string(m_token) + "\n");
 				std::string_view value = ReadQuoted();
 				cXmlNode* attribute = arena.NewNode(name, value, m_data + m_size);
+				if (OwnsMemory(attribute->m_name) || OwnsMemory(attribute->m_value))
+					arena.NoteOwnMemory(attribute);
 				current->Append(current->m_firstAttribute, attribute);
 				if (Contains(value, '&', m_data + m_size))
 					DecodeXmlAttribute(attribute->m_value);
