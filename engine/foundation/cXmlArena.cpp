@@ -96,11 +96,14 @@ cXmlArena::~cXmlArena()
 		block->previous = oldest; // now links to the next newer block
 		oldest = block;
 	}
-	while (oldest)
+	for (sBlock* chain : {oldest, m_noteBlocks})
 	{
-		sBlock* newer = oldest->previous;
-		DeleteBlock(oldest);
-		oldest = newer;
+		while (chain)
+		{
+			sBlock* next = chain->previous;
+			DeleteBlock(chain);
+			chain = next;
+		}
 	}
 }
 
@@ -117,6 +120,17 @@ void cXmlArena::AddBlock()
 	m_live.fetch_add(block->Nodes(), std::memory_order_relaxed);
 }
 
+// The notes take blocks of the smallest size as arrays of node pointers,
+// so that noting asks the system for no memory either.
+void cXmlArena::AddNoteBlock()
+{
+	sBlock* block = NewBlock(0);
+	block->previous = m_noteBlocks;
+	m_noteBlocks = block;
+	m_noteNext = reinterpret_cast<cXmlNode**>(block->Slots());
+	m_noteEnd = m_noteNext + block->Nodes() * sizeof(cXmlNode) / sizeof(cXmlNode*);
+}
+
 void cXmlArena::Close(cXmlNode* top)
 {
 	size_t unused = static_cast<size_t>(m_end - m_next) / sizeof(cXmlNode);
@@ -128,8 +142,6 @@ void cXmlArena::Close(cXmlNode* top)
 		m_treeNodes = m_slots - unused - 1;
 		m_untouched.store(true, std::memory_order_relaxed);
 	}
-	else
-		std::vector<cXmlNode*>().swap(m_nodesWithMemory);
 	Release(unused + 1);
 }
 
@@ -137,29 +149,37 @@ void cXmlArena::DestroyTree()
 {
 	Touch();
 	m_treeChildren = m_treeAttributes = nullptr;
-	// The other nodes own nothing: their memory goes with the blocks. The
-	// nodes ahead, and then the memory their texts hold, are fetched early,
-	// as the destructors would otherwise wait for each in turn.
-	size_t count = m_nodesWithMemory.size();
-	for (size_t i = 0; i < count; ++i)
+	// The other nodes own nothing: their memory goes with the blocks.
+	for (sBlock* block = m_noteBlocks; block; block = block->previous)
 	{
-		if (i + 32 < count)
+		auto* begin = reinterpret_cast<cXmlNode**>(block->Slots());
+		DestroyNoted(begin, block == m_noteBlocks ? m_noteNext : begin + block->Nodes() * sizeof(cXmlNode) / sizeof(cXmlNode*));
+	}
+	Release(m_treeNodes);
+}
+
+// The nodes ahead, and then the memory their texts hold, are fetched early:
+// the destructors would otherwise wait for each in turn.
+void cXmlArena::DestroyNoted(cXmlNode** begin, cXmlNode** end)
+{
+	constexpr ptrdiff_t NodesAhead = 32;
+	constexpr ptrdiff_t TextsAhead = 16;
+	for (cXmlNode** note = begin; note < end; ++note)
+	{
+		if (end - note > NodesAhead)
 		{
-			__builtin_prefetch(m_nodesWithMemory[i + 32]);
-			__builtin_prefetch(reinterpret_cast<const char*>(m_nodesWithMemory[i + 32]) + 40);
+			__builtin_prefetch(note[NodesAhead]);
+			__builtin_prefetch(reinterpret_cast<const char*>(note[NodesAhead]) + 40);
 		}
-		if (i + 16 < count)
+		if (end - note > TextsAhead)
 		{
-			const cXmlNode* ahead = m_nodesWithMemory[i + 16];
-			__builtin_prefetch(ahead->GetName().data() - 8);
-			__builtin_prefetch(ahead->GetValue().data() - 8);
+			__builtin_prefetch(note[TextsAhead]->GetName().data() - 8);
+			__builtin_prefetch(note[TextsAhead]->GetValue().data() - 8);
 		}
-		cXmlNode* node = m_nodesWithMemory[i];
+		cXmlNode* node = *note;
 		node->m_firstChild = node->m_firstAttribute = nullptr;
 		node->~cXmlNode();
 	}
-	std::vector<cXmlNode*>().swap(m_nodesWithMemory);
-	Release(m_treeNodes);
 }
 
 void cXmlArena::Release(size_t count)

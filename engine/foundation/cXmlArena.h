@@ -14,7 +14,6 @@
 #include <atomic>
 #include <cstddef>
 #include <string_view>
-#include <vector>
 
 class cXmlArena
 {
@@ -35,7 +34,12 @@ public:
 		return ::new (slot) cXmlNode(*this, name, value, textEnd);
 	}
 	// For the builder: node's name or value took memory of its own.
-	void NoteOwnMemory(cXmlNode* node) { m_nodesWithMemory.push_back(node); }
+	void NoteOwnMemory(cXmlNode* node)
+	{
+		if (m_noteNext == m_noteEnd)
+			AddNoteBlock();
+		*m_noteNext++ = node;
+	}
 	// Ends the builder's hold: from now on the arena goes with its last
 	// node. top is the parsed tree's top node, or null when the parse failed.
 	void Close(cXmlNode* top);
@@ -62,6 +66,8 @@ private:
 	cXmlArena() = default;
 	~cXmlArena();
 	void AddBlock();
+	void AddNoteBlock();
+	void DestroyNoted(cXmlNode** begin, cXmlNode** end);
 
 	// Slots handed out or still to be handed out from the current block and
 	// not yet destroyed, plus one while the builder holds the arena.
@@ -77,5 +83,8 @@ private:
 	const cXmlNode* m_treeChildren = nullptr;
 	const cXmlNode* m_treeAttributes = nullptr;
 	size_t m_treeNodes = 0;
-	std::vector<cXmlNode*> m_nodesWithMemory;
+	// The nodes noted as owning memory, in blocks of node pointers.
+	sBlock* m_noteBlocks = nullptr;
+	cXmlNode** m_noteNext = nullptr;
+	cXmlNode** m_noteEnd = nullptr;
 };
