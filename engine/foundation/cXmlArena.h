@@ -23,15 +23,16 @@ public:
 	cXmlArena(const cXmlArena&) = delete;
 	cXmlArena& operator=(const cXmlArena&) = delete;
 
-	// A new node, with no links, named and valued with parts of a text that
-	// ends at textEnd. Only the builder makes nodes, and only before Close.
-	cXmlNode* NewNode(std::string_view name, std::string_view value, const char* textEnd)
+	// A new node, with no links, named and valued with copies of texts
+	// that lie in buffers ending at nameEnd and valueEnd (null for other
+	// texts). Only the builder makes nodes, and only before Close.
+	cXmlNode* NewNode(std::string_view name, const char* nameEnd, std::string_view value, const char* valueEnd)
 	{
 		if (m_next == m_end)
 			AddBlock();
 		void* slot = m_next;
 		m_next += sizeof(cXmlNode);
-		return ::new (slot) cXmlNode(*this, name, value, textEnd);
+		return ::new (slot) cXmlNode(*this, name, nameEnd, value, valueEnd);
 	}
 	// For the builder: node's name or value took memory of its own.
 	void NoteOwnMemory(cXmlNode* node)

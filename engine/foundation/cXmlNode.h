@@ -70,17 +70,17 @@ private:
 	friend class cXmlArena;
 	friend class cXmlDocument;
 
-	// Name and value are copied from the reader's text, which ends at
-	// textEnd; a null textEnd stands for texts from elsewhere.
-	cXmlNode(cXmlArena& arena, std::string_view name, std::string_view value, const char* textEnd)
-		: cXmlNode(arena, name, value, CopiesFixed(name, textEnd), CopiesFixed(value, textEnd))
+	// Name and value are copies of texts that lie in buffers ending at
+	// nameEnd and valueEnd; a null end stands for a text of unknown room.
+	cXmlNode(cXmlArena& arena, std::string_view name, const char* nameEnd, std::string_view value, const char* valueEnd)
+		: cXmlNode(arena, name, value, CopiesFixed(name, nameEnd), CopiesFixed(value, valueEnd))
 	{
 	}
 	// A short text with 15 bytes to read from its start is copied as a fixed
 	// 15 bytes, which takes no call, and then cut to its length.
-	static bool CopiesFixed(std::string_view text, const char* textEnd)
+	static bool CopiesFixed(std::string_view text, const char* end)
 	{
-		return textEnd && !text.empty() && text.size() <= 15 && textEnd - text.data() >= 15;
+		return end && !text.empty() && text.size() <= 15 && end - text.data() >= 15;
 	}
 	cXmlNode(cXmlArena& arena, std::string_view name, std::string_view value, bool fixedName, bool fixedValue)
 		: m_name(fixedName ? std::string(name.data(), 15) : std::string(name)),
