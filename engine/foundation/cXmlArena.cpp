@@ -162,8 +162,8 @@ void cXmlArena::DestroyTree()
 // the destructors would otherwise wait for each in turn.
 void cXmlArena::DestroyNoted(cXmlNode** begin, cXmlNode** end)
 {
-	constexpr ptrdiff_t NodesAhead = 32;
-	constexpr ptrdiff_t TextsAhead = 16;
+	constexpr ptrdiff_t NodesAhead = 16;
+	constexpr ptrdiff_t TextsAhead = 8;
 	for (cXmlNode** note = begin; note < end; ++note)
 	{
 		if (end - note > NodesAhead)

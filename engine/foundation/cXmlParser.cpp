@@ -251,11 +251,11 @@ cXmlNode* cXmlParser::ParseInto(cXmlArena& arena)
 			{
 				// An attribute: its name, "=" and its quoted value.
 				std::string_view name = tokenizer.GetToken();
-				tokenizer.ReadToken();
-				if (!tokenizer.TokenIs('='))
+				std::string_view written;
+				if (!tokenizer.ReadAssignedValue(written))
 					return Fail(top, tokenizer.GetPosition(), "Xml::Expected '=' but found " + std::string(tokenizer.GetToken()) + "\n");
 				const char* valueEnd;
-				std::string_view value = Decoded(tokenizer.ReadQuoted(), true, valueEnd);
+				std::string_view value = Decoded(written, true, valueEnd);
 				cXmlNode* attribute = arena.NewNode(name, textEnd, value, valueEnd);
 				if (OwnsMemory(attribute->m_name) || OwnsMemory(attribute->m_value))
 					arena.NoteOwnMemory(attribute);

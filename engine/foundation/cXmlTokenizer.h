@@ -48,7 +48,8 @@ public:
 	// Reads size bytes of data from position on. endToken holds the token
 	// read at the very end of the text.
 	cXmlTokenizer(const char* data, uint32_t position, uint32_t size, char& endToken)
-		: m_data(data), m_position(position), m_size(size), m_endToken(endToken)
+		: m_data(data), m_position(position), m_size(size),
+		  m_lastClasses(size > 0 ? Classes[static_cast<uint8_t>(data[size - 1])] : 0), m_endToken(endToken)
 	{
 	}
 
@@ -85,17 +86,27 @@ public:
 		return !AtEnd();
 	}
 
-	// Skips to the next double quote and returns what lies between it and
-	// the following one (or the end). The current character becomes 0.
-	[[gnu::always_inline]] std::string_view ReadQuoted()
+	// After an attribute name: reads the "=" token and then the quoted value
+	// (see ReadQuoted). Returns false, with the token read in place of "=",
+	// when no "=" follows.
+	[[gnu::always_inline]] bool ReadAssignedValue(std::string_view& value)
 	{
-		SkipSpace();
-		SkipUntil<Quote>();
-		std::string_view value;
-		if (Next())
-			value = CollectUntil<Quote>();
-		m_char = 0;
-		return value;
+		if (m_char == '=' && m_size - m_position >= 2 && m_data[m_position] == '"')
+		{
+			// The usual name="value", without the general steps: the "="
+			// token, and the opening quote read as the current character.
+			m_token = std::string_view(m_data + m_position - 1, 1);
+			m_char = '"';
+			++m_position;
+		}
+		else
+		{
+			ReadToken();
+			if (!TokenIs('='))
+				return false;
+		}
+		value = ReadQuoted();
+		return true;
 	}
 
 	// Skips white space and returns the text up to the next '<', trimmed.
@@ -160,12 +171,13 @@ private:
 #endif
 
 	// The first byte from scan on, before end, in the stop class; end when
-	// there is none. Names and white space are short: they are scanned byte
-	// by byte, and without a bounds test when the byte at end stops the
-	// scan anyway (as the '>' that ends a well-formed text does). Values and
-	// texts are scanned sixteen bytes at a time.
+	// there is none. endClasses are the classes of the byte at end. Names
+	// and white space are short: they are scanned byte by byte, and without
+	// a bounds test when the byte at end stops the scan anyway (as the '>'
+	// that ends a well-formed text does). Values and texts are scanned
+	// sixteen bytes at a time.
 	template <uint8_t Stop>
-	static const char* FindStop(const char* scan, const char* end)
+	static const char* FindStop(const char* scan, const char* end, uint8_t endClasses)
 	{
 #if defined(__SSE2__)
 		if constexpr (Stop == Quote || Stop == TextEnd)
@@ -175,7 +187,7 @@ private:
 					return scan + __builtin_ctz(mask);
 		}
 #endif
-		if (IsIn(*end, Stop))
+		if (endClasses & Stop)
 		{
 			while (!IsIn(*scan, Stop))
 				++scan;
@@ -199,6 +211,19 @@ private:
 		return text.substr(begin, end - begin);
 	}
 
+	// Skips to the next double quote and returns what lies between it and
+	// the following one (or the end). The current character becomes 0.
+	[[gnu::always_inline]] std::string_view ReadQuoted()
+	{
+		SkipSpace();
+		SkipUntil<Quote>();
+		std::string_view value;
+		if (Next())
+			value = CollectUntil<Quote>();
+		m_char = 0;
+		return value;
+	}
+
 	[[gnu::always_inline]] bool AtEnd() const { return m_position >= m_size; }
 
 	// Reads one character; at the end nothing is read and the current
@@ -218,7 +243,7 @@ private:
 	{
 		if (IsIn(m_char, Stop) || m_position >= m_size)
 			return;
-		const char* scan = FindStop<Stop>(m_data + m_position, m_data + m_size - 1);
+		const char* scan = FindStop<Stop>(m_data + m_position, m_data + m_size - 1, m_lastClasses);
 		m_char = *scan;
 		m_position = static_cast<uint32_t>(scan - m_data) + 1;
 	}
@@ -249,6 +274,8 @@ private:
 	const char* m_data;
 	uint32_t m_position;
 	uint32_t m_size;
+	// The classes of the last byte of the text.
+	uint8_t m_lastClasses;
 	char m_char = 0;
 	std::string_view m_token;
 	char& m_endToken;
