@@ -150,20 +150,21 @@ void cXmlArena::DestroyTree()
 	Touch();
 	m_treeChildren = m_treeAttributes = nullptr;
 	// The other nodes own nothing: their memory goes with the blocks.
+	cXmlTextPool* pool = cXmlTextPool::OfThisThread();
 	for (sBlock* block = m_noteBlocks; block; block = block->previous)
 	{
 		auto* begin = reinterpret_cast<cXmlNode**>(block->Slots());
-		DestroyNoted(begin, block == m_noteBlocks ? m_noteNext : begin + block->Nodes() * sizeof(cXmlNode) / sizeof(cXmlNode*));
+		DestroyNoted(begin, block == m_noteBlocks ? m_noteNext : begin + block->Nodes() * sizeof(cXmlNode) / sizeof(cXmlNode*), pool);
 	}
 	Release(m_treeNodes);
 }
 
-// The nodes ahead, and then the memory their texts hold, are fetched early:
-// the destructors would otherwise wait for each in turn.
-void cXmlArena::DestroyNoted(cXmlNode** begin, cXmlNode** end)
+// The memory of the nodes' texts is kept in pool for the texts of trees
+// read later. The nodes ahead are fetched early: the steps would otherwise
+// wait for each in turn.
+void cXmlArena::DestroyNoted(cXmlNode** begin, cXmlNode** end, cXmlTextPool* pool)
 {
 	constexpr ptrdiff_t NodesAhead = 16;
-	constexpr ptrdiff_t TextsAhead = 8;
 	for (cXmlNode** note = begin; note < end; ++note)
 	{
 		if (end - note > NodesAhead)
@@ -171,12 +172,9 @@ void cXmlArena::DestroyNoted(cXmlNode** begin, cXmlNode** end)
 			__builtin_prefetch(note[NodesAhead]);
 			__builtin_prefetch(reinterpret_cast<const char*>(note[NodesAhead]) + 40);
 		}
-		if (end - note > TextsAhead)
-		{
-			__builtin_prefetch(note[TextsAhead]->GetName().data() - 8);
-			__builtin_prefetch(note[TextsAhead]->GetValue().data() - 8);
-		}
 		cXmlNode* node = *note;
+		cXmlTextPool::Keep(pool, node->m_name);
+		cXmlTextPool::Keep(pool, node->m_value);
 		node->m_firstChild = node->m_firstAttribute = nullptr;
 		node->~cXmlNode();
 	}

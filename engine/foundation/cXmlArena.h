@@ -32,8 +32,10 @@ public:
 			AddBlock();
 		void* slot = m_next;
 		m_next += sizeof(cXmlNode);
-		return ::new (slot) cXmlNode(*this, name, nameEnd, value, valueEnd);
+		return ::new (slot) cXmlNode(*this, m_textPool, name, nameEnd, value, valueEnd);
 	}
+	// For the builder: a copy of a text, long ones made in kept memory.
+	std::string CopyText(std::string_view text) { return cXmlTextPool::Copy(m_textPool, text); }
 	// For the builder: node's name or value took memory of its own.
 	void NoteOwnMemory(cXmlNode* node)
 	{
@@ -68,11 +70,13 @@ private:
 	~cXmlArena();
 	void AddBlock();
 	void AddNoteBlock();
-	void DestroyNoted(cXmlNode** begin, cXmlNode** end);
+	void DestroyNoted(cXmlNode** begin, cXmlNode** end, cXmlTextPool* pool);
 
 	// Slots handed out or still to be handed out from the current block and
 	// not yet destroyed, plus one while the builder holds the arena.
 	std::atomic<size_t> m_live{1};
+	// The builder's thread's pool of text memory.
+	cXmlTextPool* m_textPool = cXmlTextPool::OfThisThread();
 	sBlock* m_blocks = nullptr;
 	char* m_next = nullptr;
 	char* m_end = nullptr;

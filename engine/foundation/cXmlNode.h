@@ -3,6 +3,8 @@
 // an attribute (name and value). A node owns its children and attributes;
 // both lists are doubly linked and null-terminated at both ends.
 
+#include "engine/foundation/cXmlTextPool.h"
+
 #include <cstddef>
 #include <new>
 #include <string>
@@ -72,8 +74,9 @@ private:
 
 	// Name and value are copies of texts that lie in buffers ending at
 	// nameEnd and valueEnd; a null end stands for a text of unknown room.
-	cXmlNode(cXmlArena& arena, std::string_view name, const char* nameEnd, std::string_view value, const char* valueEnd)
-		: cXmlNode(arena, name, value, CopiesFixed(name, nameEnd), CopiesFixed(value, valueEnd))
+	// Long texts are copied with the memory of texts kept in pool.
+	cXmlNode(cXmlArena& arena, cXmlTextPool* pool, std::string_view name, const char* nameEnd, std::string_view value, const char* valueEnd)
+		: cXmlNode(arena, pool, name, value, CopiesFixed(name, nameEnd), CopiesFixed(value, valueEnd))
 	{
 	}
 	// A short text with 15 bytes to read from its start is copied as a fixed
@@ -82,9 +85,9 @@ private:
 	{
 		return end && !text.empty() && text.size() <= 15 && end - text.data() >= 15;
 	}
-	cXmlNode(cXmlArena& arena, std::string_view name, std::string_view value, bool fixedName, bool fixedValue)
-		: m_name(fixedName ? std::string(name.data(), 15) : std::string(name)),
-		  m_value(fixedValue ? std::string(value.data(), 15) : std::string(value)), m_arena(&arena)
+	cXmlNode(cXmlArena& arena, cXmlTextPool* pool, std::string_view name, std::string_view value, bool fixedName, bool fixedValue)
+		: m_name(fixedName ? std::string(name.data(), 15) : cXmlTextPool::Copy(pool, name)),
+		  m_value(fixedValue ? std::string(value.data(), 15) : cXmlTextPool::Copy(pool, value)), m_arena(&arena)
 	{
 		if (fixedName)
 			m_name.erase(name.size());

@@ -240,7 +240,7 @@ cXmlNode* cXmlParser::ParseInto(cXmlArena& arena)
 				const char* end;
 				std::string_view text = Decoded(tokenizer.ReadText(), false, end);
 				if (!text.empty() || !current->m_value.empty())
-					current->m_value.assign(text);
+					current->m_value = arena.CopyText(text);
 				// Elements other than the top take their text once, after
 				// their start tag; one with a long name is already noted.
 				if (current != top && OwnsMemory(current->m_value) && !OwnsMemory(current->m_name))
