@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
@@ -259,4 +261,43 @@ TEST(XmlNode, AParsedTopNodeIsDeletedOrClearedWithItsTree)
 		}
 		delete top;
 	}
+}
+
+TEST(XmlNode, LongTextsAreRightWhateverMemoryTheyReuse)
+{
+	// Trees are read and destroyed in turn, on this thread and on others, so
+	// that long texts are made in memory that earlier texts of other lengths
+	// held.
+	auto document = [](size_t round) {
+		std::string text = "<list>";
+		for (size_t length = 14; length < 80; length += 3)
+			text += "<item v=\"" + std::string(length + round % 5, static_cast<char>('a' + round % 26)) + "\">" +
+				std::string(90 - length, 'x') + "</item>";
+		return text + "</list>";
+	};
+	auto check = [](const cXmlDocument& loaded, size_t round) {
+		size_t length = 14;
+		for (const cXmlNode* item = loaded.GetRoot().GetFirstChild(); item; item = item->GetNextSibling(), length += 3)
+		{
+			EXPECT_EQ(GetXmlAttribute(item, "v", ""), std::string(length + round % 5, static_cast<char>('a' + round % 26)));
+			EXPECT_EQ(item->GetValue(), std::string(90 - length, 'x'));
+		}
+		EXPECT_EQ(length, 80u); // every item was there
+	};
+	for (size_t round = 0; round < 6; ++round)
+	{
+		auto loaded = std::make_unique<cXmlDocument>();
+		ASSERT_TRUE(LoadText(*loaded, document(round)));
+		check(*loaded, round);
+		if (round % 2)
+			std::thread([&] { loaded.reset(); }).join(); // destroyed on another thread
+		else
+			loaded.reset();
+	}
+	std::unique_ptr<cXmlDocument> fromThread;
+	std::thread([&] {
+		fromThread = std::make_unique<cXmlDocument>();
+		LoadText(*fromThread, document(7));
+	}).join(); // read on a thread that has ended since
+	check(*fromThread, 7);
 }
