@@ -87,7 +87,8 @@ private:
 	}
 	cXmlNode(cXmlArena& arena, cXmlTextPool* pool, std::string_view name, std::string_view value, bool fixedName, bool fixedValue)
 		: m_name(fixedName ? std::string(name.data(), 15) : cXmlTextPool::Copy(pool, name)),
-		  m_value(fixedValue ? std::string(value.data(), 15) : cXmlTextPool::Copy(pool, value)), m_arena(&arena)
+		  m_value(fixedValue ? std::string(value.data(), 15) : value.empty() ? std::string() : cXmlTextPool::Copy(pool, value)),
+		  m_arena(&arena)
 	{
 		if (fixedName)
 			m_name.erase(name.size());

@@ -37,7 +37,7 @@ private:
 	// The element text or attribute value with its references decoded.
 	std::string_view Decoded(std::string_view text, bool attribute, const char*& end);
 	std::string_view Decode(std::string_view text, bool attribute, const char*& end);
-	cXmlNode* Fail(cXmlNode* top, uint32_t position, const std::string& diagnostic);
+	[[gnu::cold]] cXmlNode* Fail(cXmlNode* top, uint32_t position, const std::string& diagnostic);
 
 	cMemoryStream& m_stream;
 	const char* m_data;
