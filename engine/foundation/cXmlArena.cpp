@@ -133,6 +133,7 @@ void cXmlArena::AddNoteBlock()
 
 void cXmlArena::Close(cXmlNode* top)
 {
+	m_names.EndSharing();
 	size_t unused = static_cast<size_t>(m_end - m_next) / sizeof(cXmlNode);
 	m_next = m_end;
 	if (top)
@@ -170,16 +171,13 @@ void cXmlArena::DestroyNoted(cXmlNode** begin, cXmlNode** end, cXmlTextPool* poo
 	{
 		if (end - note > NodesAhead)
 		{
-			// The name and the value lie within the node's first 64 bytes.
+			// The value lies within the node's first 64 bytes.
 			__builtin_prefetch(note[NodesAhead]);
 			__builtin_prefetch(reinterpret_cast<const char*>(note[NodesAhead]) + 63);
 		}
 		cXmlNode* node = *note;
-		for (std::string* text : {&node->m_name, &node->m_value})
-		{
-			cXmlTextPool::Keep(pool, *text);
-			std::string().swap(*text);
-		}
+		cXmlTextPool::Keep(pool, node->m_value);
+		std::string().swap(node->m_value);
 	}
 }
 

@@ -6,8 +6,9 @@
 // slot back; the blocks go with the last node.
 //
 // While no call has changed the parsed tree, it is destroyed at once: only
-// the nodes whose name or value took memory of their own are visited, the
-// others simply go with their blocks.
+// the nodes whose value took memory of its own are visited, the others
+// simply go with their blocks. The nodes' names are the arena's (see
+// cXmlNameTable).
 
 #include "engine/foundation/cXmlNode.h"
 
@@ -23,20 +24,22 @@ public:
 	cXmlArena(const cXmlArena&) = delete;
 	cXmlArena& operator=(const cXmlArena&) = delete;
 
-	// A new node, with no links, named and valued with copies of texts
-	// that lie in buffers ending at nameEnd and valueEnd (null for other
-	// texts). Only the builder makes nodes, and only before Close.
-	cXmlNode* NewNode(std::string_view name, const char* nameEnd, std::string_view value, const char* valueEnd)
+	// The names of the arena's nodes.
+	cXmlNameTable& Names() { return m_names; }
+	// A new node, with no links, with a name of the arena's and a copy of a
+	// value that lies in a buffer ending at valueEnd (null for other texts).
+	// Only the builder makes nodes, and only before Close.
+	cXmlNode* NewNode(sXmlName* name, std::string_view value, const char* valueEnd)
 	{
 		if (m_next == m_end)
 			AddBlock();
 		void* slot = m_next;
 		m_next += sizeof(cXmlNode);
-		return ::new (slot) cXmlNode(*this, m_textPool, name, nameEnd, value, valueEnd);
+		return ::new (slot) cXmlNode(name, m_textPool, value, valueEnd);
 	}
 	// For the builder: a copy of a text, long ones made in kept memory.
 	std::string CopyText(std::string_view text) { return cXmlTextPool::Copy(m_textPool, text); }
-	// For the builder: node's name or value took memory of its own.
+	// For the builder: node's value took memory of its own.
 	void NoteOwnMemory(cXmlNode* node)
 	{
 		if (m_noteNext == m_noteEnd)
@@ -92,4 +95,5 @@ private:
 	sBlock* m_noteBlocks = nullptr;
 	cXmlNode** m_noteNext = nullptr;
 	cXmlNode** m_noteEnd = nullptr;
+	cXmlNameTable m_names{*this};
 };

@@ -4,14 +4,14 @@
 
 #include <utility>
 
-cXmlNode::cXmlNode(std::string_view name) : m_name(name)
+cXmlNode::cXmlNode(std::string_view name) : m_name(new sXmlName{std::string(name), nullptr, false})
 {
 }
 
 void cXmlNode::SetName(const std::string& name)
 {
 	TouchTexts();
-	m_name = name;
+	OwnName() = name;
 }
 
 void cXmlNode::SetValue(const std::string& value)
@@ -23,7 +23,14 @@ void cXmlNode::SetValue(const std::string& value)
 std::string& cXmlNode::Name()
 {
 	TouchTexts();
-	return m_name;
+	return OwnName();
+}
+
+std::string& cXmlNode::OwnName()
+{
+	if (m_name->shared)
+		m_name = m_name->arena->Names().NewOwnName(m_name->text);
+	return m_name->text;
 }
 
 std::string& cXmlNode::Value()
@@ -36,21 +43,21 @@ std::string& cXmlNode::Value()
 // on (see cXmlArena).
 void cXmlNode::TouchTexts()
 {
-	if (m_arena)
-		m_arena->Touch();
+	if (cXmlArena* arena = Arena())
+		arena->Touch();
 }
 
 void cXmlNode::TouchLists()
 {
 	TouchTexts();
 	for (cXmlNode* list : {m_firstChild, m_firstAttribute})
-		if (list && list->m_arena)
-			list->m_arena->Touch();
+		if (list && list->Arena())
+			list->Arena()->Touch();
 }
 
 void cXmlNode::operator delete(cXmlNode* node, std::destroying_delete_t)
 {
-	cXmlArena* arena = node->m_arena;
+	cXmlArena* arena = node->Arena();
 	node->~cXmlNode();
 	if (arena)
 		arena->Release(1);
@@ -100,7 +107,7 @@ void cXmlNode::DestroyList(cXmlNode* first)
 				pending = std::exchange(*list, nullptr);
 			}
 		}
-		cXmlArena* nodeArena = node->m_arena;
+		cXmlArena* nodeArena = node->Arena();
 		node->~cXmlNode();
 		if (!nodeArena)
 		{
@@ -144,7 +151,7 @@ cXmlNode* cXmlNode::AddAttribute(std::string_view name)
 cXmlNode* cXmlNode::FindAttribute(const std::string& name) const
 {
 	for (cXmlNode* attribute = m_firstAttribute; attribute; attribute = attribute->m_next)
-		if (attribute->m_name == name)
+		if (attribute->GetName() == name)
 			return attribute;
 	return nullptr;
 }
@@ -202,9 +209,9 @@ cXmlNode* cXmlNode::AddChildByPath(const std::string& path)
 void cXmlNode::Clear()
 {
 	cXmlNode* head = m_firstChild ? m_firstChild : m_firstAttribute;
-	if (head && head->m_arena && head->m_arena->HoldsTree(m_firstChild, m_firstAttribute))
+	if (head && head->Arena() && head->Arena()->HoldsTree(m_firstChild, m_firstAttribute))
 	{
-		head->m_arena->DestroyTree();
+		head->Arena()->DestroyTree();
 		m_firstChild = m_firstAttribute = nullptr;
 		return;
 	}
@@ -233,7 +240,7 @@ void cXmlNode::Swap(cXmlNode& other)
 
 void cXmlNode::TakeTree(cXmlNode& other)
 {
-	std::swap(m_name, other.m_name);
+	std::swap(OwnName(), other.OwnName());
 	std::swap(m_value, other.m_value);
 	std::swap(m_firstChild, other.m_firstChild);
 	std::swap(m_firstAttribute, other.m_firstAttribute);

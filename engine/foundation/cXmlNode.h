@@ -3,6 +3,7 @@
 // an attribute (name and value). A node owns its children and attributes;
 // both lists are doubly linked and null-terminated at both ends.
 
+#include "engine/foundation/cXmlNameTable.h"
 #include "engine/foundation/cXmlTextPool.h"
 
 #include <cstddef>
@@ -20,11 +21,13 @@ public:
 	{
 		if (m_firstChild || m_firstAttribute)
 			Clear();
+		if (!m_name->arena)
+			delete m_name;
 	}
 	cXmlNode(const cXmlNode&) = delete;
 	cXmlNode& operator=(const cXmlNode&) = delete;
 
-	const std::string& GetName() const { return m_name; }
+	const std::string& GetName() const { return m_name->text; }
 	void SetName(const std::string& name);
 	// The element's text, or the attribute's value.
 	const std::string& GetValue() const { return m_value; }
@@ -72,11 +75,11 @@ private:
 	friend class cXmlArena;
 	friend class cXmlDocument;
 
-	// Name and value are copies of texts that lie in buffers ending at
-	// nameEnd and valueEnd; a null end stands for a text of unknown room.
-	// Long texts are copied with the memory of texts kept in pool.
-	cXmlNode(cXmlArena& arena, cXmlTextPool* pool, std::string_view name, const char* nameEnd, std::string_view value, const char* valueEnd)
-		: cXmlNode(arena, pool, name, value, CopiesFixed(name, nameEnd), CopiesFixed(value, valueEnd))
+	// A node in an arena, with a name of the arena's. The value is a copy
+	// of a text that lies in a buffer ending at valueEnd (null for a text
+	// of unknown room); a long one is copied with memory kept in pool.
+	cXmlNode(sXmlName* name, cXmlTextPool* pool, std::string_view value, const char* valueEnd)
+		: cXmlNode(name, pool, value, CopiesFixed(value, valueEnd))
 	{
 	}
 	// A short text with 15 bytes to read from its start is copied as a fixed
@@ -85,16 +88,19 @@ private:
 	{
 		return end && !text.empty() && text.size() <= 15 && end - text.data() >= 15;
 	}
-	cXmlNode(cXmlArena& arena, cXmlTextPool* pool, std::string_view name, std::string_view value, bool fixedName, bool fixedValue)
-		: m_name(fixedName ? std::string(name.data(), 15) : cXmlTextPool::Copy(pool, name)),
-		  m_value(fixedValue ? std::string(value.data(), 15) : value.empty() ? std::string() : cXmlTextPool::Copy(pool, value)),
-		  m_arena(&arena)
+	cXmlNode(sXmlName* name, cXmlTextPool* pool, std::string_view value, bool fixedValue)
+		: m_name(name),
+		  m_value(fixedValue ? std::string(value.data(), 15) : value.empty() ? std::string() : cXmlTextPool::Copy(pool, value))
 	{
-		if (fixedName)
-			m_name.erase(name.size());
 		if (fixedValue)
 			m_value.erase(value.size());
 	}
+
+	// The arena that holds this node, or null for a node made with new or
+	// held by value.
+	cXmlArena* Arena() const { return m_name->arena; }
+	// The name, made the node's own first when it is shared.
+	std::string& OwnName();
 
 	// Appends to a list known by its first node.
 	void Append(cXmlNode*& first, cXmlNode* node);
@@ -109,7 +115,7 @@ private:
 	// Before this node's lists change: also the tree whose lists it holds changes.
 	void TouchLists();
 
-	std::string m_name;
+	sXmlName* m_name;
 	std::string m_value;
 	cXmlNode* m_parent = nullptr;
 	cXmlNode* m_next = nullptr;
@@ -117,9 +123,6 @@ private:
 	cXmlNode* m_previous = nullptr;
 	cXmlNode* m_firstChild = nullptr;
 	cXmlNode* m_firstAttribute = nullptr;
-	// The arena that holds this node, or null for a node made with new or
-	// held by value.
-	cXmlArena* m_arena = nullptr;
 };
 
 // The first node's previous link points to the last node, so that

@@ -165,8 +165,7 @@ cXmlNode* cXmlParser::Parse()
 cXmlNode* cXmlParser::ParseInto(cXmlArena& arena)
 {
 	cXmlTokenizer tokenizer(m_data, m_position, m_size, m_endToken);
-	const char* textEnd = m_data + m_size;
-	cXmlNode* top = arena.NewNode("", nullptr, "", nullptr);
+	cXmlNode* top = arena.NewNode(arena.Names().Share("", nullptr), std::string_view(), nullptr);
 	cXmlNode* current = nullptr;
 	int depth = 0;
 	int state = 0;
@@ -199,16 +198,14 @@ cXmlNode* cXmlParser::ParseInto(cXmlArena& arena)
 			{
 				if (!current)
 				{
-					top->m_name = tokenizer.GetToken();
+					top->m_name = arena.Names().Share(tokenizer.GetToken(), m_data + m_size);
 					current = top;
 				}
 				else
 				{
 					if (++depth > MaxDepth)
-						return Fail(top, tokenizer.GetPosition(), "Xml::Nesting too deep in node " + current->m_name + "\n");
-					cXmlNode* element = arena.NewNode(tokenizer.GetToken(), textEnd, std::string_view(), nullptr);
-					if (OwnsMemory(element->m_name))
-						arena.NoteOwnMemory(element);
+						return Fail(top, tokenizer.GetPosition(), "Xml::Nesting too deep in node " + current->GetName() + "\n");
+					cXmlNode* element = arena.NewNode(arena.Names().Share(tokenizer.GetToken(), m_data + m_size), std::string_view(), nullptr);
 					current->Append(current->m_firstChild, element);
 					current = element;
 				}
@@ -216,8 +213,8 @@ cXmlNode* cXmlParser::ParseInto(cXmlArena& arena)
 			}
 			break;
 		case 2:
-			if (!current || tokenizer.GetToken() != current->m_name)
-				return Fail(top, tokenizer.GetPosition(), "Xml::Looking for name " + (current ? current->m_name : std::string()) + " but found\n");
+			if (!current || tokenizer.GetToken() != current->GetName())
+				return Fail(top, tokenizer.GetPosition(), "Xml::Looking for name " + (current ? current->GetName() : std::string()) + " but found\n");
 			current = current->m_parent;
 			if (current)
 				--depth;
@@ -229,7 +226,7 @@ cXmlNode* cXmlParser::ParseInto(cXmlArena& arena)
 			{
 				tokenizer.ReadToken();
 				if (!tokenizer.TokenIs('>'))
-					return Fail(top, tokenizer.GetPosition(), "Xml::Missed close branch in node " + current->m_name + "\n");
+					return Fail(top, tokenizer.GetPosition(), "Xml::Missed close branch in node " + current->GetName() + "\n");
 				current = current->m_parent;
 				if (current)
 					--depth;
@@ -241,9 +238,8 @@ cXmlNode* cXmlParser::ParseInto(cXmlArena& arena)
 				std::string_view text = Decoded(tokenizer.ReadText(), false, end);
 				if (!text.empty() || !current->m_value.empty())
 					current->m_value = arena.CopyText(text);
-				// Elements other than the top take their text once, after
-				// their start tag; one with a long name is already noted.
-				if (current != top && OwnsMemory(current->m_value) && !OwnsMemory(current->m_name))
+				// Elements other than the top take their text once, after their start tag.
+				if (current != top && OwnsMemory(current->m_value))
 					arena.NoteOwnMemory(current);
 				state = 0;
 			}
@@ -256,8 +252,8 @@ cXmlNode* cXmlParser::ParseInto(cXmlArena& arena)
 					return Fail(top, tokenizer.GetPosition(), "Xml::Expected '=' but found " + std::string(tokenizer.GetToken()) + "\n");
 				const char* valueEnd;
 				std::string_view value = Decoded(written, true, valueEnd);
-				cXmlNode* attribute = arena.NewNode(name, textEnd, value, valueEnd);
-				if (OwnsMemory(attribute->m_name) || OwnsMemory(attribute->m_value))
+				cXmlNode* attribute = arena.NewNode(arena.Names().Share(name, m_data + m_size), value, valueEnd);
+				if (OwnsMemory(attribute->m_value))
 					arena.NoteOwnMemory(attribute);
 				current->Append(current->m_firstAttribute, attribute);
 			}
@@ -267,7 +263,7 @@ cXmlNode* cXmlParser::ParseInto(cXmlArena& arena)
 	}
 	// The last token is not acted on: the text is complete when every
 	// element was closed, or when it ends with the top element's closing name.
-	m_complete = !current || (state == 2 && current == top && tokenizer.GetToken() == top->m_name);
+	m_complete = !current || (state == 2 && current == top && tokenizer.GetToken() == top->GetName());
 	m_position = tokenizer.GetPosition();
 	return top;
 }

@@ -301,3 +301,21 @@ TEST(XmlNode, LongTextsAreRightWhateverMemoryTheyReuse)
 	}).join(); // read on a thread that has ended since
 	check(*fromThread, 7);
 }
+
+TEST(XmlNode, RenamingAParsedNodeLeavesItsNamesakes)
+{
+	cXmlDocument document;
+	ASSERT_TRUE(LoadText(document, "<a><b x=\"1\"/><b x=\"2\"/><b x=\"3\"/></a>"));
+	cXmlNode* first = document.GetRoot().GetFirstChild();
+	cXmlNode* second = first->GetNextSibling();
+	first->SetName("renamed");
+	second->Name() += LongText;
+	second->GetFirstAttribute()->SetName("y");
+	EXPECT_EQ(ChildNames(document.GetRoot()), (std::vector<std::string>{"renamed", "b" + LongText, "b"}));
+	EXPECT_EQ(second->GetNextSibling()->GetFirstAttribute()->GetName(), "x");
+	EXPECT_EQ(GetXmlAttribute(second, "y", ""), "2");
+	// Renamed again, the node keeps one name of its own.
+	const std::string& name = first->GetName();
+	first->SetName("again");
+	EXPECT_EQ(name, "again");
+}
