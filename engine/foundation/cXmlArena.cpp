@@ -86,8 +86,8 @@ cXmlArena* cXmlArena::Open()
 
 cXmlArena::~cXmlArena()
 {
-	// Oldest first, so that the blocks the tree's destruction touched last
-	// (and which are likeliest to be in the cache) are the first reused.
+	// Oldest first, so that the blocks written last (likeliest to be in the
+	// cache still) are the first reused.
 	sBlock* oldest = nullptr;
 	while (m_blocks)
 	{
@@ -171,9 +171,9 @@ void cXmlArena::DestroyNoted(cXmlNode** begin, cXmlNode** end, cXmlTextPool* poo
 	{
 		if (end - note > NodesAhead)
 		{
-			// The value lies within the node's first 64 bytes.
+			// The value's string lies within the node's first 40 bytes.
 			__builtin_prefetch(note[NodesAhead]);
-			__builtin_prefetch(reinterpret_cast<const char*>(note[NodesAhead]) + 63);
+			__builtin_prefetch(reinterpret_cast<const char*>(note[NodesAhead]) + 39);
 		}
 		cXmlNode* node = *note;
 		cXmlTextPool::Keep(pool, node->m_value);

@@ -8,21 +8,15 @@ cXmlNode::cXmlNode(std::string_view name) : m_name(new sXmlName{std::string(name
 {
 }
 
+// A renamed parsed node gets a name of its own in its arena, which goes
+// with the arena: renaming leaves the tree untouched.
 void cXmlNode::SetName(const std::string& name)
 {
-	TouchTexts();
 	OwnName() = name;
-}
-
-void cXmlNode::SetValue(const std::string& value)
-{
-	TouchTexts();
-	m_value = value;
 }
 
 std::string& cXmlNode::Name()
 {
-	TouchTexts();
 	return OwnName();
 }
 
@@ -33,15 +27,21 @@ std::string& cXmlNode::OwnName()
 	return m_name->text;
 }
 
+void cXmlNode::SetValue(const std::string& value)
+{
+	TouchValue();
+	m_value = value;
+}
+
 std::string& cXmlNode::Value()
 {
-	TouchTexts();
+	TouchValue();
 	return m_value;
 }
 
 // A parsed tree that a call changes is destroyed node by node from then
 // on (see cXmlArena).
-void cXmlNode::TouchTexts()
+void cXmlNode::TouchValue()
 {
 	if (cXmlArena* arena = Arena())
 		arena->Touch();
@@ -49,7 +49,7 @@ void cXmlNode::TouchTexts()
 
 void cXmlNode::TouchLists()
 {
-	TouchTexts();
+	TouchValue();
 	for (cXmlNode* list : {m_firstChild, m_firstAttribute})
 		if (list && list->Arena())
 			list->Arena()->Touch();

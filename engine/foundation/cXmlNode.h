@@ -2,6 +2,10 @@
 // A node of an XML tree: an element (name, text, children, attributes) or
 // an attribute (name and value). A node owns its children and attributes;
 // both lists are doubly linked and null-terminated at both ends.
+//
+// Nodes made with new live on the heap. The nodes the reader makes live in
+// their document's arena and share their names (see cXmlArena); they can
+// be moved, renamed and destroyed like any other.
 
 #include "engine/foundation/cXmlNameTable.h"
 #include "engine/foundation/cXmlTextPool.h"
@@ -32,6 +36,7 @@ public:
 	// The element's text, or the attribute's value.
 	const std::string& GetValue() const { return m_value; }
 	void SetValue(const std::string& value);
+	// For changing the text in place.
 	std::string& Name();
 	std::string& Value();
 
@@ -110,8 +115,8 @@ private:
 	// Swap for a document taking over a parsed tree from the reader's top
 	// node: the tree stays whole, only the node that holds it changes.
 	void TakeTree(cXmlNode& top);
-	// Before this node's name or value changes.
-	void TouchTexts();
+	// Before this node's value changes.
+	void TouchValue();
 	// Before this node's lists change: also the tree whose lists it holds changes.
 	void TouchLists();
 

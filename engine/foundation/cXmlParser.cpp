@@ -116,14 +116,13 @@ cXmlParser::cXmlParser(cMemoryStream& stream)
 // "&amp;" and then "&quot;", and in attribute values then "&#xA;" removed
 // and "&#xD;" made a line feed. Text without an ampersand is returned as it
 // is; decoded text lies in the parser's buffer, with 15 bytes of room after
-// it. end is set to the end of the buffer that holds the result.
-inline std::string_view cXmlParser::Decoded(std::string_view text, bool attribute, const char*& end)
+// it.
+inline std::string_view cXmlParser::Decoded(std::string_view text, bool attribute)
 {
-	end = m_data + m_size;
-	return cXmlTokenizer::Contains(text, '&', end) ? Decode(text, attribute, end) : text;
+	return cXmlTokenizer::Contains(text, '&', m_data + m_size) ? Decode(text, attribute) : text;
 }
 
-std::string_view cXmlParser::Decode(std::string_view text, bool attribute, const char*& end)
+std::string_view cXmlParser::Decode(std::string_view text, bool attribute)
 {
 	if (m_decoded.size() < text.size() + 16)
 		m_decoded.resize(text.size() + 16);
@@ -138,7 +137,6 @@ std::string_view cXmlParser::Decode(std::string_view text, bool attribute, const
 		memcpy(m_decoded.data(), rest.data(), rest.size());
 		length = rest.size();
 	}
-	end = m_decoded.data() + m_decoded.size();
 	return std::string_view(m_decoded.data(), length);
 }
 
@@ -234,8 +232,7 @@ cXmlNode* cXmlParser::ParseInto(cXmlArena& arena)
 			}
 			else if (tokenizer.TokenIs('>'))
 			{
-				const char* end;
-				std::string_view text = Decoded(tokenizer.ReadText(), false, end);
+				std::string_view text = Decoded(tokenizer.ReadText(), false);
 				if (!text.empty() || !current->m_value.empty())
 					current->m_value = arena.CopyText(text);
 				// Elements other than the top take their text once, after their start tag.
@@ -250,8 +247,9 @@ cXmlNode* cXmlParser::ParseInto(cXmlArena& arena)
 				std::string_view written;
 				if (!tokenizer.ReadAssignedValue(written))
 					return Fail(top, tokenizer.GetPosition(), "Xml::Expected '=' but found " + std::string(tokenizer.GetToken()) + "\n");
-				const char* valueEnd;
-				std::string_view value = Decoded(written, true, valueEnd);
+				std::string_view value = Decoded(written, true);
+				// The value lies in the text, or in the parser's buffer when decoded.
+				const char* valueEnd = value.data() == written.data() ? m_data + m_size : m_decoded.data() + m_decoded.size();
 				cXmlNode* attribute = arena.NewNode(arena.Names().Share(name, m_data + m_size), value, valueEnd);
 				if (OwnsMemory(attribute->m_value))
 					arena.NoteOwnMemory(attribute);

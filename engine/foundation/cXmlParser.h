@@ -35,8 +35,8 @@ public:
 private:
 	cXmlNode* ParseInto(cXmlArena& arena);
 	// The element text or attribute value with its references decoded.
-	std::string_view Decoded(std::string_view text, bool attribute, const char*& end);
-	std::string_view Decode(std::string_view text, bool attribute, const char*& end);
+	std::string_view Decoded(std::string_view text, bool attribute);
+	std::string_view Decode(std::string_view text, bool attribute);
 	[[gnu::cold]] cXmlNode* Fail(cXmlNode* top, uint32_t position, const std::string& diagnostic);
 
 	cMemoryStream& m_stream;
