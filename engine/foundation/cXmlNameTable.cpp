@@ -7,11 +7,12 @@ namespace
 constexpr size_t FirstLookupSize = 64;
 }
 
-cXmlNameTable::tKey cXmlNameTable::KeyOf(std::string_view text)
+cXmlNameTable::Key cXmlNameTable::KeyOf(std::string_view text)
 {
 	char bytes[KeyLength] = {};
-	memcpy(bytes, text.data(), std::min(text.size(), KeyLength));
-	tKey key;
+	if (!text.empty())
+		memcpy(bytes, text.data(), std::min(text.size(), KeyLength));
+	Key key;
 	memcpy(&key, bytes, KeyLength);
 	return key;
 }
@@ -40,7 +41,7 @@ sXmlName* cXmlNameTable::ShareSlowly(std::string_view text)
 void cXmlNameTable::Place(std::vector<sSlot>& lookup, sXmlName* name)
 {
 	size_t mask = lookup.size() - 1;
-	tKey key = KeyOf(name->text);
+	Key key = KeyOf(name->text);
 	size_t place = Hash(key, name->text.size()) & mask;
 	while (lookup[place].name)
 		place = (place + 1) & mask;

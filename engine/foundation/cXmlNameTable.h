@@ -37,7 +37,7 @@ public:
 
 	// The shared name with that text, which lies in a buffer ending at end
 	// (null when unknown). Only for the builder, before EndSharing.
-	sXmlName* Share(std::string_view text, const char* end)
+	sXmlName* Share(std::string_view text, [[maybe_unused]] const char* end)
 	{
 #if defined(__SSE2__)
 		// The usual short name is found by its first sixteen bytes, read at once.
@@ -64,7 +64,7 @@ private:
 	static constexpr size_t KeyLength = 16;
 
 #if defined(__SSE2__)
-	using tKey = __m128i;
+	using Key = __m128i;
 	// Keeps the first length bytes of a key, zeroes the others.
 	static __m128i KeyMask(size_t length)
 	{
@@ -77,11 +77,11 @@ private:
 		return static_cast<size_t>(((low * 0x9E3779B97F4A7C15ull) ^ high ^ length) * 0xC2B2AE3D27D4EB4Full >> 32);
 	}
 #else
-	struct tKey
+	struct Key
 	{
 		char bytes[KeyLength];
 	};
-	static size_t Hash(const tKey& key, size_t length)
+	static size_t Hash(const Key& key, size_t length)
 	{
 		uint64_t low, high;
 		memcpy(&low, key.bytes, 8);
@@ -93,13 +93,13 @@ private:
 	// A shared name by its first bytes (the others zero) and its length.
 	struct sSlot
 	{
-		tKey key;
+		Key key;
 		size_t length;
 		sXmlName* name;
 	};
 
 	// The key of any text: its first bytes, the others zero.
-	static tKey KeyOf(std::string_view text);
+	static Key KeyOf(std::string_view text);
 	sXmlName* ShareSlowly(std::string_view text);
 	static void Place(std::vector<sSlot>& lookup, sXmlName* name);
 	sXmlName* Add(std::string_view text, bool shared);

@@ -138,7 +138,7 @@ public:
 	}
 
 	// Whether text, which lies in a buffer that ends at end, holds c.
-	static bool Contains(std::string_view text, char c, const char* end)
+	static bool Contains(std::string_view text, char c, [[maybe_unused]] const char* end)
 	{
 #if defined(__SSE2__)
 		if (!text.empty() && text.size() <= 16 && end - text.data() >= 16)
