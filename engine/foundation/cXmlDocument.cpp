@@ -39,7 +39,7 @@ bool cXmlDocument::Load(cMemoryStream& stream)
 	std::unique_ptr<cXmlNode> top(cXmlParser(stream).Parse());
 	if (!top)
 		return false;
-	m_root.Swap(*top);
+	m_root.TakeTree(*top);
 	return true;
 }
 

@@ -1,134 +1,157 @@
 #include "engine/foundation/cXmlNode.h"
 
-#include <mutex>
-#include <new>
+#include "engine/foundation/cXmlArena.h"
+
 #include <utility>
-#include <vector>
 
-namespace
-{
-// The node pool: nodes are carved from blocks, and a destroyed node goes to
-// the free list of the thread that destroys it, for the next node that
-// thread creates. Blocks are kept for reuse until the process ends.
-struct sFreeNode
-{
-	sFreeNode* next;
-};
-
-constexpr size_t NodesPerBlock = 1024;
-thread_local sFreeNode* t_freeNodes = nullptr;
-
-void AddBlock()
-{
-	static std::mutex lock;
-	static auto* blocks = new std::vector<void*>; // never destroyed: nodes may outlive static objects
-	void* block = ::operator new(NodesPerBlock * sizeof(cXmlNode));
-	{
-		std::lock_guard<std::mutex> hold(lock);
-		blocks->push_back(block);
-	}
-	for (size_t i = 0; i < NodesPerBlock; ++i)
-	{
-		auto* node = reinterpret_cast<sFreeNode*>(static_cast<char*>(block) + i * sizeof(cXmlNode));
-		node->next = t_freeNodes;
-		t_freeNodes = node;
-	}
-}
-}
-
-void* cXmlNode::operator new(size_t size)
-{
-	if (size != sizeof(cXmlNode))
-		return ::operator new(size);
-	if (!t_freeNodes)
-		AddBlock();
-	sFreeNode* node = t_freeNodes;
-	t_freeNodes = node->next;
-	return node;
-}
-
-void cXmlNode::operator delete(void* memory, size_t size)
-{
-	if (size != sizeof(cXmlNode))
-	{
-		::operator delete(memory);
-		return;
-	}
-	auto* node = static_cast<sFreeNode*>(memory);
-	node->next = t_freeNodes;
-	t_freeNodes = node;
-}
-
-cXmlNode::cXmlNode(std::string_view name) : m_name(name)
+cXmlNode::cXmlNode(std::string_view name) : m_name(new sXmlName{std::string(name), nullptr, false})
 {
 }
 
-cXmlNode::~cXmlNode()
+// A renamed parsed node gets a name of its own in its arena, which goes
+// with the arena: renaming leaves the tree untouched.
+void cXmlNode::SetName(const std::string& name)
 {
-	Clear();
+	OwnName() = name;
 }
 
-void cXmlNode::Append(sList& list, cXmlNode* node)
+std::string& cXmlNode::Name()
 {
-	node->m_parent = this;
-	node->m_next = nullptr;
-	node->m_previous = list.last;
-	if (list.last)
-		list.last->m_next = node;
+	return OwnName();
+}
+
+std::string& cXmlNode::OwnName()
+{
+	if (m_name->shared)
+		m_name = m_name->arena->Names().NewOwnName(m_name->text);
+	return m_name->text;
+}
+
+void cXmlNode::SetValue(const std::string& value)
+{
+	TouchValue();
+	m_value = value;
+}
+
+std::string& cXmlNode::Value()
+{
+	TouchValue();
+	return m_value;
+}
+
+// A parsed tree that a call changes is destroyed node by node from then
+// on (see cXmlArena).
+void cXmlNode::TouchValue()
+{
+	if (cXmlArena* arena = Arena())
+		arena->Touch();
+}
+
+void cXmlNode::TouchLists()
+{
+	TouchValue();
+	for (cXmlNode* list : {m_firstChild, m_firstAttribute})
+		if (list && list->Arena())
+			list->Arena()->Touch();
+}
+
+void cXmlNode::operator delete(cXmlNode* node, std::destroying_delete_t)
+{
+	cXmlArena* arena = node->Arena();
+	node->~cXmlNode();
+	if (arena)
+		arena->Release(1);
 	else
-		list.first = node;
-	list.last = node;
+		::operator delete(node, sizeof(cXmlNode));
 }
 
-void cXmlNode::Remove(sList& list, cXmlNode* node)
+void cXmlNode::Remove(cXmlNode*& first, cXmlNode* node)
 {
 	node->m_parent = nullptr;
-	cXmlNode* found = list.first;
+	cXmlNode* found = first;
 	while (found && found != node)
 		found = found->m_next;
 	if (!found)
 		return;
-	if (node->m_previous)
-		node->m_previous->m_next = node->m_next;
+	cXmlNode* next = node->m_next;
+	cXmlNode* previous = node->m_previous;
+	if (next)
+		next->m_previous = previous;
 	else
-		list.first = node->m_next;
-	if (node->m_next)
-		node->m_next->m_previous = node->m_previous;
+		first->m_previous = previous;
+	if (node == first)
+		first = next;
 	else
-		list.last = node->m_previous;
+		previous->m_next = next;
 	node->m_next = node->m_previous = nullptr;
 }
 
-void cXmlNode::DestroyList(sList& list)
+// Destroys a list and everything under it without recursion: the lists of
+// each destroyed node join the front of the nodes still to destroy, so that
+// the tree goes in the order the reader made it.
+void cXmlNode::DestroyList(cXmlNode* first)
 {
-	cXmlNode* node = list.first;
-	list.first = list.last = nullptr;
-	while (node)
+	cXmlArena* arena = nullptr;
+	size_t released = 0;
+	cXmlNode* pending = first;
+	while (pending)
 	{
-		cXmlNode* next = node->m_next;
-		delete node;
-		node = next;
+		cXmlNode* node = pending;
+		pending = node->m_next;
+		// Only nodes with lists are written to: most nodes are only read.
+		for (cXmlNode** list : {&node->m_firstChild, &node->m_firstAttribute})
+		{
+			if (*list)
+			{
+				(*list)->m_previous->m_next = pending;
+				pending = std::exchange(*list, nullptr);
+			}
+		}
+		cXmlArena* nodeArena = node->Arena();
+		node->~cXmlNode();
+		if (!nodeArena)
+		{
+			::operator delete(node, sizeof(cXmlNode));
+			continue;
+		}
+		// Slots go back to their arena in runs, not one by one.
+		if (nodeArena != arena)
+		{
+			if (arena)
+				arena->Release(released);
+			arena = nodeArena;
+			released = 0;
+		}
+		++released;
 	}
+	if (arena)
+		arena->Release(released);
 }
 
 void cXmlNode::AppendChild(cXmlNode* node)
 {
+	TouchLists();
+	node->TouchLists();
 	if (node->m_parent)
-		node->m_parent->Remove(node->m_parent->m_children, node);
-	Append(m_children, node);
+	{
+		node->m_parent->TouchLists();
+		node->m_parent->Remove(node->m_parent->m_firstChild, node);
+	}
+	Append(m_firstChild, node);
 }
 
 cXmlNode* cXmlNode::AddAttribute(std::string_view name)
 {
+	TouchLists();
 	cXmlNode* attribute = new cXmlNode(name);
-	Append(m_attributes, attribute);
+	Append(m_firstAttribute, attribute);
 	return attribute;
 }
 
 cXmlNode* cXmlNode::FindAttribute(const std::string& name) const
 {
-	for (cXmlNode* attribute = m_attributes.first; attribute; attribute = attribute->m_next)
-		if (attribute->m_name == name)
+	for (cXmlNode* attribute = m_firstAttribute; attribute; attribute = attribute->m_next)
+		if (attribute->GetName() == name)
 			return attribute;
 	return nullptr;
 }
@@ -154,7 +177,7 @@ cXmlNode* FirstChildNamed(const cXmlNode* node, const std::string& name)
 cXmlNode* cXmlNode::FindChild(const std::string& path) const
 {
 	if (path.empty())
-		return m_children.first;
+		return m_firstChild;
 	std::string head, rest;
 	SplitPath(path, head, rest);
 	cXmlNode* child = FirstChildNamed(this, head);
@@ -165,43 +188,62 @@ cXmlNode* cXmlNode::FindChild(const std::string& path) const
 
 cXmlNode* cXmlNode::AddChildByPath(const std::string& path)
 {
+	TouchLists();
 	std::string head, rest;
 	SplitPath(path, head, rest);
 	if (rest.empty())
 	{
 		cXmlNode* child = new cXmlNode(head);
-		Append(m_children, child);
+		Append(m_firstChild, child);
 		return child;
 	}
 	cXmlNode* child = FirstChildNamed(this, head);
 	if (!child)
 	{
 		child = new cXmlNode(head);
-		Append(m_children, child);
+		Append(m_firstChild, child);
 	}
 	return child->AddChildByPath(rest);
 }
 
 void cXmlNode::Clear()
 {
-	DestroyList(m_children);
-	DestroyList(m_attributes);
+	cXmlNode* head = m_firstChild ? m_firstChild : m_firstAttribute;
+	if (head && head->Arena() && head->Arena()->HoldsTree(m_firstChild, m_firstAttribute))
+	{
+		head->Arena()->DestroyTree();
+		m_firstChild = m_firstAttribute = nullptr;
+		return;
+	}
+	TouchLists();
+	// Children before attributes.
+	cXmlNode* children = std::exchange(m_firstChild, nullptr);
+	cXmlNode* attributes = std::exchange(m_firstAttribute, nullptr);
+	DestroyList(children);
+	DestroyList(attributes);
 }
 
 void cXmlNode::AdoptLists()
 {
-	for (cXmlNode* child = m_children.first; child; child = child->m_next)
+	for (cXmlNode* child = m_firstChild; child; child = child->m_next)
 		child->m_parent = this;
-	for (cXmlNode* attribute = m_attributes.first; attribute; attribute = attribute->m_next)
+	for (cXmlNode* attribute = m_firstAttribute; attribute; attribute = attribute->m_next)
 		attribute->m_parent = this;
 }
 
 void cXmlNode::Swap(cXmlNode& other)
 {
-	std::swap(m_name, other.m_name);
+	TouchLists();
+	other.TouchLists();
+	TakeTree(other);
+}
+
+void cXmlNode::TakeTree(cXmlNode& other)
+{
+	std::swap(OwnName(), other.OwnName());
 	std::swap(m_value, other.m_value);
-	std::swap(m_children, other.m_children);
-	std::swap(m_attributes, other.m_attributes);
+	std::swap(m_firstChild, other.m_firstChild);
+	std::swap(m_firstAttribute, other.m_firstAttribute);
 	AdoptLists();
 	other.AdoptLists();
 }

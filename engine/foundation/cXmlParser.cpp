@@ -1,313 +1,267 @@
 #include "engine/foundation/cXmlParser.h"
 
+#include "engine/foundation/cXmlArena.h"
+#include "engine/foundation/cXmlTokenizer.h"
+
 #include <cstring>
 
 namespace
 {
-bool IsSpace(char c)
+// Whether text took memory of its own, beyond what the string itself holds.
+inline bool OwnsMemory(const std::string& text)
 {
-	return c == 0 || c == '\t' || c == '\n' || c == '\r' || c == ' ';
+	return text.capacity() > std::string().capacity();
 }
 
-bool IsDelimiter(char c)
-{
-	return c == '\t' || c == ' ' || c == '"' || c == '/' || c == '<' || c == '=' || c == '>';
-}
+// The decoders give the text that replacing the first occurrence of each
+// reference again and again, from the start of the text, gives.
 
-void Trim(std::string& text)
+// Decodes "&amp;" and then "&quot;" from text into out, which has room for
+// 15 characters more than text, in one pass: an ampersand followed by
+// "amp;" any number of times becomes one ampersand (each replacement forms
+// a new "&amp;" with the text after it), which a following "quot;" then
+// turns into a double quote. Returns the decoded length; numeric tells
+// whether the result holds an ampersand followed by '#'.
+size_t DecodeAmpersandsAndQuotes(std::string_view text, char* out, bool& numeric)
 {
-	size_t begin = 0;
-	while (begin < text.size() && static_cast<unsigned char>(text[begin]) <= 32)
-		++begin;
-	size_t end = text.size();
-	while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32)
-		--end;
-	text.erase(end);
-	text.erase(0, begin);
-}
-
-// The decoders work in place: every replacement is shorter than what it
-// replaces, so the write position never passes the read position.
-
-// Replaces every "&amp;" by "&". A replacement that forms a new "&amp;"
-// with the text after it is replaced again: "&amp;amp;" gives "&".
-void DecodeAmpersands(std::string& text)
-{
-	size_t write = 0;
-	for (size_t read = 0; read < text.size();)
+	const char* read = text.data();
+	const char* end = read + text.size();
+	char* write = out;
+	while (read < end)
 	{
-		char c = text[read++];
-		if (c == '&')
-			while (text.compare(read, 4, "amp;") == 0)
-				read += 4;
-		text[write++] = c;
-	}
-	text.resize(write);
-}
-
-// Replaces every occurrence of from (which starts with "&" and holds no
-// other "&") by the single character to, which cannot itself form from.
-void ReplaceReference(std::string& text, const char* from, char to)
-{
-	size_t length = strlen(from);
-	size_t write = 0;
-	for (size_t read = 0; read < text.size();)
-	{
-		if (text[read] == '&' && text.compare(read, length, from) == 0)
+#if defined(__SSE2__)
+		if (end - read >= 16)
 		{
-			text[write++] = to;
-			read += length;
+			// Sixteen characters are copied; those up to an ampersand count.
+			__m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(read));
+			_mm_storeu_si128(reinterpret_cast<__m128i*>(write), chunk);
+			unsigned ampersands = _mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('&')));
+			unsigned plain = ampersands ? __builtin_ctz(ampersands) : 16;
+			read += plain;
+			write += plain;
+			if (!ampersands)
+				continue;
 		}
 		else
-			text[write++] = text[read++];
+#endif
+		{
+			while (read < end && *read != '&')
+				*write++ = *read++;
+			if (read == end)
+				break;
+		}
+		++read; // the ampersand
+		while (end - read >= 4 && memcmp(read, "amp;", 4) == 0)
+			read += 4;
+		if (end - read >= 5 && memcmp(read, "quot;", 5) == 0)
+		{
+			*write++ = '"';
+			read += 5;
+		}
+		else
+		{
+			*write++ = '&';
+			numeric = numeric || (read < end && *read == '#');
+		}
 	}
-	text.resize(write);
+	return static_cast<size_t>(write - out);
+}
+
+// Replaces every occurrence of from (which holds its first character only
+// once) by the character to, which must not be that first character.
+void ReplaceReference(std::string& text, std::string_view from, char to)
+{
+	size_t found = text.find(from);
+	if (found == std::string::npos)
+		return;
+	char* data = text.data();
+	size_t write = found;
+	size_t read = found;
+	while (found != std::string::npos)
+	{
+		memmove(data + write, data + read, found - read);
+		write += found - read;
+		data[write++] = to;
+		read = found + from.size();
+		found = text.find(from, read);
+	}
+	memmove(data + write, data + read, text.size() - read);
+	text.resize(write + text.size() - read);
 }
 
 // Removes every occurrence of from, also those that removals join together.
-void RemoveReference(std::string& text, const char* from)
+void RemoveReference(std::string& text, std::string_view from)
 {
-	size_t length = strlen(from);
+	if (text.find(from) == std::string::npos)
+		return;
+	size_t length = from.size();
 	size_t write = 0;
 	for (size_t read = 0; read < text.size(); ++read)
 	{
 		text[write++] = text[read];
-		if (text[read] == from[length - 1] && write >= length && text.compare(write - length, length, from) == 0)
+		if (text[read] == from.back() && write >= length && text.compare(write - length, length, from) == 0)
 			write -= length;
 	}
 	text.resize(write);
 }
 }
 
-void DecodeXmlText(std::string& text)
-{
-	if (text.find('&') == std::string::npos)
-		return;
-	DecodeAmpersands(text);
-	ReplaceReference(text, "&quot;", '"');
-}
-
-void DecodeXmlAttribute(std::string& text)
-{
-	if (text.find('&') == std::string::npos)
-		return;
-	DecodeXmlText(text);
-	RemoveReference(text, "&#xA;");
-	ReplaceReference(text, "&#xD;", '\n');
-}
-
 cXmlParser::cXmlParser(cMemoryStream& stream)
-	: m_stream(stream), m_data(stream.GetData()), m_position(stream.GetPosition()), m_size(stream.GetSize())
+	: m_stream(stream), m_data(reinterpret_cast<const char*>(stream.GetData())), m_position(stream.GetPosition()),
+	  m_size(stream.GetSize())
 {
 }
 
-// Reads one character; at the end nothing is read and the current
-// character stays. Returns whether data is left after it.
-bool cXmlParser::Next()
+// The element text or attribute value with its references decoded:
+// "&amp;" and then "&quot;", and in attribute values then "&#xA;" removed
+// and "&#xD;" made a line feed. Text without an ampersand is returned as it
+// is; decoded text lies in the parser's buffer, with 15 bytes of room after
+// it.
+inline std::string_view cXmlParser::Decoded(std::string_view text, bool attribute)
 {
-	if (m_position < m_size)
-		m_char = static_cast<char>(m_data[m_position++]);
-	return m_position < m_size;
+	return cXmlTokenizer::Contains(text, '&', m_data + m_size) ? Decode(text, attribute) : text;
 }
 
-// Runs "while (!stop(c)) { append c; if (!Next()) break; }" over the buffer
-// in one scan. As in that loop, the last byte of the text is never appended.
-template <class Stop>
-void cXmlParser::Collect(std::string* out, Stop stop)
+std::string_view cXmlParser::Decode(std::string_view text, bool attribute)
 {
-	if (stop(m_char))
-		return;
-	if (out)
-		*out += m_char;
-	if (!Next())
-		return;
-	// Not at the end, so the current character is the byte just read.
-	const uint8_t* begin = m_data + m_position - 1;
-	const uint8_t* last = m_data + m_size - 1;
-	const uint8_t* scan = begin;
-	while (scan < last && !stop(static_cast<char>(*scan)))
-		++scan;
-	if (out)
-		out->append(reinterpret_cast<const char*>(begin), scan - begin);
-	m_char = static_cast<char>(*scan);
-	m_position = static_cast<uint32_t>(scan - m_data) + 1;
-}
-
-bool cXmlParser::SkipSpace()
-{
-	Collect(nullptr, [](char c) { return !IsSpace(c); });
-	return AtEnd();
-}
-
-// The token is a view of the text: its characters lie together in the
-// buffer, from the current character on.
-bool cXmlParser::ReadToken()
-{
-	if (SkipSpace())
+	if (m_decoded.size() < text.size() + 16)
+		m_decoded.resize(text.size() + 16);
+	bool numeric = false;
+	size_t length = DecodeAmpersandsAndQuotes(text, m_decoded.data(), numeric);
+	// Without "&#" after the first two steps there is nothing for the others to do.
+	if (attribute && numeric)
 	{
-		// Nothing more to read: the token is the current character alone.
-		m_endToken.assign(1, m_char);
-		m_token = m_endToken;
-		return false;
+		std::string rest(m_decoded.data(), length);
+		RemoveReference(rest, "&#xA;");
+		ReplaceReference(rest, "&#xD;", '\n');
+		memcpy(m_decoded.data(), rest.data(), rest.size());
+		length = rest.size();
 	}
-	const char* start = reinterpret_cast<const char*>(m_data) + m_position - 1;
-	if (IsDelimiter(m_char))
-	{
-		m_token = std::string_view(start, 1);
-		return Next();
-	}
-	if (!Next())
-	{
-		m_token = std::string_view(start, 1);
-		return false;
-	}
-	Collect(nullptr, IsDelimiter);
-	// The character that ended the token was read last and is not part of it.
-	m_token = std::string_view(start, reinterpret_cast<const char*>(m_data) + m_position - 1 - start);
-	return !AtEnd();
+	return std::string_view(m_decoded.data(), length);
 }
 
-bool cXmlParser::ReadQuoted(std::string& out)
+cXmlNode* cXmlParser::Fail(cXmlNode* top, uint32_t position, const std::string& diagnostic)
 {
-	SkipSpace();
-	Collect(nullptr, [](char c) { return c == '"'; });
-	out.clear();
-	if (Next())
-		Collect(&out, [](char c) { return c == '"'; });
-	m_char = 0;
-	return AtEnd();
-}
-
-void cXmlParser::ReadText(std::string& out)
-{
-	SkipSpace();
-	out.clear();
-	Collect(&out, [](char c) { return c == '<'; });
-	Trim(out);
-}
-
-// Skips a comment whose "<!--" token has been read: on to the next two
-// dashes in a row, then to the end of the tag.
-void cXmlParser::SkipComment()
-{
-	int dashes = m_char == '-' ? 1 : 0;
-	while (dashes < 2)
-	{
-		if (!Next())
-			break;
-		dashes = m_char == '-' ? dashes + 1 : 0;
-	}
-	SkipToTagEnd();
-}
-
-void cXmlParser::SkipToTagEnd()
-{
-	while (ReadToken() && !TokenIs('>'))
-	{
-	}
-}
-
-cXmlNode* cXmlParser::Fail(cXmlNode* top, const std::string& diagnostic)
-{
+	m_position = position;
 	m_diagnostic = diagnostic;
 	delete top;
-	m_stream.Seek(static_cast<int32_t>(m_position), cStream::FromStart);
 	return nullptr;
 }
 
 cXmlNode* cXmlParser::Parse()
 {
-	cXmlNode* top = new cXmlNode("");
+	m_diagnostic.clear();
+	m_complete = false;
+	// The arena goes with the last node made in it.
+	cXmlArena* arena = cXmlArena::Open();
+	cXmlNode* top = ParseInto(*arena);
+	arena->Close(top);
+	m_stream.Seek(static_cast<int32_t>(m_position), cStream::FromStart);
+	return top;
+}
+
+cXmlNode* cXmlParser::ParseInto(cXmlArena& arena)
+{
+	cXmlTokenizer tokenizer(m_data, m_position, m_size, m_endToken);
+	cXmlNode* top = arena.NewNode(arena.Names().Share("", nullptr), std::string_view(), nullptr);
 	cXmlNode* current = nullptr;
 	int depth = 0;
 	int state = 0;
-	m_diagnostic.clear();
-	m_complete = false;
 
-	bool more = ReadToken();
+	bool more = tokenizer.ReadToken();
 	while (more)
 	{
 		switch (state)
 		{
 		case 0:
-			if (TokenIs('<'))
+			if (tokenizer.TokenIs('<'))
 				state = 1;
-			else if (!m_token.starts_with("\xEF\xBB\xBF"))
-				return Fail(top, "XmlError::Open tag waiting, but found :" + std::string(m_token) + "\n");
+			else if (!tokenizer.GetToken().starts_with("\xEF\xBB\xBF"))
+				return Fail(top, tokenizer.GetPosition(), "XmlError::Open tag waiting, but found :" + std::string(tokenizer.GetToken()) + "\n");
 			break;
 		case 1:
-			if (m_token.starts_with("!--"))
+			if (tokenizer.GetToken().starts_with("!--"))
 			{
-				SkipComment();
+				tokenizer.SkipComment();
 				state = 0;
 			}
-			else if (TokenIs('/'))
+			else if (tokenizer.TokenIs('/'))
 				state = 2;
-			else if (m_token == "?xml")
+			else if (tokenizer.GetToken() == "?xml")
 			{
-				SkipToTagEnd();
+				tokenizer.SkipToTagEnd();
 				state = 0;
 			}
 			else
 			{
 				if (!current)
 				{
-					top->Name() = m_token;
+					top->m_name = arena.Names().Share(tokenizer.GetToken(), m_data + m_size);
 					current = top;
 				}
 				else
 				{
 					if (++depth > MaxDepth)
-						return Fail(top, "Xml::Nesting too deep in node " + current->GetName() + "\n");
-					cXmlNode* element = new cXmlNode(m_token);
-					current->AppendChild(element);
+						return Fail(top, tokenizer.GetPosition(), "Xml::Nesting too deep in node " + current->GetName() + "\n");
+					cXmlNode* element = arena.NewNode(arena.Names().Share(tokenizer.GetToken(), m_data + m_size), std::string_view(), nullptr);
+					current->Append(current->m_firstChild, element);
 					current = element;
 				}
 				state = 3;
 			}
 			break;
 		case 2:
-			if (!current || m_token != current->GetName())
-				return Fail(top, "Xml::Looking for name " + (current ? current->GetName() : std::string()) + " but found\n");
-			current = current->GetParent();
+			if (!current || tokenizer.GetToken() != current->GetName())
+				return Fail(top, tokenizer.GetPosition(), "Xml::Looking for name " + (current ? current->GetName() : std::string()) + " but found\n");
+			current = current->m_parent;
 			if (current)
 				--depth;
-			SkipToTagEnd();
+			tokenizer.SkipToTagEnd();
 			state = 0;
 			break;
 		case 3:
-			if (TokenIs('/'))
+			if (tokenizer.TokenIs('/'))
 			{
-				ReadToken();
-				if (!TokenIs('>'))
-					return Fail(top, "Xml::Missed close branch in node " + current->GetName() + "\n");
-				current = current->GetParent();
+				tokenizer.ReadToken();
+				if (!tokenizer.TokenIs('>'))
+					return Fail(top, tokenizer.GetPosition(), "Xml::Missed close branch in node " + current->GetName() + "\n");
+				current = current->m_parent;
 				if (current)
 					--depth;
 				state = 0;
 			}
-			else if (TokenIs('>'))
+			else if (tokenizer.TokenIs('>'))
 			{
-				ReadText(current->Value());
-				DecodeXmlText(current->Value());
+				std::string_view text = Decoded(tokenizer.ReadText(), false);
+				if (!text.empty() || !current->m_value.empty())
+					current->m_value = arena.CopyText(text);
+				// Elements other than the top take their text once, after their start tag.
+				if (current != top && OwnsMemory(current->m_value))
+					arena.NoteOwnMemory(current);
 				state = 0;
 			}
 			else
 			{
-				cXmlNode* attribute = current->AddAttribute(m_token);
-				ReadToken();
-				if (!TokenIs('='))
-					return Fail(top, "Xml::Expected '=' but found " + std::string(m_token) + "\n");
-				ReadQuoted(attribute->Value());
-				DecodeXmlAttribute(attribute->Value());
+				// An attribute: its name, "=" and its quoted value.
+				std::string_view name = tokenizer.GetToken();
+				std::string_view written;
+				if (!tokenizer.ReadAssignedValue(written))
+					return Fail(top, tokenizer.GetPosition(), "Xml::Expected '=' but found " + std::string(tokenizer.GetToken()) + "\n");
+				std::string_view value = Decoded(written, true);
+				// The value lies in the text, or in the parser's buffer when decoded.
+				const char* valueEnd = value.data() == written.data() ? m_data + m_size : m_decoded.data() + m_decoded.size();
+				cXmlNode* attribute = arena.NewNode(arena.Names().Share(name, m_data + m_size), value, valueEnd);
+				if (OwnsMemory(attribute->m_value))
+					arena.NoteOwnMemory(attribute);
+				current->Append(current->m_firstAttribute, attribute);
 			}
 			break;
 		}
-		more = ReadToken();
+		more = tokenizer.ReadToken();
 	}
 	// The last token is not acted on: the text is complete when every
 	// element was closed, or when it ends with the top element's closing name.
-	m_complete = !current || (state == 2 && current == top && m_token == top->GetName());
-	m_stream.Seek(static_cast<int32_t>(m_position), cStream::FromStart);
+	m_complete = !current || (state == 2 && current == top && tokenizer.GetToken() == top->GetName());
+	m_position = tokenizer.GetPosition();
 	return top;
 }

@@ -2,13 +2,16 @@
 // Reads XML text from a memory stream into a tree of cXmlNode. Accepts the
 // subset the system's description files use and is lenient at the end:
 // elements still open when the text ends stay in the tree. Scans the
-// stream's bytes in place.
+// stream's bytes in place (see cXmlTokenizer) and builds the tree in an
+// arena of its own (see cXmlArena).
 
 #include "engine/foundation/cMemoryStream.h"
 #include "engine/foundation/cXmlNode.h"
 
 #include <string>
 #include <string_view>
+
+class cXmlArena;
 
 class cXmlParser
 {
@@ -30,35 +33,20 @@ public:
 	bool IsComplete() const { return m_complete; }
 
 private:
-	bool Next();
-	bool AtEnd() const { return m_position >= m_size; }
-	bool TokenIs(char c) const { return m_token.size() == 1 && m_token[0] == c; }
-	template <class Stop>
-	void Collect(std::string* out, Stop stop);
-
-	bool SkipSpace();
-	bool ReadToken();
-	// Read straight into the node's text.
-	bool ReadQuoted(std::string& out);
-	void ReadText(std::string& out);
-	void SkipComment();
-	void SkipToTagEnd();
-	cXmlNode* Fail(cXmlNode* top, const std::string& diagnostic);
+	cXmlNode* ParseInto(cXmlArena& arena);
+	// The element text or attribute value with its references decoded.
+	std::string_view Decoded(std::string_view text, bool attribute);
+	std::string_view Decode(std::string_view text, bool attribute);
+	[[gnu::cold]] cXmlNode* Fail(cXmlNode* top, uint32_t position, const std::string& diagnostic);
 
 	cMemoryStream& m_stream;
-	const uint8_t* m_data;
+	const char* m_data;
 	uint32_t m_position;
 	uint32_t m_size;
-	std::string_view m_token;
 	// Holds the token read at the very end of the text.
-	std::string m_endToken;
-	char m_char = 0;
+	char m_endToken = 0;
+	// Decoded texts, with room to spare.
+	std::string m_decoded;
 	std::string m_diagnostic;
 	bool m_complete = false;
 };
-
-// Element text: "&amp;" then "&quot;" decoded, as repeated replacement from
-// the start of the text would decode them.
-void DecodeXmlText(std::string& text);
-// Attribute values: as element text, then "&#xA;" removed and "&#xD;" made a line feed.
-void DecodeXmlAttribute(std::string& text);

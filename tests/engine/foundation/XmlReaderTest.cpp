@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 #include <string>
 
@@ -286,4 +287,42 @@ TEST(XmlReader, LoadsFilesThroughAFileStream)
 	cFileStream deep("nested.xml", 3, 2, 2);
 	cXmlDocument deepDocument;
 	EXPECT_FALSE(deepDocument.Load(deep));
+}
+
+TEST(XmlReader, ReadsNamesValuesAndTextsOfAnyLengthUpToTheVeryEnd)
+{
+	// Names, values and texts of every length around the sizes the reader
+	// handles at once, with references in places that move along, in texts
+	// cut anywhere. The copy of the stream holds exactly the text (leading
+	// white space makes it long enough to get a buffer of its own size), so
+	// that a memory checker sees any read beyond it.
+	const std::string units[] = {"v", "&amp;", "w", "&quot;", "&amp;amp;"};
+	const std::string decoded[] = {"v", "&", "w", "\"", "&"};
+	const std::string padding(64, ' ');
+	for (size_t length = 1; length <= 24; ++length)
+	{
+		std::string name(length, static_cast<char>('a' + length % 26));
+		std::string value, expected;
+		for (size_t i = 0; i < length; ++i)
+		{
+			value += units[(i + length) % 5];
+			expected += decoded[(i + length) % 5];
+		}
+		const std::string text = padding + "<" + name + " " + name + "=\"" + value + "\">" + value + "</" + name + ">";
+		for (size_t cut = padding.size(); cut <= text.size(); ++cut)
+		{
+			cMemoryStream written = MakeStream(text.substr(0, cut));
+			cMemoryStream exact(written);
+			cXmlParser parser(exact);
+			std::unique_ptr<cXmlNode> top(parser.Parse());
+			ASSERT_NE(top, nullptr) << text.substr(0, cut);
+			if (cut == text.size())
+			{
+				EXPECT_TRUE(parser.IsComplete());
+				EXPECT_EQ(top->GetName(), name);
+				EXPECT_EQ(GetXmlAttribute(top.get(), name, "missing"), expected);
+				EXPECT_EQ(top->GetValue(), expected);
+			}
+		}
+	}
 }
