@@ -7,6 +7,8 @@
 #include "engine/resources/cDataResource.h"
 #include "engine/resources/cResourceMount.h"
 
+#include "benchmarks/cSummaryReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -206,35 +208,21 @@ void PlainUncompress(benchmark::State& state)
 BENCHMARK(ResourceManagerRead)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(PlainUncompress)->Unit(benchmark::kMillisecond)->MinTime(2);
 
-// Prints as usual and keeps each benchmark's throughput for the summary.
-class cThroughputReporter : public benchmark::ConsoleReporter
-{
-public:
-	void ReportRuns(const std::vector<Run>& runs) override
-	{
-		ConsoleReporter::ReportRuns(runs);
-		for (const Run& run : runs)
-		{
-			auto found = run.counters.find("bytes_per_second");
-			if (found != run.counters.end())
-				throughput[run.benchmark_name()] = found->second.value;
-		}
-	}
-	std::map<std::string, double> throughput;
-};
 }
 
 int main(int argc, char** argv)
 {
 	benchmark::Initialize(&argc, argv);
 	Pack();
-	cThroughputReporter reporter;
+	cSummaryReporter reporter;
 	benchmark::RunSpecifiedBenchmarks(&reporter);
-	double manager = reporter.throughput["ResourceManagerRead/min_time:2.000"];
-	double plain = reporter.throughput["PlainUncompress/min_time:2.000"];
+	const double bytes = double(Pack().Unpacked());
+	const double manager = reporter.Seconds("ResourceManagerRead");
+	const double plain = reporter.Seconds("PlainUncompress");
 	printf("\nPack of %.1f MB: resource manager %.1f MB/s, plain uncompress %.1f MB/s, time ratio %.2f (target at most "
 		   "1.25)\n",
-		Pack().Unpacked() / 1e6, manager / 1e6, plain / 1e6, manager > 0 ? plain / manager : 0.0);
+		bytes / 1e6, manager > 0 ? bytes / manager / 1e6 : 0.0, plain > 0 ? bytes / plain / 1e6 : 0.0,
+		plain > 0 ? manager / plain : 0.0);
 	benchmark::Shutdown();
 	return 0;
 }

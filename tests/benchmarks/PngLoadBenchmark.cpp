@@ -4,12 +4,13 @@
 
 #include "platform/d3dx9/D3DX9Image.h"
 
+#include "benchmarks/cSummaryReporter.h"
+
 #include <benchmark/benchmark.h>
 #include <png.h>
 
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -111,31 +112,6 @@ void BM_PngThroughImageLoader(benchmark::State& state)
 	}
 }
 
-// Prints as usual and keeps each benchmark's time per iteration.
-class cRatioReporter : public benchmark::ConsoleReporter
-{
-public:
-	void ReportRuns(const std::vector<Run>& runs) override
-	{
-		ConsoleReporter::ReportRuns(runs);
-		for (const Run& run : runs)
-			if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-				m_seconds[run.benchmark_name()] = run.real_accumulated_time / double(run.iterations);
-	}
-
-	void PrintRatio() const
-	{
-		const auto alone = m_seconds.find("BM_PngLibpngAlone");
-		const auto loader = m_seconds.find("BM_PngThroughImageLoader");
-		if (alone == m_seconds.end() || loader == m_seconds.end())
-			return;
-		printf("libpng alone: %.1f ms, image loader: %.1f ms, ratio %.2f (target at most 1.3)\n",
-			alone->second * 1e3, loader->second * 1e3, loader->second / alone->second);
-	}
-
-private:
-	std::map<std::string, double> m_seconds;
-};
 }
 
 BENCHMARK(BM_PngLibpngAlone)->Unit(benchmark::kMillisecond);
@@ -144,9 +120,13 @@ BENCHMARK(BM_PngThroughImageLoader)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
 	benchmark::Initialize(&argc, argv);
-	cRatioReporter reporter;
+	cSummaryReporter reporter;
 	benchmark::RunSpecifiedBenchmarks(&reporter);
-	reporter.PrintRatio();
+	const double alone = reporter.Seconds("BM_PngLibpngAlone");
+	const double loader = reporter.Seconds("BM_PngThroughImageLoader");
+	if (alone > 0 && loader > 0)
+		printf("libpng alone: %.1f ms, image loader: %.1f ms, ratio %.2f (target at most 1.3)\n", alone * 1e3,
+			loader * 1e3, loader / alone);
 	benchmark::Shutdown();
 	return 0;
 }

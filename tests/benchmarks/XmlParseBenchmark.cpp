@@ -5,11 +5,12 @@
 
 #include "engine/foundation/cXmlDocument.h"
 
+#include "benchmarks/cSummaryReporter.h"
+
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
 
 #include <cstdio>
-#include <map>
 #include <string>
 
 namespace
@@ -78,33 +79,18 @@ void Pugixml(benchmark::State& state)
 BENCHMARK(EngineXml)->Unit(benchmark::kMillisecond);
 BENCHMARK(Pugixml)->Unit(benchmark::kMillisecond);
 
-// Prints as usual and keeps each benchmark's throughput for the summary.
-class cThroughputReporter : public benchmark::ConsoleReporter
-{
-public:
-	void ReportRuns(const std::vector<Run>& runs) override
-	{
-		ConsoleReporter::ReportRuns(runs);
-		for (const Run& run : runs)
-		{
-			auto found = run.counters.find("bytes_per_second");
-			if (found != run.counters.end())
-				throughput[run.benchmark_name()] = found->second.value;
-		}
-	}
-	std::map<std::string, double> throughput;
-};
 }
 
 int main(int argc, char** argv)
 {
 	benchmark::Initialize(&argc, argv);
-	cThroughputReporter reporter;
+	cSummaryReporter reporter;
 	benchmark::RunSpecifiedBenchmarks(&reporter);
-	double engine = reporter.throughput["EngineXml"];
-	double pugi = reporter.throughput["Pugixml"];
-	printf("\nXML of %zu bytes: cXmlDocument %.1f MB/s, pugixml %.1f MB/s, ratio %.2f (target at least 0.50)\n",
-		ScenarioText().size(), engine / 1e6, pugi / 1e6, pugi > 0 ? engine / pugi : 0.0);
+	const double bytes = double(ScenarioText().size());
+	const double engine = reporter.Seconds("EngineXml");
+	const double pugi = reporter.Seconds("Pugixml");
+	printf("\nXML of %.0f bytes: cXmlDocument %.1f MB/s, pugixml %.1f MB/s, ratio %.2f (target at least 0.50)\n", bytes,
+		engine > 0 ? bytes / engine / 1e6 : 0.0, pugi > 0 ? bytes / pugi / 1e6 : 0.0, engine > 0 ? pugi / engine : 0.0);
 #if !defined(__OPTIMIZE__)
 	printf("This build is not optimised: build with CMAKE_BUILD_TYPE Release or RelWithDebInfo to measure.\n");
 #endif
