@@ -271,8 +271,13 @@ TEST_F(cMessageTest, CursorPositionIsKnownOffTheWindowThread)
 
 TEST_F(cMessageTest, CursorChosenOffTheWindowThreadShowsOnIt)
 {
-	SDL_Cursor* hand = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
-	ASSERT_NE(hand, nullptr);
+	// A colour cursor needs no cursor font from the X server.
+	SDL_Surface* image = SDL_CreateRGBSurfaceWithFormat(0, 16, 16, 32, SDL_PIXELFORMAT_ARGB8888);
+	ASSERT_NE(image, nullptr);
+	SDL_FillRect(image, nullptr, 0xFFFFFFFF);
+	SDL_Cursor* hand = SDL_CreateColorCursor(image, 0, 0);
+	SDL_FreeSurface(image);
+	ASSERT_NE(hand, nullptr) << SDL_GetError();
 	auto* handle = reinterpret_cast<HCURSOR>(hand);
 	HCURSOR previous = reinterpret_cast<HCURSOR>(1);
 	std::thread([&] { previous = SetCursor(handle); }).join();
