@@ -85,8 +85,6 @@ HRESULT cDirectSound8::CreateSoundBuffer(const DSBUFFERDESC* description, IDirec
 		return DSERR_INVALIDPARAM;
 	if (!IsSupportedFormat(*format))
 		return DSERR_BADFORMAT;
-	if (description->dwBufferBytes < format->nBlockAlign)
-		return DSERR_INVALIDPARAM;
 	*buffer = new cDSoundBuffer(m_mixer, flags, description->dwBufferBytes, *format);
 	return DS_OK;
 }
