@@ -118,13 +118,13 @@ HRESULT cDSoundBuffer::Lock(DWORD offset, DWORD bytes, void** part1, DWORD* byte
 	if (!part1 || !bytes1)
 		return DSERR_INVALIDPARAM;
 	std::lock_guard<std::mutex> lock(m_mixer->Mutex());
+	if (m_isLocked)
+		return DSERR_INVALIDCALL;
 	const DWORD size = DWORD(m_data.size());
 	if (flags & DSBLOCK_FROMWRITECURSOR)
 		offset = PlayCursor();
 	if (flags & DSBLOCK_ENTIREBUFFER)
 		bytes = size;
-	if (m_isLocked)
-		return DSERR_INVALIDCALL;
 	if (offset >= size || bytes == 0 || bytes > size)
 		return DSERR_INVALIDPARAM;
 	const DWORD first = std::min(bytes, size - offset);
@@ -186,7 +186,7 @@ HRESULT cDSoundBuffer::SetCurrentPosition(DWORD position)
 	if (IsPrimary())
 		return DSERR_INVALIDCALL;
 	std::lock_guard<std::mutex> lock(m_mixer->Mutex());
-	if (position >= m_data.size() && position != 0)
+	if (position >= m_data.size())
 		return DSERR_INVALIDPARAM;
 	m_position = uint64_t(position / m_format.nBlockAlign) << 32;
 	return DS_OK;
@@ -253,7 +253,7 @@ DWORD cDSoundBuffer::NextFrame(DWORD frame) const
 
 void cDSoundBuffer::MixInto(float* accumulator, DWORD frames, float masterGain)
 {
-	if (!m_playing || m_data.empty())
+	if (!m_playing)
 		return;
 	const float gain = GainOf(m_volume) * masterGain;
 	const float left = gain * LeftGainOf(m_pan);

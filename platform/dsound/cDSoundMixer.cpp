@@ -1,11 +1,13 @@
 #include "platform/dsound/cDSoundMixer.h"
 
 #include "platform/dsound/cDSoundBuffer.h"
+#include "platform/win32/Win32Debug.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace
 {
@@ -15,6 +17,12 @@ bool StartAudio()
 	static std::mutex startLock;
 	std::lock_guard<std::mutex> lock(startLock);
 	return SDL_WasInit(SDL_INIT_AUDIO) != 0 || SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+}
+
+bool ReportFailure(const char* what)
+{
+	OutputDebugStringA((std::string("DirectSound: ") + what + ": " + SDL_GetError() + "\n").c_str());
+	return false;
 }
 
 int16_t ClippedSample(float value)
@@ -34,7 +42,7 @@ cDSoundMixer::~cDSoundMixer()
 bool cDSoundMixer::OpenOutput()
 {
 	if (!StartAudio())
-		return false;
+		return ReportFailure("no audio");
 	SDL_AudioSpec wanted{};
 	wanted.freq = kRate;
 	wanted.format = AUDIO_S16SYS;
@@ -46,7 +54,7 @@ bool cDSoundMixer::OpenOutput()
 	SDL_AudioSpec obtained{};
 	m_output = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
 	if (m_output == 0)
-		return false;
+		return ReportFailure("no audio output");
 	SDL_PauseAudioDevice(m_output, 0);
 	return true;
 }

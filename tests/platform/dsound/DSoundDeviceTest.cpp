@@ -2,10 +2,12 @@
 
 #include "platform/dsound/DSound.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <string>
 #include <thread>
 
 namespace
@@ -73,4 +75,20 @@ TEST_F(DSoundDeviceTest, LoopingBufferPlaysInRealTime)
 	// Released while the output mixes it.
 	EXPECT_EQ(0u, buffer->Release());
 	EXPECT_EQ(0u, primary->Release());
+}
+
+TEST(DSoundNoOutputTest, CreateFailsWithoutAnAudioDriver)
+{
+	if (SDL_WasInit(SDL_INIT_AUDIO))
+		GTEST_SKIP() << "audio already started in this process";
+	const char* previous = getenv("SDL_AUDIODRIVER");
+	const std::string kept = previous ? previous : "";
+	setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
+	IDirectSound8* device = nullptr;
+	EXPECT_EQ(DSERR_NODRIVER, DirectSoundCreate8(nullptr, &device, nullptr));
+	EXPECT_EQ(nullptr, device);
+	if (previous)
+		setenv("SDL_AUDIODRIVER", kept.c_str(), 1);
+	else
+		unsetenv("SDL_AUDIODRIVER");
 }
