@@ -3,7 +3,7 @@
 // chunk and where the "data" chunk's samples lie. Chunks are walked by
 // their sizes (odd sizes padded to even) from offset 12 on.
 
-#include "engine/sound/WaveFormat.h"
+#include "platform/dsound/DSound.h"
 
 class cStream;
 

@@ -2,7 +2,7 @@
 // A sound decoder: turns a sound file into PCM on demand for any number of
 // readers, each with its own cursor. The decoder owns its source stream.
 
-#include "engine/sound/WaveFormat.h"
+#include "platform/dsound/DSound.h"
 #include "engine/sound/sSoundCursor.h"
 
 class cStream;
