@@ -209,7 +209,9 @@ void cSoundChannel::UpdateStatus(float)
 
 void cSoundChannel::Suspend()
 {
-	if (m_suspended || !m_buffer)
+	// Only a buffer that plays is stopped, so that resuming never starts a
+	// channel that had not started or had stopped for good.
+	if (m_suspended || !IsBufferPlaying())
 		return;
 	m_buffer->Stop();
 	m_suspended = true;
