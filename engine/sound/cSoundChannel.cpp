@@ -71,6 +71,8 @@ void cSoundChannel::StopForGood()
 
 void cSoundChannel::Reset()
 {
+	// The streaming thread may be refilling this channel from the shared decoder.
+	cAutoLock lock(Device().GetLock());
 	m_source->Rewind(m_cursor);
 	if (m_buffer)
 	{
@@ -86,11 +88,13 @@ void cSoundChannel::Play(bool fadeIn)
 {
 	if (!m_buffer)
 		return;
+	// Held throughout: the streaming thread must not refill the channel
+	// between the rewind and the first fill.
+	cAutoLock lock(Device().GetLock());
 	Reset();
-	{
-		cAutoLock lock(Device().GetLock());
-		Update(0.0f);
-	}
+	// A replayed channel starts afresh: the first update fills the whole ring.
+	m_state = Idle;
+	Update(0.0f);
 	// A sound that does not loop never fades in.
 	if (m_cursor.loop && fadeIn)
 	{

@@ -59,6 +59,13 @@ TEST(cSoundDevice, PlaysAWaveResourceAndStopsAfterItsLastByte)
 		TickOnce(manager);
 		EXPECT_TRUE(channel->IsStopped());
 		EXPECT_FALSE(channel->IsBufferPlaying());
+
+		// Played again, it starts from the beginning with a freshly filled ring.
+		channel->Reset();
+		channel->Play(false);
+		EXPECT_EQ(channel->GetState(), cSoundChannel::Playing);
+		EXPECT_EQ(MixBytes(manager, frames), StereoSamples(frames));
+
 		manager->ReleaseChannel(channel);
 		EXPECT_TRUE(manager->GetEffectChannels().empty());
 	});
