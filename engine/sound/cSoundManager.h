@@ -9,7 +9,6 @@
 #include "engine/sound/cDirectSound.h"
 
 #include <list>
-#include <string>
 
 class cResourceHandle;
 class cSoundChannel;
@@ -59,9 +58,6 @@ public:
 	const std::list<cSoundChannel*>& GetMusicChannels() const { return m_musicChannels; }
 	const std::list<cSoundChannel*>& GetEffectChannels() const { return m_effectChannels; }
 
-	// True from construction until every channel is gone at destruction.
-	static bool IsAlive() { return s_alive; }
-
 private:
 	// Getters and setters of the two bound settings.
 	void GetMusicVolumeSetting(float* value);
@@ -86,5 +82,7 @@ private:
 	float m_soundSetting = 1.0f;
 	cDelegatePtr<bool> m_activationListener;
 
+	// Set from construction until every channel is gone at destruction;
+	// channels released after that are left alone.
 	static inline bool s_alive = false;
 };
