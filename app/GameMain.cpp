@@ -9,6 +9,7 @@
 #include "engine/input/cInputManager.h"
 #include "engine/resources/cResourceManager.h"
 #include "engine/resources/cTextManager.h"
+#include "engine/sound/cSoundManager.h"
 #include "game/play/cGameApplication.h"
 
 #include <cstdlib>
@@ -44,6 +45,7 @@ int GameMain(const sStartupParams* params)
 		graphics->CreateDevice(graphics->GetRequestedSettings());
 		Singletone<cInputManager>::GetInstance()->Init(false);
 		Singletone<cTextManager>::GetInstance();
+		Singletone<cSoundManager>::GetInstance();
 		cResourceManager* resources = Singletone<cResourceManager>::GetInstance();
 		for (const char* folder : {"data", "localization", "splash"})
 			resources->AddSource(folder);

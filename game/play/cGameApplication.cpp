@@ -2,6 +2,7 @@
 
 #include "engine/graphics/cGraphics.h"
 #include "engine/input/cInputManager.h"
+#include "engine/sound/cSoundManager.h"
 
 bool cGameApplication::CanRun()
 {
@@ -12,6 +13,7 @@ bool cGameApplication::CanRun()
 bool cGameApplication::Update(float dt)
 {
 	Singletone<cInputManager>::GetInstance()->Update(dt);
+	Singletone<cSoundManager>::GetInstance()->Update(dt);
 	return true;
 }
 

@@ -8,8 +8,9 @@
 #include "app/GameMain.h"
 #include "engine/graphics/GraphicsResourceTypes.h"
 #include "engine/resources/cResourceMount.h"
-#include "engine/resources/cXmlResource.h"
 #include "engine/resources/cTextManager.h"
+#include "engine/resources/cXmlResource.h"
+#include "engine/sound/cSoundResource.h"
 #include "platform/win32/Win32.h"
 
 #include <gtest/gtest.h>
@@ -45,10 +46,9 @@ void MakeFolders(const std::string& work)
 	cTempFolder::WriteFile(work + "/splash/logo.png", "splash");
 }
 
-// The resources that the run with "-pack" mounts (no sound type is
-// registered yet: sound files are raw data; the graphics device registers
-// textures and fonts).
-const std::vector<std::string> DataListing = {"xml scene", "data click", "xml game_config", "texture logo",
+// The resources that the run with "-pack" mounts (the sound manager
+// registers sounds, the graphics device textures and fonts).
+const std::vector<std::string> DataListing = {"xml scene", "sound click", "xml game_config", "texture logo",
 	"text_resource Menu", "font Arial_12", "data notes"};
 
 std::vector<std::string> Listing(cResourceMount* mount)
@@ -90,7 +90,7 @@ TEST(GameMainPack, PacksTheFoldersAndStartsAgainFromThePacks)
 	const sParsedPack data = ParsePack(cTempFolder::ReadFile(work + "/my_data"));
 	EXPECT_EQ(data.headerMethod, "Zlib");
 	EXPECT_EQ(data.methods, (std::vector<std::string>{"", "Zlib"}));
-	EXPECT_EQ(data.types, (std::vector<std::string>{"xml", "data", "texture", "text_resource", "font"}));
+	EXPECT_EQ(data.types, (std::vector<std::string>{"xml", "sound", "texture", "text_resource", "font", "data"}));
 	ASSERT_EQ(data.entries.size(), DataListing.size());
 	for (size_t i = 0; i < data.entries.size(); ++i)
 	{
@@ -110,6 +110,7 @@ TEST(GameMainPack, PacksTheFoldersAndStartsAgainFromThePacks)
 		cTextManager::GetInstance();
 		RegisterGraphicsResourceTypes();
 		cResourceManager* manager = cResourceManager::GetInstance();
+		cSoundResource::RegisterType(*manager);
 		manager->AddSource("data_folder");
 		manager->AddSource("data");
 		cResourceMount* pack = manager->GetMount("data");
