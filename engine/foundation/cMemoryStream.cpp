@@ -49,7 +49,11 @@ bool cMemoryStream::Reserve(uint64_t size)
 	if (size > 0xFFFFFFFFu)
 		return false;
 	uint64_t capacity = std::max<uint64_t>({size, static_cast<uint64_t>(m_capacity) * 2, 64});
-	capacity = std::min<uint64_t>(capacity, 0xFFFFFFFFu);
+	return Reallocate(static_cast<uint32_t>(std::min<uint64_t>(capacity, 0xFFFFFFFFu)));
+}
+
+bool cMemoryStream::Reallocate(uint32_t capacity)
+{
 	uint8_t* data = new (std::nothrow) uint8_t[capacity];
 	if (!data)
 		return false;
@@ -57,7 +61,7 @@ bool cMemoryStream::Reserve(uint64_t size)
 		memcpy(data, m_data, m_size);
 	delete[] m_data;
 	m_data = data;
-	m_capacity = static_cast<uint32_t>(capacity);
+	m_capacity = capacity;
 	return true;
 }
 
@@ -89,14 +93,8 @@ bool cMemoryStream::SetSize(uint32_t size)
 	if (size > m_capacity)
 	{
 		// An explicit size is taken as final: no spare room.
-		uint8_t* data = new (std::nothrow) uint8_t[size];
-		if (!data)
+		if (!Reallocate(size))
 			return false;
-		if (m_size > 0)
-			memcpy(data, m_data, m_size);
-		delete[] m_data;
-		m_data = data;
-		m_capacity = size;
 	}
 	if (size > m_size)
 		memset(m_data + m_size, 0, size - m_size);

@@ -39,6 +39,8 @@ public:
 private:
 	// Makes room for at least size bytes, growing geometrically.
 	bool Reserve(uint64_t size);
+	// Moves the bytes into a new array of the given capacity; false when out of memory.
+	bool Reallocate(uint32_t capacity);
 	void Release();
 
 	uint8_t* m_data = nullptr;
