@@ -6,6 +6,8 @@
 // that no other program's window takes its focus, and the window moves to
 // the cursor instead of the cursor to the window.
 
+#include "../../platform/dinput/InputRecords.h"
+
 #include "engine/foundation/cThread.h"
 #include "engine/foundation/cWin32Application.h"
 #include "engine/input/cInputManager.h"
@@ -132,16 +134,6 @@ protected:
 		return input;
 	}
 
-	static INPUT Mouse(DWORD flags, LONG dx = 0, LONG dy = 0, DWORD data = 0)
-	{
-		INPUT input{};
-		input.type = INPUT_MOUSE;
-		input.mi.dx = dx;
-		input.mi.dy = dy;
-		input.mi.mouseData = data;
-		input.mi.dwFlags = flags;
-		return input;
-	}
 
 	cWin32Application* m_application = nullptr;
 	HWND m_window = nullptr;

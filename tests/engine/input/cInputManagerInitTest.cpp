@@ -35,8 +35,8 @@ TEST_F(cInputManagerInitTest, EveryPollAfterAFailedInitLeavesAllStatesZero)
 	Singletone<cWin32Application>::Create();
 	EXPECT_FALSE(m_input->Init(false));
 
-	Send({Key(DIK_A, true), Typed(L'a'), Key(DIK_NUMPADENTER, true), Mouse(MOUSEEVENTF_MOVE, 5, 5),
-		Mouse(MOUSEEVENTF_LEFTDOWN), Mouse(MOUSEEVENTF_LEFTUP), Mouse(MOUSEEVENTF_WHEEL, 0, 0, WHEEL_DELTA)});
+	Send({Key(DIK_A, true), Typed(L'a'), Key(DIK_NUMPADENTER, true), MouseInput(MOUSEEVENTF_MOVE, 5, 5),
+		MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP), MouseInput(MOUSEEVENTF_WHEEL, 0, 0, WHEEL_DELTA)});
 	for (int frame = 0; frame < 3; ++frame)
 	{
 		Pump();
@@ -59,7 +59,7 @@ TEST_F(cInputManagerInitTest, AnEmbeddedWindowReadsTheMouseInTheBackground)
 	Frame();
 
 	ASSERT_TRUE(Activate(false));
-	Send({Key(DIK_F4, true), Mouse(MOUSEEVENTF_MOVE, 6, 2)});
+	Send({Key(DIK_F4, true), MouseInput(MOUSEEVENTF_MOVE, 6, 2)});
 	Frame();
 	// The keyboard cooperates in the foreground only.
 	EXPECT_FALSE(m_input->IsDown(cInputManager::kKeyboardSlot, DIK_F4));

@@ -92,7 +92,7 @@ TEST_F(cInputManagerKeyboardTest, NoInputWhileInactive)
 
 	ASSERT_TRUE(Activate(false));
 	// The state stays as it was, with no edges, frame after frame.
-	Send({Key(DIK_F3, true), Mouse(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE, 9, 9)});
+	Send({Key(DIK_F3, true), MouseInput(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE, 9, 9)});
 	for (int frame = 0; frame < 3; ++frame)
 	{
 		Frame();

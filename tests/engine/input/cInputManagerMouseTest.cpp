@@ -23,7 +23,7 @@ protected:
 
 TEST_F(cInputManagerMouseTest, AClickShorterThanAFrameCountsAsAPress)
 {
-	Send({Mouse(MOUSEEVENTF_LEFTDOWN), Mouse(MOUSEEVENTF_LEFTUP)});
+	Send({MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)});
 	Frame();
 	EXPECT_TRUE(Pressed(cInputManager::kLeftButton));
 	EXPECT_EQ(m_input->GetStates(cInputManager::kMouseSlot).current[0], 1);
@@ -37,7 +37,7 @@ TEST_F(cInputManagerMouseTest, AClickShorterThanAFrameCountsAsAPress)
 TEST_F(cInputManagerMouseTest, AClickThatTheReaderSawFirst)
 {
 	// The reader thread reads the click while the frame waits, then the poll.
-	Send({Mouse(MOUSEEVENTF_RIGHTDOWN), Mouse(MOUSEEVENTF_RIGHTUP)});
+	Send({MouseInput(MOUSEEVENTF_RIGHTDOWN), MouseInput(MOUSEEVENTF_RIGHTUP)});
 	Pump();
 	std::this_thread::sleep_for(std::chrono::milliseconds(20));
 	Frame();
@@ -60,7 +60,7 @@ TEST_F(cInputManagerMouseTest, HeldButtonsStayDown)
 	};
 	for (const auto& entry : buttons)
 	{
-		Send({Mouse(entry.down, 0, 0, entry.data)});
+		Send({MouseInput(entry.down, 0, 0, entry.data)});
 		Frame();
 		EXPECT_TRUE(Pressed(entry.button)) << entry.button;
 		for (int frame = 0; frame < 3; ++frame)
@@ -69,7 +69,7 @@ TEST_F(cInputManagerMouseTest, HeldButtonsStayDown)
 			EXPECT_TRUE(Down(entry.button) && !Pressed(entry.button)) << entry.button;
 		}
 		// It was still down at some moment since the previous poll.
-		Send({Mouse(entry.up, 0, 0, entry.data)});
+		Send({MouseInput(entry.up, 0, 0, entry.data)});
 		Frame();
 		EXPECT_TRUE(Down(entry.button)) << entry.button;
 		Frame();
@@ -79,7 +79,7 @@ TEST_F(cInputManagerMouseTest, HeldButtonsStayDown)
 
 TEST_F(cInputManagerMouseTest, MotionAndWheelPerFrame)
 {
-	Send({Mouse(MOUSEEVENTF_MOVE, 5, -3), Mouse(MOUSEEVENTF_MOVE, 2, 1)});
+	Send({MouseInput(MOUSEEVENTF_MOVE, 5, -3), MouseInput(MOUSEEVENTF_MOVE, 2, 1)});
 	Frame();
 	EXPECT_EQ(Motion().x, 7.0f);
 	EXPECT_EQ(Motion().y, -2.0f);
@@ -89,10 +89,10 @@ TEST_F(cInputManagerMouseTest, MotionAndWheelPerFrame)
 	EXPECT_EQ(Motion().x, 0.0f);
 	EXPECT_EQ(Motion().y, 0.0f);
 
-	Send({Mouse(MOUSEEVENTF_WHEEL, 0, 0, WHEEL_DELTA), Mouse(MOUSEEVENTF_WHEEL, 0, 0, WHEEL_DELTA)});
+	Send({MouseInput(MOUSEEVENTF_WHEEL, 0, 0, WHEEL_DELTA), MouseInput(MOUSEEVENTF_WHEEL, 0, 0, WHEEL_DELTA)});
 	Frame();
 	EXPECT_EQ(Motion().z, 240.0f);
-	Send({Mouse(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(-WHEEL_DELTA))});
+	Send({MouseInput(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(-WHEEL_DELTA))});
 	Frame();
 	EXPECT_EQ(Motion().z, -120.0f);
 	Frame();
@@ -104,7 +104,7 @@ TEST_F(cInputManagerMouseTest, MotionReadByTheThreadIsCountedOnce)
 	int total = 0;
 	for (int step = 0; step < 5; ++step)
 	{
-		Send({Mouse(MOUSEEVENTF_MOVE, 3, 0)});
+		Send({MouseInput(MOUSEEVENTF_MOVE, 3, 0)});
 		Pump();
 		std::this_thread::sleep_for(std::chrono::milliseconds(2));
 		Frame();
@@ -128,7 +128,7 @@ TEST_F(cInputManagerMouseTest, CursorPositionInClientPixels)
 	Frame();
 	EXPECT_EQ(m_input->GetCursorPosition().x, -30.0f);
 	EXPECT_EQ(m_input->GetCursorPosition().y, -20.0f);
-	Send({Mouse(MOUSEEVENTF_LEFTDOWN), Mouse(MOUSEEVENTF_LEFTUP)});
+	Send({MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)});
 	Frame();
 	EXPECT_FALSE(Down(cInputManager::kLeftButton));
 
@@ -151,9 +151,9 @@ TEST_F(cInputManagerMouseTest, DoubleClicks)
 	EXPECT_EQ(m_input->GetLastDoubleClick(), 0);
 	for (const auto& entry : cases)
 	{
-		Send({Mouse(entry.down), Mouse(entry.up)});
+		Send({MouseInput(entry.down), MouseInput(entry.up)});
 		Frame();
-		Send({Mouse(entry.down), Mouse(entry.up)});
+		Send({MouseInput(entry.down), MouseInput(entry.up)});
 		Frame();
 		EXPECT_EQ(m_input->GetLastDoubleClick(), entry.expected);
 	}
@@ -162,14 +162,14 @@ TEST_F(cInputManagerMouseTest, DoubleClicks)
 TEST_F(cInputManagerMouseTest, TheReaderReadsNothingWhileTheApplicationIsInactive)
 {
 	m_input->OnActivate(false);
-	Send({Mouse(MOUSEEVENTF_MOVE, 4, 4)});
+	Send({MouseInput(MOUSEEVENTF_MOVE, 4, 4)});
 	Pump();
 	std::this_thread::sleep_for(std::chrono::milliseconds(20));
 	// The poll's own read still takes the motion: nothing was lost or doubled.
 	Frame();
 	EXPECT_EQ(Motion().x, 4.0f);
 	m_input->OnActivate(true);
-	Send({Mouse(MOUSEEVENTF_LEFTDOWN), Mouse(MOUSEEVENTF_LEFTUP)});
+	Send({MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)});
 	Frame();
 	EXPECT_TRUE(Pressed(cInputManager::kLeftButton));
 }

@@ -1,6 +1,7 @@
 // Synthesised input reaching the input devices and the window.
 
 #include "DInputTestSupport.h"
+#include "InputRecords.h"
 
 #include "platform/win32/Win32Input.h"
 #include "platform/win32/Win32Keyboard.h"
@@ -30,17 +31,6 @@ protected:
 		input.ki.wVk = virtualKey;
 		input.ki.wScan = scan;
 		input.ki.dwFlags = flags;
-		return input;
-	}
-
-	static INPUT MouseInput(DWORD flags, LONG dx = 0, LONG dy = 0, DWORD data = 0)
-	{
-		INPUT input{};
-		input.type = INPUT_MOUSE;
-		input.mi.dx = dx;
-		input.mi.dy = dy;
-		input.mi.mouseData = data;
-		input.mi.dwFlags = flags;
 		return input;
 	}
 
