@@ -33,7 +33,7 @@ std::string Utf8Name(const std::wstring& name)
 
 cProfileManager::~cProfileManager() = default;
 
-void cProfileManager::Init(tCreator creator, cProfileListener* listener, uint32_t version)
+void cProfileManager::Init(Creator creator, cProfileListener* listener, uint32_t version)
 {
 	m_creator = creator;
 	m_listener = listener;

@@ -17,7 +17,7 @@ class cProfileListener;
 class cProfileManager : public Singletone<cProfileManager>
 {
 public:
-	using tCreator = cProfile* (*)();
+	typedef cProfile* (*Creator)();
 
 	// "PRFL" read as a little-endian integer.
 	static constexpr uint32_t Magic = 0x4C465250;
@@ -27,7 +27,7 @@ public:
 
 	// Stores the creator, the listener (may be null) and the version
 	// "profiles.data" must carry, then loads it.
-	void Init(tCreator creator, cProfileListener* listener, uint32_t version);
+	void Init(Creator creator, cProfileListener* listener, uint32_t version);
 
 	// Reads "profiles.data". A missing file, another magic or a cut version
 	// keeps the profiles held; another version deletes the file and every
@@ -65,7 +65,7 @@ private:
 	cProfile* AddProfile(const std::wstring& name);
 
 	bool m_cheatMode = false;
-	tCreator m_creator = nullptr;
+	Creator m_creator = nullptr;
 	std::map<std::wstring, std::unique_ptr<cProfile>> m_profiles;
 	cProfileListener* m_listener = nullptr;
 	uint32_t m_version = 0;
