@@ -11,6 +11,8 @@
 #include "engine/resources/cTextManager.h"
 #include "engine/sound/cSoundManager.h"
 #include "game/play/cGameApplication.h"
+#include "game/play/cPlayerProgress.h"
+#include "game/play/cProfileManager.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +25,9 @@ const unsigned kTextureMemoryThreshold = 113246208;
 // The logical screen everything is laid out on.
 const int kScreenWidth = 1024;
 const int kScreenHeight = 768;
+
+// The version "profiles.data" must carry; any other deletes the stored profiles.
+const uint32_t kProfileVersion = 18;
 
 int SettingAsInt(const char* key)
 {
@@ -44,6 +49,8 @@ int GameMain(const sStartupParams* params)
 		graphics->SetScreenRect(0, 0, kScreenWidth, kScreenHeight);
 		graphics->CreateDevice(graphics->GetRequestedSettings());
 		Singletone<cInputManager>::GetInstance()->Init(false);
+		// Reads "profiles.data" and loads the current player's progress.
+		Singletone<cProfileManager>::GetInstance()->Init(CreatePlayerProgress, nullptr, kProfileVersion);
 		Singletone<cTextManager>::GetInstance();
 		Singletone<cSoundManager>::GetInstance();
 		cResourceManager* resources = Singletone<cResourceManager>::GetInstance();

@@ -2,6 +2,8 @@
 
 #include "engine/foundation/cConfig.h"
 #include "engine/foundation/cDirectoryListing.h"
+#include "engine/foundation/cFileStream.h"
+#include "engine/foundation/cMemoryStream.h"
 #include "platform/win32/Win32File.h"
 #include "platform/win32/Win32Folder.h"
 #include "platform/win32/Win32Module.h"
@@ -91,4 +93,19 @@ void RemoveFile(const std::string& path)
 int RenameFile(const std::string& from, const std::string& to)
 {
 	return MoveFileA(from.c_str(), to.c_str()) ? 0 : -1;
+}
+
+bool WriteFileSafely(const std::string& path, const std::string& temporaryPath, cMemoryStream& content)
+{
+	const uint32_t size = content.GetSize();
+	bool written;
+	{
+		cFileStream file(temporaryPath, 2, 6, 2);
+		written = file.IsOpen() && file.SetSize(0) && (size == 0 || file.Write(content.GetData(), size) == size) &&
+			file.Flush();
+	}
+	if (written && MoveFileExA(temporaryPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+		return true;
+	RemoveFile(temporaryPath);
+	return false;
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+class cMemoryStream;
+
 // The user's application-data folder; empty when the system has none.
 std::string GetUserFolder();
 // The folder of the program file (the whole path when it has no "\").
@@ -25,3 +27,8 @@ void CreateFolderRecursive(const std::string& folder);
 void RemoveFile(const std::string& path);
 // 0 on success, -1 on failure; an existing target is never replaced.
 int RenameFile(const std::string& from, const std::string& to);
+// Replaces the file at path with content: writes it to temporaryPath,
+// checks the write, flushes it to the disk and renames it over path in one
+// step. On any failure the temporary file is deleted and the file at path
+// stays as it was; false then.
+bool WriteFileSafely(const std::string& path, const std::string& temporaryPath, cMemoryStream& content);

@@ -1,5 +1,6 @@
 #include "engine/foundation/StreamSerialization.h"
 
+#include <cstring>
 #include <vector>
 
 void PutU32LE(uint8_t* bytes, uint32_t value)
@@ -66,8 +67,14 @@ bool ReadMap(cStream& stream, std::map<std::string, Value>& map, ReadValue readV
 	}
 	return true;
 }
+}
 
-bool ReadInt(cStream& stream, int& value)
+void StreamWriteInt(cStream& stream, int value)
+{
+	StreamWriteU32(stream, static_cast<uint32_t>(value));
+}
+
+bool StreamReadInt(cStream& stream, int& value)
 {
 	uint32_t bits;
 	bool ok = StreamReadU32(stream, bits);
@@ -75,13 +82,33 @@ bool ReadInt(cStream& stream, int& value)
 	return ok;
 }
 
-bool ReadBool(cStream& stream, bool& value)
+void StreamWriteBool(cStream& stream, bool value)
+{
+	uint8_t byte = value ? 1 : 0;
+	stream.Write(&byte, 1);
+}
+
+bool StreamReadBool(cStream& stream, bool& value)
 {
 	uint8_t byte = 0;
 	bool ok = stream.Read(&byte, 1) == 1;
 	value = byte != 0;
 	return ok;
 }
+
+void StreamWriteFloat(cStream& stream, float value)
+{
+	uint32_t bits;
+	std::memcpy(&bits, &value, sizeof bits);
+	StreamWriteU32(stream, bits);
+}
+
+bool StreamReadFloat(cStream& stream, float& value)
+{
+	uint32_t bits;
+	bool ok = StreamReadU32(stream, bits);
+	std::memcpy(&value, &bits, sizeof value);
+	return ok;
 }
 
 void StreamWriteString(cStream& stream, const std::string& value)
@@ -116,7 +143,7 @@ void StreamWriteStringIntMap(cStream& stream, const std::map<std::string, int>& 
 	for (const auto& [key, value] : map)
 	{
 		StreamWriteString(stream, key);
-		StreamWriteU32(stream, static_cast<uint32_t>(value));
+		StreamWriteInt(stream, value);
 	}
 }
 
@@ -126,8 +153,7 @@ void StreamWriteStringBoolMap(cStream& stream, const std::map<std::string, bool>
 	for (const auto& [key, value] : map)
 	{
 		StreamWriteString(stream, key);
-		uint8_t byte = value ? 1 : 0;
-		stream.Write(&byte, 1);
+		StreamWriteBool(stream, value);
 	}
 }
 
@@ -185,12 +211,12 @@ bool StreamReadStringList(cStream& stream, std::vector<std::string>& list)
 
 bool StreamReadStringIntMap(cStream& stream, std::map<std::string, int>& map)
 {
-	return ReadMap(stream, map, ReadInt);
+	return ReadMap(stream, map, StreamReadInt);
 }
 
 bool StreamReadStringBoolMap(cStream& stream, std::map<std::string, bool>& map)
 {
-	return ReadMap(stream, map, ReadBool);
+	return ReadMap(stream, map, StreamReadBool);
 }
 
 bool StreamReadStringWideMap(cStream& stream, std::map<std::string, std::wstring>& map)

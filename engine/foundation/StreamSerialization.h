@@ -26,6 +26,16 @@ bool StreamReadU32(cStream& stream, uint32_t& value);
 // rest of the stream cannot hold reads as 0 and gives false.
 bool StreamReadCount(cStream& stream, uint32_t& count, uint64_t unitSize);
 
+// Signed 32-bit values, bools as one byte 0 or 1 (any non-zero byte reads
+// as true) and floats as their raw IEEE bits. Readers give false (value 0)
+// on a short read.
+void StreamWriteInt(cStream& stream, int value);
+bool StreamReadInt(cStream& stream, int& value);
+void StreamWriteBool(cStream& stream, bool value);
+bool StreamReadBool(cStream& stream, bool& value);
+void StreamWriteFloat(cStream& stream, float value);
+bool StreamReadFloat(cStream& stream, float& value);
+
 void StreamWriteString(cStream& stream, const std::string& value);
 void StreamWriteWideString(cStream& stream, const std::wstring& value);
 void StreamWriteStringList(cStream& stream, const std::vector<std::string>& list);

@@ -4,9 +4,9 @@
 #include "engine/foundation/cDirectoryListing.h"
 #include "engine/foundation/cFileStream.h"
 #include "engine/foundation/cLog.h"
+#include "engine/foundation/cMemoryStream.h"
 #include "engine/foundation/cXmlDocument.h"
 #include "engine/foundation/cXmlParser.h"
-#include "platform/win32/Win32File.h"
 
 #include <algorithm>
 #include <memory>
@@ -112,16 +112,10 @@ bool cConfig::Save()
 		item->AddAttribute("value")->SetValue(GetValue(key));
 	}
 
+	cMemoryStream text;
 	std::string path = GetSettingsFilePath();
-	std::string temporary = path + ".tmp";
-	bool written;
-	{
-		cFileStream file(temporary, 0, 6, 2);
-		written = file.IsOpen() && document.Save(file) && file.Flush();
-	}
-	if (written && MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+	if (document.Save(text) && WriteFileSafely(path, path + ".tmp", text))
 		return true;
 	LOG(2, "Could not save the settings file %s; the previous one is kept", path.c_str());
-	RemoveFile(temporary);
 	return false;
 }

@@ -1,7 +1,10 @@
 // The game's whole run, under a display.
 
 #include "app/GameMain.h"
+#include "engine/foundation/StreamSerialization.h"
 #include "engine/foundation/cWin32Application.h"
+#include "game/play/cPlayerProgress.h"
+#include "game/play/cProfileManager.h"
 #include "platform/win32/Win32.h"
 
 #include <gtest/gtest.h>
@@ -49,8 +52,30 @@ protected:
 };
 }
 
+namespace
+{
+void WriteStream(const std::filesystem::path& path, cMemoryStream& stream)
+{
+	std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(stream.GetData()), stream.GetSize());
+}
+}
+
 TEST_F(cGameMainTest, ClosingTheWindowEndsTheRunWithZero)
 {
+	// A player "Ann" who is current and was last in "location3".
+	const std::filesystem::path settingsFolder = m_lockFolder / "Druvel's games" / "zv2";
+	cMemoryStream list;
+	for (uint32_t value : {cProfileManager::Magic, 18u, 1u})
+		StreamWriteU32(list, value);
+	StreamWriteWideString(list, L"Ann");
+	StreamWriteWideString(list, L"Ann");
+	WriteStream(settingsFolder / "profiles.data", list);
+	cPlayerProgress stored;
+	stored.currentLocation = "location3";
+	cMemoryStream body;
+	stored.WriteBody(body);
+	WriteStream(settingsFolder / (cProfile::GetFileStem(L"Ann") + ".profile"), body);
+
 	RECT client{};
 	std::thread closer([&] {
 		auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -78,6 +103,10 @@ TEST_F(cGameMainTest, ClosingTheWindowEndsTheRunWithZero)
 	for (const char* key : {"video.x", "video.y", "video.width", "video.height", "video.bpp", "video.window"})
 		EXPECT_NE(text.find(std::string("\"") + key + "\""), std::string::npos) << key;
 	EXPECT_NE(text.find("\"video.window\" value=\"true\""), std::string::npos);
+	// The profile list was read at the start and the current player's progress loaded.
+	ASSERT_NE(g_currentProgress, nullptr);
+	EXPECT_EQ(g_currentProgress->GetName(), L"Ann");
+	EXPECT_EQ(g_currentProgress->currentLocation, "location3");
 }
 
 TEST_F(cGameMainTest, ASecondCopyEndsQuietlyWithZero)
