@@ -96,7 +96,8 @@ TEST(cModelController, DrawsEachMaterialWithItsTexture)
 	// An override texture replaces the material's own.
 	std::unique_ptr<cTexture> white(WhiteTexture());
 	controller.GetMaterials()[1].SetTexture(0, white.get());
-	controller.GetMaterials()[1].SetTexture(1, white.get()) /* past its names: ignored */;
+	// Stage 1 lies past the material's one texture name: ignored.
+	controller.GetMaterials()[1].SetTexture(1, white.get());
 	EXPECT_EQ(nullptr, controller.GetMaterials()[1].GetStageTexture(1));
 	EXPECT_TRUE(ColorNear(At(DrawOnScreen(controller, sColor(1, 1, 1, 1)), 48, 24), 0xFFFFFFFF));
 }
@@ -225,7 +226,8 @@ TEST(cModelController, ARayThroughTheBoxThatMissesTheTrianglesGivesTheFarPoint)
 	cTestResources resources;
 	cModel model;
 	AddQuad(model, 0, 0, 10, 10);
-	model.indices.resize(4) /* one triangle and a stray index */;
+	// One triangle and a stray index.
+	model.indices.resize(4);
 	model.indices[0] = 0;
 	model.indices[1] = 1;
 	model.indices[2] = 2;
