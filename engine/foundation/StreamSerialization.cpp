@@ -45,6 +45,23 @@ bool StreamReadCount(cStream& stream, uint32_t& count, uint64_t unitSize)
 	return true;
 }
 
+void StreamWriteMatrix(cStream& stream, const cMatrix& matrix)
+{
+	for (int row = 0; row < 4; ++row)
+		stream.Write(matrix.m[row], 12);
+}
+
+bool StreamReadMatrix(cStream& stream, cMatrix& matrix)
+{
+	bool complete = true;
+	for (int row = 0; row < 4; ++row)
+	{
+		complete = stream.Read(matrix.m[row], 12) == 12 && complete;
+		matrix.m[row][3] = row == 3 ? 1.0f : 0.0f;
+	}
+	return complete;
+}
+
 namespace
 {
 // The smallest encoded size of one list or map element: its key's length.

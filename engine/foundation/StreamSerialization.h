@@ -8,6 +8,7 @@
 // left in the stream, or a read that comes up short, reads as empty and
 // makes the reader return false. No allocation is made from such a value.
 
+#include "engine/foundation/cMatrix.h"
 #include "engine/foundation/cStream.h"
 
 #include <cstdint>
@@ -42,6 +43,11 @@ void StreamWriteStringList(cStream& stream, const std::vector<std::string>& list
 void StreamWriteStringIntMap(cStream& stream, const std::map<std::string, int>& map);
 void StreamWriteStringBoolMap(cStream& stream, const std::map<std::string, bool>& map);
 void StreamWriteStringWideMap(cStream& stream, const std::map<std::string, std::wstring>& map);
+
+// A matrix as four rows of three floats (row 0 first); column 3 reads as
+// 0, 0, 0, 1. The reader gives false on a short read.
+void StreamWriteMatrix(cStream& stream, const cMatrix& matrix);
+bool StreamReadMatrix(cStream& stream, cMatrix& matrix);
 
 bool StreamReadString(cStream& stream, std::string& value);
 bool StreamReadWideString(cStream& stream, std::wstring& value);

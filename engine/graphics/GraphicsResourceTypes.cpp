@@ -2,6 +2,7 @@
 
 #include "engine/graphics/cFakeShaderResource.h"
 #include "engine/graphics/cFontResource.h"
+#include "engine/graphics/cModelResource.h"
 #include "engine/graphics/cResourceAlphaTexture.h"
 #include "engine/graphics/cResourceTexture.h"
 
@@ -22,6 +23,7 @@ void RegisterGraphicsResourceTypes()
 	RegisterType("alpha_texture", cResourceAlphaTexture::Create, {"aimg"});
 	RegisterType("font", cFontResource::Create, {});
 	RegisterType("shader", cFakeShaderResource::Create, {"fx"});
+	RegisterType("model", cModelResource::Create, {"model"});
 }
 
 void ReloadTextureResources()

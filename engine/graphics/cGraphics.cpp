@@ -456,18 +456,28 @@ void cGraphics::DrawTriangles(int startVertex, int triangleCount)
 
 void cGraphics::DrawQuads(int vertexCount, int triangleCount)
 {
-	IDirect3DDevice9* device = GetDevice();
-	sGraphicsDeviceState& state = GraphicsDeviceState();
-	device->SetRenderState(D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1);
+	GetDevice()->SetRenderState(D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1);
 	SetTextureStageStates(0, { { D3DTSS_COLORARG2, D3DTA_DIFFUSE }, { D3DTSS_ALPHAARG2, D3DTA_DIFFUSE },
 		{ D3DTSS_COLOROP, D3DTOP_MODULATE } });
+	DrawIndexedTriangles(vertexCount, 0, triangleCount);
+}
+
+void cGraphics::DrawIndexedTriangles(int vertexCount, int startIndex, int triangleCount)
+{
+	sGraphicsDeviceState& state = GraphicsDeviceState();
 	state.triangleCount += triangleCount;
 	state.drawCallCount += 1;
-	device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, static_cast<UINT>(vertexCount), 0,
-		static_cast<UINT>(triangleCount));
+	GetDevice()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, static_cast<UINT>(vertexCount),
+		static_cast<UINT>(startIndex), static_cast<UINT>(triangleCount));
 }
 
 void cGraphics::DrawColoredTriangles(int startVertex, int triangleCount, const sColor& color)
+{
+	SetDrawColor(color);
+	GetDevice()->DrawPrimitive(D3DPT_TRIANGLELIST, static_cast<UINT>(startVertex), static_cast<UINT>(triangleCount));
+}
+
+void cGraphics::SetDrawColor(const sColor& color)
 {
 	IDirect3DDevice9* device = GetDevice();
 	if (m_lighting)
@@ -484,7 +494,6 @@ void cGraphics::DrawColoredTriangles(int startVertex, int triangleCount, const s
 		device->SetRenderState(D3DRS_TEXTUREFACTOR, ColorToArgb(color.a, color.r, color.g, color.b));
 		SetTextureStageStates(0, { { D3DTSS_COLORARG2, D3DTA_TFACTOR }, { D3DTSS_ALPHAARG2, D3DTA_TFACTOR } });
 	}
-	device->DrawPrimitive(D3DPT_TRIANGLELIST, static_cast<UINT>(startVertex), static_cast<UINT>(triangleCount));
 }
 
 void cGraphics::SetTextureStageStates(DWORD stage,

@@ -87,6 +87,11 @@ public:
 	void DrawTriangles(int startVertex, int triangleCount);
 	void DrawQuads(int vertexCount, int triangleCount);
 	void DrawColoredTriangles(int startVertex, int triangleCount, const sColor& color);
+	// An indexed triangle list over the bound buffers, counted like the others.
+	void DrawIndexedTriangles(int vertexCount, int startIndex, int triangleCount);
+	// The colour of the next draws: the device material's diffuse and
+	// ambient with lighting on, else the texture factor.
+	void SetDrawColor(const sColor& color);
 
 	static IDirect3DDevice9* GetDevice() { return GraphicsDevice(); }
 	IDirect3D9* GetDirect3D() const { return m_direct3D; }

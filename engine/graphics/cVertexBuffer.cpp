@@ -189,26 +189,49 @@ void cVertexBuffer::Bind()
 		state.device->SetFVF(static_cast<DWORD>(m_format));
 }
 
+bool cVertexBuffer::FindDeclaredComponent(int component, int& offset) const
+{
+	offset = 0;
+	UINT count = 0;
+	if (!m_declaration || FAILED(m_declaration->GetDeclaration(nullptr, &count)))
+		return false;
+	std::vector<D3DVERTEXELEMENT9> elements(count);
+	m_declaration->GetDeclaration(elements.data(), &count);
+	const int textureSet = (component >> 8) & 15;
+	for (const D3DVERTEXELEMENT9& element : elements)
+	{
+		const bool matches = (component == D3DFVF_XYZ && element.Usage == D3DDECLUSAGE_POSITION)
+			|| (component == D3DFVF_NORMAL && element.Usage == D3DDECLUSAGE_NORMAL)
+			|| (element.Usage == D3DDECLUSAGE_TEXCOORD && element.UsageIndex == textureSet);
+		if (matches && element.Stream != 0xFF)
+			return true;
+		offset += ElementOffsetSize(element.Type);
+	}
+	return false;
+}
+
+bool cVertexBuffer::HasComponent(int component) const
+{
+	int offset;
+	if (m_format == -1)
+		return FindDeclaredComponent(component, offset);
+	switch (component)
+	{
+	case D3DFVF_XYZ:
+	case D3DFVF_NORMAL:
+	case D3DFVF_DIFFUSE: return (m_format & component) != 0;
+	default: break;
+	}
+	const int set = component >> 8;
+	return set >= 1 && set <= ((m_format >> 8) & 15);
+}
+
 int cVertexBuffer::GetComponentOffset(int component) const
 {
 	if (m_format == -1)
 	{
-		UINT count = 0;
-		if (!m_declaration || FAILED(m_declaration->GetDeclaration(nullptr, &count)))
-			return 0;
-		std::vector<D3DVERTEXELEMENT9> elements(count);
-		m_declaration->GetDeclaration(elements.data(), &count);
-		const int textureSet = (component >> 8) & 15;
-		int offset = 0;
-		for (const D3DVERTEXELEMENT9& element : elements)
-		{
-			const bool matches = (component == D3DFVF_XYZ && element.Usage == D3DDECLUSAGE_POSITION)
-				|| (component == D3DFVF_NORMAL && element.Usage == D3DDECLUSAGE_NORMAL)
-				|| (element.Usage == D3DDECLUSAGE_TEXCOORD && element.UsageIndex == textureSet);
-			if (matches)
-				return offset;
-			offset += ElementOffsetSize(element.Type);
-		}
+		int offset;
+		FindDeclaredComponent(component, offset);
 		return offset;
 	}
 

@@ -46,6 +46,9 @@ public:
 	// Byte offset of a component named by FVF bits: 2 position, 0x10
 	// normal, 0x40 diffuse colour, 0x100 * k texture set k - 1.
 	int GetComponentOffset(int component) const;
+	// Whether the layout holds that component (GetComponentOffset answers
+	// an offset past the others for one it lacks).
+	bool HasComponent(int component) const;
 
 	void OnLostDevice() override;
 	void OnResetDevice() override;
@@ -58,6 +61,9 @@ public:
 	IDirect3DVertexBuffer9* GetBuffer() const { return m_buffer; }
 
 private:
+	// Walks the declaration to the component: true with its offset when
+	// found, else false with the offset past all elements.
+	bool FindDeclaredComponent(int component, int& offset) const;
 	void CreateBuffer();
 	void ReleaseBuffer();
 	// The device keeps drawing from a released buffer it still holds: a
