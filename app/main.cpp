@@ -2,6 +2,7 @@
 // the whole run to the game.
 
 #include "app/GameMain.h"
+#include "engine/foundation/CrashHandlerInstall.h"
 
 #include <string>
 

@@ -4,8 +4,10 @@
 #include "engine/foundation/PropertyValue.h"
 #include "engine/foundation/cAutoLock.h"
 #include "engine/foundation/cConfig.h"
+#include "engine/foundation/cCrashHandler.h"
 #include "engine/foundation/cFileStream.h"
 #include "platform/win32/Win32Debug.h"
+#include "platform/win32/Win32Path.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -86,12 +88,15 @@ void cLog::Init()
 	// The path is made absolute once: later changes of the current folder
 	// (the resource scan enters sub-folders) must not move the log.
 	m_filePath = GetCurrentFolder() + "\\" + m_name + ".txt";
+	const std::string absoluteFolder = IsAbsolute(folder) ? folder : GetCurrentFolder() + "\\" + folder;
+	// The crash report goes where the messages go, the dump into the log folder.
+	cCrashHandler::SetReportFiles("", ToHostPath(absoluteFolder));
 	if (!m_fileOutput)
 		return;
 	m_file = OpenFile(m_filePath);
 	if (!m_file)
 	{
-		m_filePath = (IsAbsolute(folder) ? folder : GetCurrentFolder() + "\\" + folder) + "\\" + m_name + ".txt";
+		m_filePath = absoluteFolder + "\\" + m_name + ".txt";
 		m_file = OpenFile(m_filePath);
 	}
 	if (!m_file)
@@ -100,6 +105,7 @@ void cLog::Init()
 		m_fileOutput = false;
 		return;
 	}
+	cCrashHandler::SetReportFiles(ToHostPath(m_filePath), ToHostPath(absoluteFolder));
 	m_file->SetSize(0);
 	WriteToFile("======== " + m_name + " Log: " + LocalTimeText() + " ========\n\n");
 	if (m_reopenPerMessage)

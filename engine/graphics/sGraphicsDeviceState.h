@@ -6,6 +6,7 @@
 
 #include "engine/foundation/cMatrix.h"
 #include "platform/d3d9/D3D9.h"
+#include "platform/d3dx9/D3DX9Math.h"
 
 #include <atomic>
 
@@ -13,6 +14,8 @@ class cVertexBuffer;
 class cIndexBuffer;
 
 constexpr int kTextureStageCount = 8;
+// Device light slots the engine's lights share.
+constexpr int kLightSlotCount = 4;
 
 struct sGraphicsDeviceState
 {
@@ -37,6 +40,12 @@ struct sGraphicsDeviceState
 	cMatrix worldViewProjection;
 	// The programmable pipeline is never used.
 	bool shaderSupport = false;
+	// Lights holding a device slot (slots 0 to count - 1, handed out as a stack).
+	int enabledLightCount = 0;
+	// What effects read of each slot's light: position (x, y, z, 1) and
+	// diffuse colour. Written only with shader support.
+	D3DXVECTOR4 shaderLightPositions[kLightSlotCount] {};
+	D3DXVECTOR4 shaderLightColors[kLightSlotCount] { { 1, 1, 1, 1 }, { 1, 1, 1, 1 }, { 1, 1, 1, 1 }, { 1, 1, 1, 1 } };
 	// Engine pixel-format code of textures loaded with code 0.
 	std::atomic<int> defaultTextureFormat { 2 };
 };

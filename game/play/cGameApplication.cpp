@@ -4,6 +4,10 @@
 #include "engine/input/cInputManager.h"
 #include "engine/sound/cSoundManager.h"
 
+cGameApplication::cGameApplication() : m_overlay(1024, 768, 1, 2000, cVector3d(0, 0, 0))
+{
+}
+
 bool cGameApplication::CanRun()
 {
 	IDirect3DDevice9* device = cGraphics::GetDevice();
@@ -12,7 +16,11 @@ bool cGameApplication::CanRun()
 
 bool cGameApplication::Update(float dt)
 {
-	Singletone<cInputManager>::GetInstance()->Update(dt);
+	m_overlay.Update(dt);
+	cInputManager* input = Singletone<cInputManager>::GetInstance();
+	input->Update(dt);
+	if (m_cheatMode && input->IsPressed(cInputManager::kKeyboardSlot, DIK_F1))
+		m_overlayShown = !m_overlayShown;
 	Singletone<cSoundManager>::GetInstance()->Update(dt);
 	return true;
 }
@@ -21,5 +29,7 @@ void cGameApplication::Render()
 {
 	cGraphics* graphics = Singletone<cGraphics>::GetInstance();
 	graphics->BeginScene();
+	if (m_overlayShown)
+		m_overlay.Draw();
 	graphics->EndScene();
 }
