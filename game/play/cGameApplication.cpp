@@ -3,6 +3,7 @@
 #include "engine/graphics/cGraphics.h"
 #include "engine/input/cInputManager.h"
 #include "engine/sound/cSoundManager.h"
+#include "game/play/cProfileManager.h"
 
 cGameApplication::cGameApplication() : m_overlay(1024, 768, 1, 2000, cVector3d(0, 0, 0))
 {
@@ -19,7 +20,8 @@ bool cGameApplication::Update(float dt)
 	m_overlay.Update(dt);
 	cInputManager* input = Singletone<cInputManager>::GetInstance();
 	input->Update(dt);
-	if (m_cheatMode && input->IsPressed(cInputManager::kKeyboardSlot, DIK_F1))
+	if (Singletone<cProfileManager>::GetInstance()->IsCheatMode() &&
+	    input->IsPressed(cInputManager::kKeyboardSlot, DIK_F1))
 		m_overlayShown = !m_overlayShown;
 	Singletone<cSoundManager>::GetInstance()->Update(dt);
 	return true;

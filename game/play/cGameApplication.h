@@ -13,12 +13,11 @@ public:
 	bool Update(float dt) override;
 	void Render() override;
 
-	// While cheat mode is on, F1 switches the frame-rate overlay.
-	void SetCheatMode(bool on) { m_cheatMode = on; }
+	// While the profile manager's cheat mode is on, F1 switches the
+	// frame-rate overlay.
 	bool IsOverlayShown() const { return m_overlayShown; }
 
 private:
 	cDebugManager m_overlay;
 	bool m_overlayShown = false;
-	bool m_cheatMode = false;
 };

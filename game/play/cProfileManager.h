@@ -4,6 +4,7 @@
 // renames and deletes profiles. Also carries the game's cheat-mode flag.
 
 #include "engine/foundation/Singletone.h"
+#include "game/play/cProfile.h"
 
 #include <cstdint>
 #include <map>
@@ -11,7 +12,6 @@
 #include <string>
 #include <vector>
 
-class cProfile;
 class cProfileListener;
 
 class cProfileManager : public Singletone<cProfileManager>

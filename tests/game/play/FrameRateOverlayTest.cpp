@@ -12,6 +12,7 @@
 #include "engine/resources/cResourceManager.h"
 #include "engine/sound/cSoundManager.h"
 #include "game/play/cGameApplication.h"
+#include "game/play/cProfileManager.h"
 
 #include <cstring>
 
@@ -119,11 +120,12 @@ TEST_F(cFrameRateOverlayTest, F1ShowsTheLineOnlyInCheatMode)
 	EXPECT_FALSE(PressF1(game)) << "cheat mode is off";
 	EXPECT_FALSE(FrameShowsFpsLine(game));
 
-	game.SetCheatMode(true);
+	Singletone<cProfileManager>::GetInstance()->SetCheatMode(true);
 	EXPECT_TRUE(PressF1(game));
 	EXPECT_TRUE(FrameShowsFpsLine(game));
 	EXPECT_TRUE(game.IsOverlayShown()) << "holding and releasing the key changes nothing";
 
 	EXPECT_FALSE(PressF1(game)) << "the second press hides it";
 	EXPECT_FALSE(FrameShowsFpsLine(game));
+	Singletone<cProfileManager>::GetInstance()->SetCheatMode(false);
 }
