@@ -3,6 +3,7 @@
 #include "engine/graphics/cGraphics.h"
 #include "engine/input/cInputManager.h"
 #include "engine/sound/cSoundManager.h"
+#include "engine/sound/cSoundRegistry.h"
 
 bool cGameApplication::CanRun()
 {
@@ -14,6 +15,7 @@ bool cGameApplication::Update(float dt)
 {
 	Singletone<cInputManager>::GetInstance()->Update(dt);
 	Singletone<cSoundManager>::GetInstance()->Update(dt);
+	Singletone<cSoundRegistry>::GetInstance()->Update();
 	return true;
 }
 

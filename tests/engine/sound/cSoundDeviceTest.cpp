@@ -22,7 +22,7 @@ cSoundManager* StartWithWaves(bool stopThread = true)
 
 cSoundChannel* PlayEffect(cSoundManager* manager, const cResourceHandle& sound, bool loop = false)
 {
-	cSoundChannel* channel = manager->CreateChannel(nullptr, DecoderOf(sound), false);
+	cSoundChannel* channel = manager->CreateChannel(nullptr, sound, false);
 	if (channel)
 	{
 		channel->SetLoop(loop);
@@ -149,21 +149,21 @@ TEST(cSoundDevice, LendsFortyPooledBuffersAndOwnBuffersForOtherFormats)
 		cResourceHandle stereo = SoundNamed("stereo");
 		std::vector<cSoundChannel*> channels;
 		for (int i = 0; i < cDirectSound::PoolSize; ++i)
-			channels.push_back(manager->CreateChannel(nullptr, DecoderOf(stereo), false));
+			channels.push_back(manager->CreateChannel(nullptr, stereo, false));
 		for (cSoundChannel* channel : channels)
 			ASSERT_NE(channel, nullptr);
-		EXPECT_EQ(manager->CreateChannel(nullptr, DecoderOf(stereo), false), nullptr);
+		EXPECT_EQ(manager->CreateChannel(nullptr, stereo, false), nullptr);
 
 		// A channel given back returns its buffer to the pool.
 		manager->ReleaseChannel(channels[7]);
-		cSoundChannel* again = manager->CreateChannel(nullptr, DecoderOf(stereo), false);
+		cSoundChannel* again = manager->CreateChannel(nullptr, stereo, false);
 		EXPECT_NE(again, nullptr);
 
 		// Sounds of other formats get a ring of three seconds at their own rate.
 		for (const char* name : { "mono", "slow" })
 		{
 			cResourceHandle other = SoundNamed(name);
-			cSoundChannel* channel = manager->CreateChannel(nullptr, DecoderOf(other), false);
+			cSoundChannel* channel = manager->CreateChannel(nullptr, other, false);
 			ASSERT_NE(channel, nullptr) << name;
 			DSBCAPS caps{};
 			caps.dwSize = sizeof(caps);
@@ -220,7 +220,7 @@ TEST(cSoundDevice, WithoutADeviceEverythingRunsSilently)
 		cResourceManager::GetInstance()->AddSource("data");
 		cResourceHandle sound = SoundNamed("beep");
 		ASSERT_TRUE(sound);
-		EXPECT_EQ(manager->CreateChannel(nullptr, DecoderOf(sound), false), nullptr);
+		EXPECT_EQ(manager->CreateChannel(nullptr, sound, false), nullptr);
 		manager->PlayMusic(sound);
 		EXPECT_TRUE(manager->GetMusicChannels().empty());
 		manager->FadeOutMusic();
