@@ -212,3 +212,40 @@ TEST(cSoundManager, DeactivationSilencesEverySoundUntilReactivation)
 		EXPECT_FALSE(IsSilent(MixBytes(manager, 441)));
 	});
 }
+
+TEST(cSoundManager, MusicPlaysOnAfterTheCallerLetsGoOfTheSound)
+{
+	cTempFolder folder;
+	RunInChild([&] {
+		cSoundManager* manager = StartWithTracks();
+		cResource* resource = nullptr;
+		{
+			cResourceHandle track = SoundNamed("a");
+			resource = track.Get();
+			manager->PlayMusic(track);
+		}
+		AdvanceChannels(manager, 1.2f);
+		cSoundChannel* channel = manager->GetMusicChannels().back();
+		ASSERT_EQ(channel->GetState(), cSoundChannel::Playing);
+
+		// Several seconds of ticks: the channel reads a decoder that is still
+		// there, and the track loops on.
+		const std::string once = StereoSamples(kFrames);
+		const std::string heard = MixBytes(manager, kFrames);
+		const size_t offset = once.find(heard.substr(0, 64));
+		ASSERT_NE(offset, std::string::npos);
+		const std::string twice = once + once;
+		for (int tick = 0; tick < 30; ++tick)
+		{
+			TickOnce(manager);
+			ASSERT_EQ(MixBytes(manager, kFrames), twice.substr(offset, once.size())) << "tick " << tick;
+		}
+
+		// Once the track has faded out and gone, the sound is unloaded.
+		manager->FadeOutMusic();
+		AdvanceChannels(manager, 1.2f);
+		manager->Update(0.016f);
+		EXPECT_TRUE(manager->GetMusicChannels().empty());
+		EXPECT_EQ(static_cast<cSoundResource*>(resource)->GetSoundStream(), nullptr);
+	});
+}
