@@ -56,13 +56,17 @@ bool cDirectSound::Open()
 	if (FAILED(m_device->SetCooperativeLevel(ApplicationWindow(), DSSCL_PRIORITY)))
 		return false;
 
+	// Without the primary buffer nothing is heard: the device stays
+	// uninitialised and the game runs silently.
 	DSBUFFERDESC primary{};
 	primary.dwSize = kDescriptionSize;
 	primary.dwFlags = DSBCAPS_PRIMARYBUFFER;
-	if (SUCCEEDED(m_device->CreateSoundBuffer(&primary, &m_primaryBuffer, nullptr)) && m_primaryBuffer)
-		m_primaryBuffer->Play(0, 0, DSBPLAY_LOOPING);
-	else
+	if (FAILED(m_device->CreateSoundBuffer(&primary, &m_primaryBuffer, nullptr)) || !m_primaryBuffer)
+	{
 		m_primaryBuffer = nullptr;
+		return false;
+	}
+	m_primaryBuffer->Play(0, 0, DSBPLAY_LOOPING);
 	CreatePooledBuffers(PoolSize);
 	return true;
 }
@@ -126,11 +130,11 @@ bool cDirectSound::Step()
 	return true;
 }
 
-cSoundChannel* cDirectSound::NewChannel(const void* key, cSoundStream* source)
+cSoundChannel* cDirectSound::NewChannel(const void* key, const cResourceHandle& sound)
 {
 	if (!m_initialised)
 		return nullptr;
-	return new cSoundChannel(key, source);
+	return new cSoundChannel(key, sound);
 }
 
 IDirectSoundBuffer* cDirectSound::AcquireBuffer(const WAVEFORMATEX& format)

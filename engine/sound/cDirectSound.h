@@ -11,8 +11,8 @@
 
 #include <vector>
 
+class cResourceHandle;
 class cSoundChannel;
-class cSoundStream;
 
 class cDirectSound : public cThread
 {
@@ -36,9 +36,9 @@ public:
 	// The DirectSound device; null without one.
 	IDirectSound8* GetDirectSound() const { return m_device; }
 
-	// A new channel for the decoder, or null when the device is not
-	// initialised.
-	cSoundChannel* NewChannel(const void* key, cSoundStream* source);
+	// A new channel for the sound, whose decoder must exist, or null when
+	// the device is not initialised.
+	cSoundChannel* NewChannel(const void* key, const cResourceHandle& sound);
 
 	// Lends a ring buffer for a sound of that format, or null when none can
 	// be had (every pooled buffer lent, or creating one failed).

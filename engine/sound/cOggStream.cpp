@@ -109,6 +109,10 @@ float cOggStream::GetLength()
 
 float cOggStream::GetPosition()
 {
+	// A failed seek leaves vorbisfile's position at -1, which ov_time_tell
+	// does not expect: it would look the rate up before the first stream.
+	if (ov_pcm_tell(&m_file) < 0)
+		return 0.0f;
 	return static_cast<float>(std::max(ov_time_tell(&m_file), 0.0));
 }
 

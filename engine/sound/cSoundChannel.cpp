@@ -4,6 +4,7 @@
 #include "engine/foundation/cAutoLock.h"
 #include "engine/sound/cDirectSound.h"
 #include "engine/sound/cSoundManager.h"
+#include "engine/sound/cSoundResource.h"
 #include "engine/sound/cSoundStream.h"
 
 #include <cstring>
@@ -16,9 +17,10 @@ cDirectSound& Device()
 }
 }
 
-cSoundChannel::cSoundChannel(const void* key, cSoundStream* source) : m_source(source), m_key(key)
+cSoundChannel::cSoundChannel(const void* key, const cResourceHandle& sound)
+	: m_sound(sound), m_source(sound.Get<cSoundResource>()->GetSoundStream()), m_key(key)
 {
-	m_buffer = Device().AcquireBuffer(*source->GetFormat());
+	m_buffer = Device().AcquireBuffer(*m_source->GetFormat());
 	if (!m_buffer)
 		return;
 	DSBCAPS caps{};
@@ -57,9 +59,23 @@ void cSoundChannel::SetVolume(float volume)
 
 void cSoundChannel::StartFadeOut(float seconds)
 {
+	// The streaming thread advances the fade.
+	cAutoLock lock(Device().GetLock());
+	if (!(seconds > 0.0f))
+	{
+		seconds = 0.0f;
+		SetAttenuation(0.0f);
+	}
 	m_state = FadingOut;
 	m_fadeRemaining = seconds;
 	m_fadeLength = seconds;
+}
+
+void cSoundChannel::SetLoop(bool loop)
+{
+	// The streaming thread reads the cursor while it refills.
+	cAutoLock lock(Device().GetLock());
+	m_cursor.loop = loop;
 }
 
 void cSoundChannel::StopForGood()
@@ -120,12 +136,13 @@ void cSoundChannel::Update(float dt)
 	case Playing:
 		break;
 	case FadingIn:
-		SetAttenuation(Clamp((FadeInSeconds - m_fadeRemaining) * m_volume / FadeInSeconds, 0.0f, 1.0f));
+		SetAttenuation(Clamp((FadeInSeconds - m_fadeRemaining) * m_volume.load() / FadeInSeconds, 0.0f, 1.0f));
 		if (m_fadeRemaining <= 0.0f)
 			m_state = Playing;
 		break;
 	case FadingOut:
-		SetAttenuation(m_fadeLength > 0.0f ? Clamp(m_fadeRemaining * m_volume / m_fadeLength, 0.0f, 1.0f) : 0.0f);
+		// A fade of no length is silent at once.
+		SetAttenuation(m_fadeLength > 0.0f ? Clamp(m_fadeRemaining * m_volume.load() / m_fadeLength, 0.0f, 1.0f) : 0.0f);
 		if (m_fadeRemaining <= 0.0f)
 			StopForGood();
 		break;

@@ -2,10 +2,15 @@
 // One playing sound: a decoder shared with other channels, this channel's
 // cursor into it, and a ring buffer of three seconds kept filled ahead of
 // the play position by the streaming thread. Carries the volume, the fades
-// and the life state.
+// and the life state. The channel holds a reference on its sound resource,
+// so the decoder it reads lives as long as the channel, whoever else lets
+// go of the sound.
 
+#include "engine/resources/cResourceHandle.h"
 #include "engine/sound/sSoundCursor.h"
 #include "platform/dsound/DSound.h"
+
+#include <atomic>
 
 class cSoundStream;
 
@@ -24,10 +29,12 @@ public:
 	// Length of the fade-in that Play starts, in seconds.
 	static constexpr float FadeInSeconds = 1.1f;
 
-	// Borrows a ring buffer from the sound manager's device; a channel
-	// without one (GetBuffer null) plays nothing and is discarded.
-	cSoundChannel(const void* key, cSoundStream* source);
-	// Leaves the sound manager's lists and gives the buffer back.
+	// Takes a reference on the sound, whose decoder must exist, and borrows
+	// a ring buffer from the sound manager's device; a channel without one
+	// (GetBuffer null) plays nothing and is discarded.
+	cSoundChannel(const void* key, const cResourceHandle& sound);
+	// Leaves the sound manager's lists, gives the buffer back, then the
+	// reference on the sound. Runs on the main thread.
 	~cSoundChannel();
 
 	cSoundChannel(const cSoundChannel&) = delete;
@@ -44,8 +51,10 @@ public:
 	void UpdateStatus(float dt);
 
 	void SetVolume(float volume);
+	// Fades from the channel's volume to silence; a length of 0 or less (or
+	// no number) silences the channel at once and stops it at the next step.
 	void StartFadeOut(float seconds);
-	void SetLoop(bool loop) { m_cursor.loop = loop; }
+	void SetLoop(bool loop);
 	// Stop or restart the buffer while the application is inactive.
 	void Suspend();
 	void Resume();
@@ -73,13 +82,17 @@ private:
 	void WriteSilence(DWORD bytes);
 	void AdvanceWriteOffset(DWORD bytes);
 
+	// Keeps the decoder alive; m_source is its decoder.
+	cResourceHandle m_sound;
 	cSoundStream* m_source;
 	sSoundCursor m_cursor;
-	eState m_state = Idle;
+	// Read by the main thread while the streaming thread ends the channel.
+	std::atomic<eState> m_state{Idle};
 	IDirectSoundBuffer* m_buffer = nullptr;
 	const void* m_key;
 	bool m_suspended = false;
-	float m_volume = 1.0f;
+	// Set by the main thread, read by the streaming thread's fades.
+	std::atomic<float> m_volume{1.0f};
 	float m_fadeRemaining = 0.0f;
 	float m_fadeLength = 0.0f;
 	DWORD m_ringSize = 0;

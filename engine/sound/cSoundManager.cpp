@@ -30,14 +30,17 @@ int ToPercent(float volume)
 	return static_cast<int>(std::lround(Clamp(volume, 0.0f, 1.0f) * 100.0f));
 }
 
-// Playing or fading in, and heard unless the application is inactive. A
-// track fading out is replaced by a new channel of the same sound.
+// Playing steadily, or suspended while the application is inactive (its
+// activation resumes it). A track fading in or out is replaced by a new
+// channel of the same sound, with a cursor of its own.
 bool IsCurrentTrack(const cSoundChannel& channel)
 {
-	const cSoundChannel::eState state = channel.GetState();
-	if (state != cSoundChannel::Playing && state != cSoundChannel::FadingIn)
-		return false;
-	return channel.IsBufferPlaying() || channel.IsSuspended();
+	return channel.GetState() == cSoundChannel::Playing && (channel.IsBufferPlaying() || channel.IsSuspended());
+}
+
+cSoundStream* DecoderOf(const cResourceHandle& sound)
+{
+	return sound ? sound.Get<cSoundResource>()->GetSoundStream() : nullptr;
 }
 
 void SetVolumeOf(const std::list<cSoundChannel*>& channels, float volume)
@@ -185,12 +188,12 @@ void cSoundManager::Update(float dt)
 		channel->UpdateStatus(dt);
 }
 
-cSoundChannel* cSoundManager::CreateChannel(const void* key, cSoundStream* source, bool music)
+cSoundChannel* cSoundManager::CreateChannel(const void* key, const cResourceHandle& sound, bool music)
 {
-	if (!source)
+	if (!DecoderOf(sound))
 		return nullptr;
 	cAutoLock lock(m_device.GetLock());
-	cSoundChannel* channel = m_device.NewChannel(key, source);
+	cSoundChannel* channel = m_device.NewChannel(key, sound);
 	if (!channel)
 		return nullptr;
 	if (!channel->GetBuffer())
@@ -216,16 +219,19 @@ cSoundChannel* cSoundManager::CreateChannel(const void* key, cSoundStream* sourc
 
 void cSoundManager::PlayMusic(const cResourceHandle& sound)
 {
-	if (!sound)
-		return;
-	cSoundStream* decoder = sound.Get<cSoundResource>()->GetSoundStream();
+	cSoundStream* decoder = DecoderOf(sound);
 	if (!decoder)
 		return;
 	cAutoLock lock(m_device.GetLock());
 	for (cSoundChannel* channel : m_musicChannels)
-		if (channel->GetKey() == decoder && IsCurrentTrack(*channel))
+	{
+		if (channel->GetKey() != decoder)
+			continue;
+		if (IsCurrentTrack(*channel))
 			return;
-	cSoundChannel* channel = CreateChannel(decoder, decoder, true);
+		channel->Resume();
+	}
+	cSoundChannel* channel = CreateChannel(decoder, sound, true);
 	if (!channel)
 		return;
 	channel->SetLoop(true);

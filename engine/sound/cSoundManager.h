@@ -27,12 +27,14 @@ public:
 	// Stops the thread, then deletes every channel and closes the device.
 	~cSoundManager() override;
 
-	// A channel in the music or effect list with its volume set, not yet
-	// playing; null when none can be made. A new music channel loops and
+	// A channel of the sound in the music or effect list with its volume
+	// set, not yet playing; null when none can be made (no sound, a sound
+	// that did not load, no device or no free buffer). The channel keeps the
+	// sound referenced until it is deleted. A new music channel loops and
 	// fades out every older one.
-	cSoundChannel* CreateChannel(const void* key, cSoundStream* source, bool music);
+	cSoundChannel* CreateChannel(const void* key, const cResourceHandle& sound, bool music);
 	// Starts the sound as the looping music track with a cross-fade, unless
-	// it plays already. The caller keeps the resource referenced while it plays.
+	// it plays steadily already. The caller may let go of the sound at once.
 	void PlayMusic(const cResourceHandle& sound);
 	// Fades out the current music track.
 	void FadeOutMusic();
@@ -40,6 +42,9 @@ public:
 	void ReleaseChannel(cSoundChannel* channel);
 	// Removes the channel from whichever list holds it.
 	bool UnlinkChannel(cSoundChannel* channel);
+	// False before construction and once destruction has deleted every
+	// channel: releasing a channel is then left alone.
+	static bool IsAlive() { return s_alive; }
 
 	void SetEffectsVolumePercent(int percent);
 	void SetMusicVolumePercent(int percent);

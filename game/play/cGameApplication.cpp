@@ -3,6 +3,7 @@
 #include "engine/graphics/cGraphics.h"
 #include "engine/input/cInputManager.h"
 #include "engine/sound/cSoundManager.h"
+#include "engine/sound/cSoundRegistry.h"
 #include "game/play/cProfileManager.h"
 
 cGameApplication::cGameApplication() : m_overlay(1024, 768, 1, 2000, cVector3d(0, 0, 0))
@@ -24,6 +25,7 @@ bool cGameApplication::Update(float dt)
 	    input->IsPressed(cInputManager::kKeyboardSlot, DIK_F1))
 		m_overlayShown = !m_overlayShown;
 	Singletone<cSoundManager>::GetInstance()->Update(dt);
+	Singletone<cSoundRegistry>::GetInstance()->Update();
 	return true;
 }
 

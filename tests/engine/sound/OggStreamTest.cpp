@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -22,8 +25,25 @@ std::unique_ptr<cSoundStream> Ogg(const std::string& bytes)
 std::vector<int16_t> Frames(const std::string& bytes)
 {
 	std::vector<int16_t> samples(bytes.size() / 2);
-	std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+	// An empty vector has no storage to copy to.
+	if (!samples.empty())
+		std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
 	return samples;
+}
+
+// The fields of a format record, copied out: the record is packed, so its
+// fields cannot be bound to references.
+std::vector<uint32_t> Fields(const WAVEFORMATEX& format)
+{
+	return { format.wFormatTag, format.nChannels, format.nSamplesPerSec, format.nAvgBytesPerSec,
+		format.nBlockAlign, format.wBitsPerSample, format.cbSize };
+}
+
+// A stored file of the tests' fixtures.
+std::string Fixture(const std::string& name)
+{
+	std::ifstream file(std::string(ZV2_TESTS_SOURCE_DIR) + "/engine/sound/fixtures/" + name, std::ios::binary);
+	return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 // The largest difference between the decoded samples and the tone.
@@ -54,14 +74,8 @@ TEST(OggStream, ReportsFormatLengthAndSize)
 {
 	std::unique_ptr<cSoundStream> decoder = Ogg(ThreeSeconds());
 	ASSERT_NE(decoder, nullptr);
-	const WAVEFORMATEX* format = decoder->GetFormat();
-	EXPECT_EQ(format->wFormatTag, 1);
-	EXPECT_EQ(format->nChannels, 2);
-	EXPECT_EQ(format->nSamplesPerSec, 44100u);
-	EXPECT_EQ(format->wBitsPerSample, 16);
-	EXPECT_EQ(format->nBlockAlign, 4);
-	EXPECT_EQ(format->nAvgBytesPerSec, 176400u);
-	EXPECT_EQ(format->cbSize, 18);
+	// Tag, channels, rate, bytes per second, block alignment, bits, extra size.
+	EXPECT_EQ(Fields(*decoder->GetFormat()), (std::vector<uint32_t>{ 1, 2, 44100, 176400, 4, 16, 18 }));
 	EXPECT_EQ(decoder->GetPcmSize(), 3u * 44100 * 4);
 	EXPECT_FLOAT_EQ(decoder->GetLength(), 3.0f);
 	EXPECT_FALSE(decoder->IsBusy());
@@ -193,5 +207,26 @@ TEST(OggStream, SurvivesTruncationAndDamage)
 			cursor.loop = loop;
 			EXPECT_LE(ReadBytes(*decoder, cursor, 20000, 20000).size(), 20000u);
 		}
+	}
+}
+
+TEST(OggStream, PositionAfterAFailedSeekIsSafe)
+{
+	// A damaged file on which seeking fails and leaves vorbisfile without a
+	// position.
+	const std::string bytes = Fixture("ogg-bad-seek-then-tell.ogg");
+	ASSERT_FALSE(bytes.empty());
+	std::unique_ptr<cSoundStream> decoder = Ogg(bytes);
+	ASSERT_NE(decoder, nullptr);
+	sSoundCursor cursor;
+	ReadBytes(*decoder, cursor, 1 << 16, 4096);
+	for (int64_t frame : { int64_t(0), int64_t(1000), int64_t(1) << 40 })
+	{
+		sSoundCursor seek;
+		seek.position = frame;
+		char buffer[64];
+		decoder->Read(seek, buffer, sizeof(buffer));
+		const float position = decoder->GetPosition();
+		EXPECT_TRUE(std::isfinite(position) && position >= 0.0f) << frame << ": " << position;
 	}
 }

@@ -22,7 +22,7 @@ cSoundManager* StartWithWaves(bool stopThread = true)
 
 cSoundChannel* PlayEffect(cSoundManager* manager, const cResourceHandle& sound, bool loop = false)
 {
-	cSoundChannel* channel = manager->CreateChannel(nullptr, DecoderOf(sound), false);
+	cSoundChannel* channel = manager->CreateChannel(nullptr, sound, false);
 	if (channel)
 	{
 		channel->SetLoop(loop);
@@ -35,6 +35,69 @@ HRESULT OpenNoDevice(IDirectSound8** device)
 {
 	*device = nullptr;
 	return DSERR_NODRIVER;
+}
+
+// A device that opens but refuses its cooperative level or its primary
+// buffer, as a sound card whose driver cannot start does.
+class cRefusingDevice : public IDirectSound8
+{
+public:
+	enum eRefusal
+	{
+		CooperativeLevel,
+		PrimaryBuffer
+	};
+
+	explicit cRefusingDevice(eRefusal refusal) : m_refusal(refusal)
+	{
+		DSoundTest::CreateDeviceWithoutOutput(&m_device);
+	}
+
+	HRESULT QueryInterface(const GUID&, void** object) override
+	{
+		*object = nullptr;
+		return DSERR_NOINTERFACE;
+	}
+	ULONG AddRef() override { return ++m_references; }
+	ULONG Release() override
+	{
+		const ULONG left = --m_references;
+		if (left == 0)
+			delete this;
+		return left;
+	}
+	HRESULT CreateSoundBuffer(const DSBUFFERDESC* description, IDirectSoundBuffer** buffer, void* outer) override
+	{
+		if (m_refusal == PrimaryBuffer && (description->dwFlags & DSBCAPS_PRIMARYBUFFER))
+		{
+			*buffer = nullptr;
+			return DSERR_NODRIVER;
+		}
+		return m_device->CreateSoundBuffer(description, buffer, outer);
+	}
+	HRESULT SetCooperativeLevel(HWND window, DWORD level) override
+	{
+		return m_refusal == CooperativeLevel ? DSERR_NODRIVER : m_device->SetCooperativeLevel(window, level);
+	}
+
+private:
+	virtual ~cRefusingDevice() { m_device->Release(); }
+
+	eRefusal m_refusal;
+	IDirectSound8* m_device = nullptr;
+	ULONG m_references = 1;
+};
+
+HRESULT OpenWithoutCooperativeLevel(IDirectSound8** device)
+{
+	*device = new cRefusingDevice(cRefusingDevice::CooperativeLevel);
+	return DS_OK;
+}
+
+HRESULT OpenWithoutPrimaryBuffer(IDirectSound8** device)
+{
+	*device = new cRefusingDevice(cRefusingDevice::PrimaryBuffer);
+	return DS_OK;
 }
 }
 
@@ -105,8 +168,8 @@ TEST(cSoundDevice, TheStreamingThreadRefillsTheRing)
 	WriteWave("long", PcmWave(frames, 2, 16, 44100));
 	RunInChild([&] {
 		cSoundManager* manager = StartWithWaves(false);
-		cResourceHandle sound = SoundNamed("long");
-		cSoundChannel* channel = PlayEffect(manager, sound);
+		// The channel keeps the sound: its caller may let go of it at once.
+		cSoundChannel* channel = PlayEffect(manager, SoundNamed("long"));
 		ASSERT_NE(channel, nullptr);
 		const std::string expected = StereoSamples(frames);
 
@@ -149,21 +212,21 @@ TEST(cSoundDevice, LendsFortyPooledBuffersAndOwnBuffersForOtherFormats)
 		cResourceHandle stereo = SoundNamed("stereo");
 		std::vector<cSoundChannel*> channels;
 		for (int i = 0; i < cDirectSound::PoolSize; ++i)
-			channels.push_back(manager->CreateChannel(nullptr, DecoderOf(stereo), false));
+			channels.push_back(manager->CreateChannel(nullptr, stereo, false));
 		for (cSoundChannel* channel : channels)
 			ASSERT_NE(channel, nullptr);
-		EXPECT_EQ(manager->CreateChannel(nullptr, DecoderOf(stereo), false), nullptr);
+		EXPECT_EQ(manager->CreateChannel(nullptr, stereo, false), nullptr);
 
 		// A channel given back returns its buffer to the pool.
 		manager->ReleaseChannel(channels[7]);
-		cSoundChannel* again = manager->CreateChannel(nullptr, DecoderOf(stereo), false);
+		cSoundChannel* again = manager->CreateChannel(nullptr, stereo, false);
 		EXPECT_NE(again, nullptr);
 
 		// Sounds of other formats get a ring of three seconds at their own rate.
 		for (const char* name : { "mono", "slow" })
 		{
 			cResourceHandle other = SoundNamed(name);
-			cSoundChannel* channel = manager->CreateChannel(nullptr, DecoderOf(other), false);
+			cSoundChannel* channel = manager->CreateChannel(nullptr, other, false);
 			ASSERT_NE(channel, nullptr) << name;
 			DSBCAPS caps{};
 			caps.dwSize = sizeof(caps);
@@ -209,25 +272,41 @@ TEST(cSoundDevice, WithoutADeviceEverythingRunsSilently)
 {
 	cTempFolder folder;
 	WriteWave("beep", PcmWave(100, 2, 16, 44100));
-	RunInChild([&] {
-		cLog::GetInstance();
-		testing::internal::CaptureStderr();
-		cSoundManager* manager = CreateSoundManager(&OpenNoDevice);
-		const std::string log = testing::internal::GetCapturedStderr();
-		EXPECT_NE(log.find("Sound manager initialize failed..."), std::string::npos) << log;
-		EXPECT_EQ(log.find("Sound manager initialize failed..."), log.rfind("Sound manager initialize failed..."));
+	const struct
+	{
+		const char* name;
+		cDirectSound::DeviceOpener opener;
+	} cases[] = {
+		{ "no device", &OpenNoDevice },
+		// The real device over an audio driver that cannot open.
+		{ "audio driver that cannot open", nullptr },
+		{ "no cooperative level", &OpenWithoutCooperativeLevel },
+		{ "no primary buffer", &OpenWithoutPrimaryBuffer },
+	};
+	for (const auto& c : cases)
+		RunInChild([&] {
+			SCOPED_TRACE(c.name);
+			setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+			cLog::GetInstance();
+			testing::internal::CaptureStderr();
+			cSoundManager* manager = CreateSoundManager(c.opener);
+			const std::string log = testing::internal::GetCapturedStderr();
+			EXPECT_NE(log.find("Sound manager initialize failed..."), std::string::npos) << log;
+			EXPECT_EQ(log.find("Sound manager initialize failed..."), log.rfind("Sound manager initialize failed..."));
+			EXPECT_FALSE(manager->GetDevice().IsInitialised());
 
-		cResourceManager::GetInstance()->AddSource("data");
-		cResourceHandle sound = SoundNamed("beep");
-		ASSERT_TRUE(sound);
-		EXPECT_EQ(manager->CreateChannel(nullptr, DecoderOf(sound), false), nullptr);
-		manager->PlayMusic(sound);
-		EXPECT_TRUE(manager->GetMusicChannels().empty());
-		manager->FadeOutMusic();
-		manager->Update(0.1f);
-		manager->OnActivate(false);
+			cResourceManager::GetInstance()->AddSource("data");
+			cResourceHandle sound = SoundNamed("beep");
+			ASSERT_TRUE(sound);
+			EXPECT_EQ(manager->CreateChannel(nullptr, sound, false), nullptr);
+			manager->PlayMusic(sound);
+			EXPECT_TRUE(manager->GetMusicChannels().empty());
+			manager->FadeOutMusic();
+			manager->Update(0.1f);
+			manager->OnActivate(false);
+			TickOnce(manager);
 
-		cConfig::GetInstance()->GetSettings().SetText("sound_volume", "0.25");
-		EXPECT_FLOAT_EQ(manager->GetEffectsVolume(), 0.25f);
-	});
+			cConfig::GetInstance()->GetSettings().SetText("sound_volume", "0.25");
+			EXPECT_FLOAT_EQ(manager->GetEffectsVolume(), 0.25f);
+		});
 }

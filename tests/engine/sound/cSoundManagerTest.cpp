@@ -56,7 +56,7 @@ TEST(cSoundManager, VolumeSettingsReachTheChannelsInHundredths)
 			EXPECT_NE(std::find(saved.begin(), saved.end(), key), saved.end()) << key;
 
 		cResourceHandle sound = SoundNamed("a");
-		cSoundChannel* effect = manager->CreateChannel(nullptr, DecoderOf(sound), false);
+		cSoundChannel* effect = manager->CreateChannel(nullptr, sound, false);
 		ASSERT_NE(effect, nullptr);
 		effect->Play(false);
 
@@ -138,11 +138,16 @@ TEST(cSoundManager, ANewTrackCrossFadesWithTheOldOne)
 		manager->PlayMusic(b);
 		EXPECT_EQ(MusicStates(manager), (std::vector{ cSoundChannel::FadingOut, cSoundChannel::FadingIn }));
 		EXPECT_EQ(manager->GetMusicChannels().back()->GetKey(), DecoderOf(b));
-		manager->PlayMusic(b); // fading in: already the current track
-		EXPECT_EQ(manager->GetMusicChannels().size(), 2u);
+		// Fading in is not yet playing: the track starts again on a channel of
+		// its own, with its own cursor, while the first one fades out.
+		manager->PlayMusic(b);
+		EXPECT_EQ(MusicStates(manager),
+			(std::vector{ cSoundChannel::FadingOut, cSoundChannel::FadingOut, cSoundChannel::FadingIn }));
+		EXPECT_EQ(manager->GetMusicChannels().back()->GetKey(), DecoderOf(b));
 
 		AdvanceChannels(manager, 1.2f);
-		EXPECT_EQ(MusicStates(manager), (std::vector{ cSoundChannel::Stopped, cSoundChannel::Playing }));
+		EXPECT_EQ(MusicStates(manager),
+			(std::vector{ cSoundChannel::Stopped, cSoundChannel::Stopped, cSoundChannel::Playing }));
 		manager->Update(0.016f);
 		EXPECT_EQ(MusicStates(manager), std::vector{ cSoundChannel::Playing });
 		EXPECT_EQ(manager->GetMusicChannels().back()->GetKey(), DecoderOf(b));
@@ -164,7 +169,7 @@ TEST(cSoundManager, WithoutAFreeBufferTheOldTrackPlaysOn)
 		cResourceHandle b = SoundNamed("b");
 		manager->PlayMusic(a);
 		AdvanceChannels(manager, 1.2f);
-		while (manager->CreateChannel(nullptr, DecoderOf(b), false))
+		while (manager->CreateChannel(nullptr, b, false))
 		{
 		}
 		EXPECT_EQ(manager->GetEffectChannels().size(), cDirectSound::PoolSize - 1u);
@@ -182,9 +187,9 @@ TEST(cSoundManager, DeactivationSilencesEverySoundUntilReactivation)
 		cResourceHandle b = SoundNamed("b");
 		manager->PlayMusic(a);
 		AdvanceChannels(manager, 1.2f);
-		cSoundChannel* effect = manager->CreateChannel(nullptr, DecoderOf(b), false);
-		cSoundChannel* finished = manager->CreateChannel(nullptr, DecoderOf(b), false);
-		cSoundChannel* unplayed = manager->CreateChannel(nullptr, DecoderOf(b), false);
+		cSoundChannel* effect = manager->CreateChannel(nullptr, b, false);
+		cSoundChannel* finished = manager->CreateChannel(nullptr, b, false);
+		cSoundChannel* unplayed = manager->CreateChannel(nullptr, b, false);
 		ASSERT_TRUE(effect && finished && unplayed);
 		effect->SetLoop(true);
 		effect->Play(false);
@@ -205,5 +210,42 @@ TEST(cSoundManager, DeactivationSilencesEverySoundUntilReactivation)
 		EXPECT_FALSE(finished->IsBufferPlaying());
 		EXPECT_FALSE(unplayed->IsBufferPlaying());
 		EXPECT_FALSE(IsSilent(MixBytes(manager, 441)));
+	});
+}
+
+TEST(cSoundManager, MusicPlaysOnAfterTheCallerLetsGoOfTheSound)
+{
+	cTempFolder folder;
+	RunInChild([&] {
+		cSoundManager* manager = StartWithTracks();
+		cResource* resource = nullptr;
+		{
+			cResourceHandle track = SoundNamed("a");
+			resource = track.Get();
+			manager->PlayMusic(track);
+		}
+		AdvanceChannels(manager, 1.2f);
+		cSoundChannel* channel = manager->GetMusicChannels().back();
+		ASSERT_EQ(channel->GetState(), cSoundChannel::Playing);
+
+		// Several seconds of ticks: the channel reads a decoder that is still
+		// there, and the track loops on.
+		const std::string once = StereoSamples(kFrames);
+		const std::string heard = MixBytes(manager, kFrames);
+		const size_t offset = once.find(heard.substr(0, 64));
+		ASSERT_NE(offset, std::string::npos);
+		const std::string twice = once + once;
+		for (int tick = 0; tick < 30; ++tick)
+		{
+			TickOnce(manager);
+			ASSERT_EQ(MixBytes(manager, kFrames), twice.substr(offset, once.size())) << "tick " << tick;
+		}
+
+		// Once the track has faded out and gone, the sound is unloaded.
+		manager->FadeOutMusic();
+		AdvanceChannels(manager, 1.2f);
+		manager->Update(0.016f);
+		EXPECT_TRUE(manager->GetMusicChannels().empty());
+		EXPECT_EQ(static_cast<cSoundResource*>(resource)->GetSoundStream(), nullptr);
 	});
 }
