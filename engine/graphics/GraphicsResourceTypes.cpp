@@ -1,5 +1,6 @@
 #include "engine/graphics/GraphicsResourceTypes.h"
 
+#include "engine/graphics/cEmitterResource.h"
 #include "engine/graphics/cFakeShaderResource.h"
 #include "engine/graphics/cFontResource.h"
 #include "engine/graphics/cModelResource.h"
@@ -22,6 +23,7 @@ void RegisterGraphicsResourceTypes()
 	RegisterType("texture", cResourceTexture::Create, {"bmp", "jpg", "png", "dds", "tga", "pvr"});
 	RegisterType("alpha_texture", cResourceAlphaTexture::Create, {"aimg"});
 	RegisterType("font", cFontResource::Create, {});
+	RegisterType("emitter", cEmitterResource::Create, {"emitter"});
 	RegisterType("shader", cFakeShaderResource::Create, {"fx"});
 	RegisterType("model", cModelResource::Create, {"model"});
 }
