@@ -9,6 +9,7 @@
 #include "engine/input/cInputManager.h"
 #include "engine/resources/cResourceManager.h"
 #include "engine/resources/cTextManager.h"
+#include "engine/scene/cSceneManager.h"
 #include "engine/sound/cSoundManager.h"
 #include "game/play/cGameApplication.h"
 
@@ -44,6 +45,7 @@ int GameMain(const sStartupParams* params)
 		graphics->SetScreenRect(0, 0, kScreenWidth, kScreenHeight);
 		graphics->CreateDevice(graphics->GetRequestedSettings());
 		Singletone<cInputManager>::GetInstance()->Init(false);
+		Singletone<cSceneManager>::GetInstance();
 		Singletone<cTextManager>::GetInstance();
 		Singletone<cSoundManager>::GetInstance();
 		cResourceManager* resources = Singletone<cResourceManager>::GetInstance();

@@ -2,6 +2,7 @@
 
 #include "engine/graphics/cGraphics.h"
 #include "engine/input/cInputManager.h"
+#include "engine/scene/cSceneManager.h"
 #include "engine/sound/cSoundManager.h"
 
 bool cGameApplication::CanRun()
@@ -13,6 +14,9 @@ bool cGameApplication::CanRun()
 bool cGameApplication::Update(float dt)
 {
 	Singletone<cInputManager>::GetInstance()->Update(dt);
+	cSceneManager* scene = Singletone<cSceneManager>::GetInstance();
+	scene->DispatchInput();
+	scene->Update(dt);
 	Singletone<cSoundManager>::GetInstance()->Update(dt);
 	return true;
 }
@@ -21,5 +25,6 @@ void cGameApplication::Render()
 {
 	cGraphics* graphics = Singletone<cGraphics>::GetInstance();
 	graphics->BeginScene();
+	Singletone<cSceneManager>::GetInstance()->Render();
 	graphics->EndScene();
 }
