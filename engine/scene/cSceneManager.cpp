@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <set>
 
 namespace
 {
@@ -39,9 +40,14 @@ cSceneManager::~cSceneManager()
 {
 	{
 		cAutoLock lock(&m_lock);
-		// Never attached, so nothing else owns them.
+		// Never attached, so nothing else owns them; an object posted twice
+		// is deleted once.
+		std::set<cSceneObject*> detached;
 		for (sReparentRequest& request : m_requests)
-			delete request.object;
+			if (!request.object->GetParent())
+				detached.insert(request.object);
+		for (cSceneObject* object : detached)
+			delete object;
 		m_requests.clear();
 		m_drawQueue.clear();
 		m_root.GetChildList().DeleteChildren();
