@@ -9,6 +9,7 @@
 #include "engine/input/cInputManager.h"
 #include "engine/resources/cResourceManager.h"
 #include "engine/resources/cTextManager.h"
+#include "engine/scene/cSceneManager.h"
 #include "engine/sound/cSoundManager.h"
 #include "game/play/cGameApplication.h"
 #include "game/play/cPlayerProgress.h"
@@ -51,6 +52,7 @@ int GameMain(const sStartupParams* params)
 		Singletone<cInputManager>::GetInstance()->Init(false);
 		// Reads "profiles.data" and loads the current player's progress.
 		Singletone<cProfileManager>::GetInstance()->Init(CreatePlayerProgress, nullptr, kProfileVersion);
+		Singletone<cSceneManager>::GetInstance();
 		Singletone<cTextManager>::GetInstance();
 		Singletone<cSoundManager>::GetInstance();
 		cResourceManager* resources = Singletone<cResourceManager>::GetInstance();

@@ -15,6 +15,17 @@ bool AddToListOnce(std::list<T*>& list, T* item)
 	return true;
 }
 
+// Removes the first node equal to the pointer; true when one was removed.
+template <class T>
+bool RemoveFromList(std::list<T*>& list, T* item)
+{
+	auto found = std::find(list.begin(), list.end(), item);
+	if (found == list.end())
+		return false;
+	list.erase(found);
+	return true;
+}
+
 // Removes the first element equal to the pointer, keeping the order of the
 // others; true when one was removed.
 template <class T>

@@ -32,6 +32,15 @@ public:
 		return m_creators[index](first, second);
 	}
 
+	// The creator registered under the index, or null for an index that
+	// names none.
+	Creator GetCreator(int index) const
+	{
+		if (index < 0 || index >= static_cast<int>(m_creators.size()))
+			return nullptr;
+		return m_creators[index];
+	}
+
 	// -1 when the keyword is not registered.
 	int GetIndex(const std::string& keyword) const
 	{

@@ -2,6 +2,7 @@
 
 #include "engine/graphics/cGraphics.h"
 #include "engine/input/cInputManager.h"
+#include "engine/scene/cSceneManager.h"
 #include "engine/sound/cSoundManager.h"
 #include "engine/sound/cSoundRegistry.h"
 #include "game/play/cProfileManager.h"
@@ -24,6 +25,9 @@ bool cGameApplication::Update(float dt)
 	if (Singletone<cProfileManager>::GetInstance()->IsCheatMode() &&
 	    input->IsPressed(cInputManager::kKeyboardSlot, DIK_F1))
 		m_overlayShown = !m_overlayShown;
+	cSceneManager* scene = Singletone<cSceneManager>::GetInstance();
+	scene->DispatchInput();
+	scene->Update(dt);
 	Singletone<cSoundManager>::GetInstance()->Update(dt);
 	Singletone<cSoundRegistry>::GetInstance()->Update();
 	return true;
@@ -33,6 +37,7 @@ void cGameApplication::Render()
 {
 	cGraphics* graphics = Singletone<cGraphics>::GetInstance();
 	graphics->BeginScene();
+	Singletone<cSceneManager>::GetInstance()->Render();
 	if (m_overlayShown)
 		m_overlay.Draw();
 	graphics->EndScene();

@@ -1,0 +1,180 @@
+#include "engine/scene/cSceneManager.h"
+
+#include "engine/foundation/ContainerUtils.h"
+#include "engine/graphics/cCamera.h"
+#include "engine/graphics/cGraphics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <set>
+
+namespace
+{
+// The draw queue is reserved once for this many entries and never shrinks.
+const size_t kDrawQueueReserve = 50000;
+
+cSceneObject* CreatePlainObject(const std::string& name, cSceneObject* parent)
+{
+	return new cSceneObject(name, parent);
+}
+
+// The world z an entry sorts by; NaN sorts as the farthest, so that the
+// order stays a strict weak ordering whatever a matrix holds.
+float SortDepth(const cSceneObject* object)
+{
+	const float z = object->GetTransform().GetWorldMatrix()._43;
+	return std::isnan(z) ? std::numeric_limits<float>::infinity() : z;
+}
+}
+
+cSceneManager::cSceneManager() : m_root("root", nullptr)
+{
+	InitializeCriticalSection(&m_lock);
+	m_objectTypes.Register("object", &CreatePlainObject);
+	m_drawQueue.reserve(kDrawQueueReserve);
+	s_live = this;
+}
+
+cSceneManager::~cSceneManager()
+{
+	{
+		cAutoLock lock(&m_lock);
+		// Never attached, so nothing else owns them; an object posted twice
+		// is deleted once.
+		std::set<cSceneObject*> detached;
+		for (sReparentRequest& request : m_requests)
+			if (!request.object->GetParent())
+				detached.insert(request.object);
+		for (cSceneObject* object : detached)
+			delete object;
+		m_requests.clear();
+		m_drawQueue.clear();
+		m_root.GetChildList().DeleteChildren();
+		m_modal.clear();
+		s_live = nullptr;
+	}
+	DeleteCriticalSection(&m_lock);
+}
+
+void cSceneManager::DispatchInput()
+{
+	cAutoLock lock(&m_lock);
+	s_inputConsumed = false;
+	m_root.DispatchInput(!m_modal.empty());
+}
+
+void cSceneManager::Update(float dt)
+{
+	cAutoLock lock(&m_lock);
+	ApplyRequests();
+	m_root.Update(dt);
+	m_root.UpdateTransforms(false, false);
+}
+
+void cSceneManager::ApplyRequests()
+{
+	if (m_requests.empty())
+		return;
+	// Taken out first: a request a completion delegate posts waits for the
+	// next update.
+	std::vector<sReparentRequest> requests;
+	requests.swap(m_requests);
+	for (sReparentRequest& request : requests)
+	{
+		request.object->GetChildList().SetParent(request.parent, false);
+		if (request.completion)
+			request.completion.Invoke(request.object);
+	}
+}
+
+void cSceneManager::Render()
+{
+	cAutoLock lock(&m_lock);
+	m_drawQueue.clear();
+	DrawObjects(&m_root, m_drawQueue);
+}
+
+void cSceneManager::DrawObjects(cSceneObject* subtree, std::vector<sDrawEntry>& queue)
+{
+	cCamera* camera = nullptr;
+	subtree->CollectDraw(queue, camera);
+	SortDrawQueue(queue);
+	DrawQueue(queue);
+}
+
+void cSceneManager::SortDrawQueue(std::vector<sDrawEntry>& queue)
+{
+	std::sort(queue.begin(), queue.end(), [](const sDrawEntry& a, const sDrawEntry& b) {
+		const int keyA = a.object->GetSortKey();
+		const int keyB = b.object->GetSortKey();
+		if (keyA != keyB)
+			return keyA < keyB;
+		return SortDepth(a.object) > SortDepth(b.object);
+	});
+}
+
+void cSceneManager::DrawQueue(const std::vector<sDrawEntry>& queue)
+{
+	cGraphics* graphics = Singletone<cGraphics>::Exists() ? Singletone<cGraphics>::GetInstance() : nullptr;
+	const bool lighting = graphics && graphics->GetLighting();
+	cCamera* camera = nullptr;
+	bool lightRec = true;
+	for (const sDrawEntry& entry : queue)
+	{
+		if (entry.camera && entry.camera != camera)
+		{
+			camera = entry.camera;
+			camera->Apply();
+		}
+		if (lighting && entry.object->GetLightRec() != lightRec)
+		{
+			lightRec = entry.object->GetLightRec();
+			graphics->SetLighting(lightRec);
+		}
+		entry.object->DrawSelf();
+	}
+	if (lighting)
+		graphics->SetLighting(true);
+}
+
+void cSceneManager::PostReparent(cSceneObject* object, cSceneObject* parent, const tCompletion& completion)
+{
+	cAutoLock lock(&m_lock);
+	m_requests.push_back({ object, parent, completion });
+}
+
+void cSceneManager::SetModal(cSceneObject* object, bool on)
+{
+	cAutoLock lock(&m_lock);
+	RemoveFromList(m_modal, object);
+	if (on)
+		m_modal.push_back(object);
+}
+
+cSceneObject* cSceneManager::GetTopModal() const
+{
+	return m_modal.empty() ? nullptr : m_modal.back();
+}
+
+void cSceneManager::ForgetModal(cSceneObject* object)
+{
+	if (s_live)
+		s_live->SetModal(object, false);
+}
+
+cSceneObject* cSceneManager::CreateObject(int typeId, const std::string& name, cSceneObject* parent)
+{
+	tCreator creator = m_objectTypes.GetCreator(typeId);
+	return creator ? creator(name, parent) : CreatePlainObject(name, parent);
+}
+
+cSceneObject* cSceneManager::CreateObject(const std::string& type, const std::string& name, cSceneObject* parent)
+{
+	return CreateObject(GetObjectTypeId(type), name, parent);
+}
+
+void cSceneManager::ForceUpdateTransforms(cSceneObject* object)
+{
+	object->UpdateTransforms(true, true);
+}
