@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
+
+struct sPvrtcBlock;
 
 class cPvrtcImage
 {
@@ -26,10 +28,14 @@ private:
 		int16_t channels[8];
 	};
 
-	void UnpackColours(const unsigned char* data);
-	void UnpackWeights(const unsigned char* data);
-	// The 2-bit texels whose value is not stored take their neighbours' average.
-	void AverageUnstoredWeights(const unsigned char* data);
+	template <int blockWidth>
+	void DecodeTiles(int width, int height, unsigned char* out) const;
+	static void UnpackColours(const sPvrtcBlock& block, sColours& colours);
+	// The weights of the block's texels, from texel (x, y) of the plane on.
+	void UnpackWeights(const sPvrtcBlock& block, unsigned x, unsigned y);
+	// The 2-bit texels of a block of mode 1 whose value is not stored take
+	// their neighbours' average.
+	void AverageUnstoredWeights(unsigned x, unsigned y);
 	// Copies the first columns and rows past the plane's end, so that a tile
 	// reads its weights without wrapping.
 	void WrapWeightPlane();
@@ -39,7 +45,7 @@ private:
 	int m_blockWidth;
 	unsigned m_blocksX;
 	unsigned m_blocksY;
-	std::vector<sColours> m_colours; // row by row, not twiddled
+	std::unique_ptr<sColours[]> m_colours; // row by row, not twiddled
 	size_t m_stride; // of the weight plane
-	std::vector<uint8_t> m_weights;
+	std::unique_ptr<uint8_t[]> m_weights;
 };
