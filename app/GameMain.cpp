@@ -75,5 +75,7 @@ int GameMain(const sStartupParams* params)
 	}
 
 	FinishSettings();
-	return 0;
+	// 0 for a normal end; a failure code when the system ended the loop (the
+	// window was taken away by another program).
+	return application->GetQuitCode();
 }
