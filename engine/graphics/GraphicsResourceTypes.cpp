@@ -3,6 +3,7 @@
 #include "engine/graphics/cFakeShaderResource.h"
 #include "engine/graphics/cFontResource.h"
 #include "engine/graphics/cModelResource.h"
+#include "engine/graphics/cParticleResource.h"
 #include "engine/graphics/cResourceAlphaTexture.h"
 #include "engine/graphics/cResourceTexture.h"
 
@@ -24,6 +25,7 @@ void RegisterGraphicsResourceTypes()
 	RegisterType("font", cFontResource::Create, {});
 	RegisterType("shader", cFakeShaderResource::Create, {"fx"});
 	RegisterType("model", cModelResource::Create, {"model"});
+	RegisterType("particle", cParticleResource::Create, {"psys"});
 }
 
 void ReloadTextureResources()

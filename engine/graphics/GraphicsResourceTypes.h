@@ -1,7 +1,7 @@
 #pragma once
 // Registration of the graphics resource types (textures, alpha textures,
-// shaders, fonts, models) with the resource manager. The graphics device calls it
-// once when it is created.
+// shaders, fonts, models, particle systems) with the resource manager. The
+// graphics device calls it once when it is created.
 
 void RegisterGraphicsResourceTypes();
 
