@@ -1,6 +1,7 @@
 #include "game/play/cGameApplication.h"
 
 #include "engine/graphics/cGraphics.h"
+#include "engine/input/cCursorManager.h"
 #include "engine/input/cInputManager.h"
 #include "engine/sound/cSoundManager.h"
 
@@ -13,6 +14,7 @@ bool cGameApplication::CanRun()
 bool cGameApplication::Update(float dt)
 {
 	Singletone<cInputManager>::GetInstance()->Update(dt);
+	Singletone<cCursorManager>::GetInstance()->Update(dt);
 	Singletone<cSoundManager>::GetInstance()->Update(dt);
 	return true;
 }
@@ -21,5 +23,6 @@ void cGameApplication::Render()
 {
 	cGraphics* graphics = Singletone<cGraphics>::GetInstance();
 	graphics->BeginScene();
+	Singletone<cCursorManager>::GetInstance()->Render();
 	graphics->EndScene();
 }
