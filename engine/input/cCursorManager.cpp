@@ -27,6 +27,12 @@ void cCursorManager::LoadHardwareCursor(const std::string& name, unsigned short 
 		static_cast<HCURSOR>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR));
 }
 
+HCURSOR cCursorManager::GetHardwareCursor(const std::string& name) const
+{
+	auto found = m_hardwareCursors.find(name);
+	return found == m_hardwareCursors.end() ? nullptr : found->second;
+}
+
 void cCursorManager::SetCursorModel(const std::string& name, const std::string& model)
 {
 	m_models[name].SetModel(cModelHandle(model));
@@ -57,9 +63,8 @@ void cCursorManager::SelectCursor(const std::string& name)
 	m_currentName = name;
 	if (m_hardware)
 	{
-		auto found = m_hardwareCursors.find(name);
-		if (found != m_hardwareCursors.end())
-			Singletone<cWin32Application>::GetInstance()->SetCursor(found->second);
+		if (m_hardwareCursors.count(name))
+			Singletone<cWin32Application>::GetInstance()->SetCursor(GetHardwareCursor(name));
 		return;
 	}
 	auto model = m_models.find(name);

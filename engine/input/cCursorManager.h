@@ -59,6 +59,8 @@ public:
 	void Render();
 
 	const std::string& GetCursorName() const { return m_currentName; }
+	// The system cursor loaded under the name; null when none is.
+	HCURSOR GetHardwareCursor(const std::string& name) const;
 	bool IsHardware() const { return m_hardware; }
 	bool IsVisible() const { return m_visible; }
 	// The selected software cursor, or null before one was selected.
