@@ -192,6 +192,7 @@ TEST_F(cParticleSystemTest, WindowsAndColourKeys)
 		{ "no keys", 0, {}, 3, 0xFFFFFFFF },
 		{ "one key", 0, { { 0.5f, 0, 1, 0, 0.5f } }, 3, 0x7F00FF00 },
 		{ "a step", 0, { red, { 0.2f, 1, 0, 0, 1 }, { 0.2f, 0, 1, 0, 1 }, { 1, 0, 1, 0, 1 } }, 3, 0xFF00FF00 },
+		{ "a channel that is not a number", 0, { { 0, std::nanf(""), 1, 0, 1 } }, 3, 0xFF00FF00 },
 	};
 	for (const auto& entry : cases)
 	{
