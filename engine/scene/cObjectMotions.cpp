@@ -162,6 +162,5 @@ std::string cObjectMotions::GetCurrentClipName() const
 void cObjectMotions::CreatePlayer(const std::string& motionName)
 {
 	delete m_player;
-	m_player = nullptr;
 	m_player = new cMotionPlayer(&m_owner->GetTransform(), cResourceHandle::InitByName<cMotionResource>(motionName));
 }
