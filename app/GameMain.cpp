@@ -6,6 +6,7 @@
 #include "engine/foundation/cWin32Application.h"
 #include "engine/graphics/cGraphics.h"
 #include "engine/graphics/cGraphicsText.h"
+#include "engine/input/cCursorManager.h"
 #include "engine/input/cInputManager.h"
 #include "engine/resources/cResourceManager.h"
 #include "engine/resources/cTextManager.h"
@@ -29,6 +30,13 @@ const int kScreenHeight = 768;
 
 // The version "profiles.data" must carry; any other deletes the stored profiles.
 const uint32_t kProfileVersion = 18;
+
+// The system cursors of the program's resources, in the order they load.
+const struct
+{
+	const char* name;
+	unsigned short id;
+} kHardwareCursors[] = {{"cursor", 102}, {"dialog", 103}, {"hours", 105}, {"lens", 104}};
 
 int SettingAsInt(const char* key)
 {
@@ -69,11 +77,21 @@ int GameMain(const sStartupParams* params)
 		// 800 by 600 is the low-quality choice of the options menu.
 		const bool lowQuality = SettingAsInt("video.width") == 800 && SettingAsInt("video.height") == 600;
 		graphics->SetTextureQuality(!lowQuality);
+		// Low quality uses the system cursor, otherwise the cursor is a model.
+		cCursorManager* cursors = Singletone<cCursorManager>::GetInstance();
+		cursors->SetHardwareCursor(lowQuality);
+		for (const auto& cursor : kHardwareCursors)
+			cursors->LoadHardwareCursor(cursor.name, cursor.id);
 		cGameApplication game;
 		Singletone<cGraphicsText>::GetInstance()->GetTextRect() = graphics->GetScreenRect();
+		cursors->SetCursor("cursor");
+		cursors->ShowCursor(true);
+		cursors->InitCamera();
 		application->Run(game);
 	}
 
 	FinishSettings();
-	return 0;
+	// 0 for a normal end; a failure code when the system ended the loop (the
+	// window was taken away by another program).
+	return application->GetQuitCode();
 }

@@ -93,6 +93,7 @@ int cWin32Application::Run(cApplicationHandler& handler)
 {
 	m_running = true;
 	m_active = true;
+	m_quitCode = 0;
 	bool waited = false;
 	int recoveryPasses = 0;
 	cFrameTimer timer(GetTime());
@@ -103,7 +104,10 @@ int cWin32Application::Run(cApplicationHandler& handler)
 		{
 			GetMessageA(&message, nullptr, 0, 0);
 			if (message.message == WM_QUIT)
+			{
+				m_quitCode = static_cast<int>(message.wParam);
 				break;
+			}
 			TranslateMessage(&message);
 			DispatchMessageA(&message);
 		}

@@ -32,6 +32,9 @@ public:
 	int Run(cApplicationHandler& handler);
 	// Ends the loop after the current pass; always true.
 	bool Quit();
+	// The exit code of the WM_QUIT that ended the last loop; 0 when it ended
+	// otherwise. Non-zero when the system ended the run abnormally.
+	int GetQuitCode() const { return m_quitCode; }
 
 	// The performance counter in seconds; any thread.
 	double GetTime() const;
@@ -82,6 +85,7 @@ private:
 	void NotifyListeners(bool active);
 
 	bool m_quitRequested = false;
+	int m_quitCode = 0;
 	bool m_running = false;
 	std::atomic<bool> m_active{false};
 	sStartupParams m_params{};

@@ -4,6 +4,7 @@
 #include "engine/graphics/cFakeShaderResource.h"
 #include "engine/graphics/cFontResource.h"
 #include "engine/graphics/cModelResource.h"
+#include "engine/graphics/cParticleResource.h"
 #include "engine/graphics/cResourceAlphaTexture.h"
 #include "engine/graphics/cResourceTexture.h"
 
@@ -26,6 +27,7 @@ void RegisterGraphicsResourceTypes()
 	RegisterType("emitter", cEmitterResource::Create, {"emitter"});
 	RegisterType("shader", cFakeShaderResource::Create, {"fx"});
 	RegisterType("model", cModelResource::Create, {"model"});
+	RegisterType("particle", cParticleResource::Create, {"psys"});
 }
 
 void ReloadTextureResources()

@@ -1,7 +1,7 @@
 #pragma once
 // Registration of the graphics resource types (textures, alpha textures,
-// shaders, fonts, emitters, models) with the resource manager. The graphics
-// device calls it once when it is created.
+// shaders, fonts, emitters, models, particle systems) with the resource
+// manager. The graphics device calls it once when it is created.
 
 void RegisterGraphicsResourceTypes();
 

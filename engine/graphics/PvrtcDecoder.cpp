@@ -1,14 +1,14 @@
 #include "engine/graphics/PvrtcDecoder.h"
 
+#include "engine/graphics/cPvrtcImage.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <vector>
 
 namespace
 {
-const int kWeights[4] = {0, 3, 5, 8}; // modulation mode 0, and 2-bit mode
-const int kPunchThroughWeights[4] = {0, 4, 4, 8}; // 4-bit mode with mode bit 1
-
 constexpr int kBlockHeight = 4;
 
 int BlockWidth(bool twoBitMode)
@@ -22,53 +22,6 @@ int PositionInBlocks(int t, int blockSize)
 {
 	const int half = blockSize / 2;
 	return (t & (blockSize - 1)) | ((~t & half) << 1);
-}
-
-// Blocks Q and S become P and R: their colours and the right half of the
-// modulation arrays move to the left.
-void MoveRightBlocksLeft(tPvrtcColours (&colours)[4], sPvrtcModulation& modulation, int blockWidth)
-{
-	memcpy(colours[0], colours[1], sizeof(colours[0]));
-	memcpy(colours[2], colours[3], sizeof(colours[2]));
-	for (int row = 0; row < 2 * kBlockHeight; ++row)
-	{
-		memcpy(modulation.values[row], modulation.values[row] + blockWidth, blockWidth * sizeof(int));
-		memcpy(modulation.modes[row], modulation.modes[row] + blockWidth, blockWidth * sizeof(int));
-	}
-}
-
-// The blend of InterpolatePvrtcColours for a texel at u, v from the centre
-// of block P (the decoder works these out once for both colours).
-inline void BlendBlockColours(const int (&p)[4], const int (&q)[4], const int (&r)[4], const int (&s)[4],
-	bool twoBitMode, int u, int v, int (&result)[4])
-{
-	const int blockWidth = BlockWidth(twoBitMode);
-	for (int k = 0; k < 4; ++k)
-	{
-		const int top = p[k] * blockWidth + u * (q[k] - p[k]);
-		const int bottom = r[k] * blockWidth + u * (s[k] - r[k]);
-		result[k] = top * 4 + v * (bottom - top);
-	}
-	const int colourShift = twoBitMode ? 2 : 1;
-	const int alphaShift = twoBitMode ? 1 : 0;
-	for (int k = 0; k < 3; ++k)
-	{
-		result[k] >>= colourShift;
-		result[k] += result[k] >> 5;
-	}
-	result[3] >>= alphaShift;
-	result[3] += result[3] >> 4;
-}
-
-sPvrtcBlock ReadBlock(const unsigned char* data, unsigned index)
-{
-	const unsigned char* bytes = data + 8 * static_cast<size_t>(index);
-	sPvrtcBlock block;
-	block.modulation = static_cast<uint32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16)) |
-		(static_cast<uint32_t>(bytes[3]) << 24);
-	block.colour = static_cast<uint32_t>(bytes[4] | (bytes[5] << 8) | (bytes[6] << 16)) |
-		(static_cast<uint32_t>(bytes[7]) << 24);
-	return block;
 }
 }
 
@@ -150,8 +103,23 @@ void InterpolatePvrtcColours(const int (&p)[4], const int (&q)[4], const int (&r
 	bool twoBitMode, int x, int y, int (&result)[4])
 {
 	const int blockWidth = BlockWidth(twoBitMode);
-	BlendBlockColours(p, q, r, s, twoBitMode, PositionInBlocks(x, blockWidth) - blockWidth / 2,
-		PositionInBlocks(y, kBlockHeight) - kBlockHeight / 2, result);
+	const int u = PositionInBlocks(x, blockWidth) - blockWidth / 2;
+	const int v = PositionInBlocks(y, kBlockHeight) - kBlockHeight / 2;
+	for (int k = 0; k < 4; ++k)
+	{
+		const int top = p[k] * blockWidth + u * (q[k] - p[k]);
+		const int bottom = r[k] * blockWidth + u * (s[k] - r[k]);
+		result[k] = top * 4 + v * (bottom - top);
+	}
+	const int colourShift = twoBitMode ? 2 : 1;
+	const int alphaShift = twoBitMode ? 1 : 0;
+	for (int k = 0; k < 3; ++k)
+	{
+		result[k] >>= colourShift;
+		result[k] += result[k] >> 5;
+	}
+	result[3] >>= alphaShift;
+	result[3] += result[3] >> 4;
 }
 
 sPvrtcWeight GetPvrtcModulation(int x, int y, bool twoBitMode, const sPvrtcModulation& modulation)
@@ -160,13 +128,13 @@ sPvrtcWeight GetPvrtcModulation(int x, int y, bool twoBitMode, const sPvrtcModul
 	const int xx = PositionInBlocks(x, BlockWidth(twoBitMode));
 	const int value = modulation.values[yy][xx];
 	if (modulation.modes[yy][xx] == 0)
-		return {kWeights[value], false};
+		return {kPvrtcWeights[value], false};
 	if (!twoBitMode)
-		return {kPunchThroughWeights[value], value == 2};
+		return {kPvrtcPunchThroughWeights[value], value == 2};
 	if (((xx ^ yy) & 1) == 0)
-		return {kWeights[value], false};
-	const int sum = kWeights[modulation.values[yy - 1][xx]] + kWeights[modulation.values[yy + 1][xx]] +
-		kWeights[modulation.values[yy][xx - 1]] + kWeights[modulation.values[yy][xx + 1]];
+		return {kPvrtcWeights[value], false};
+	const int sum = kPvrtcWeights[modulation.values[yy - 1][xx]] + kPvrtcWeights[modulation.values[yy + 1][xx]] +
+		kPvrtcWeights[modulation.values[yy][xx - 1]] + kPvrtcWeights[modulation.values[yy][xx + 1]];
 	return {(sum + 2) / 4, false};
 }
 
@@ -181,52 +149,20 @@ bool DecompressPvrtc(const void* data, size_t dataSize, bool twoBitMode, int wid
 	const unsigned blocksY = std::max(2, height / kBlockHeight);
 	if (static_cast<uint64_t>(blocksX) * blocksY * 8 > dataSize)
 		return false;
-
-	const unsigned char* bytes = static_cast<const unsigned char*>(data);
-	sPvrtcModulation modulation;
-	memset(&modulation, 0, sizeof(modulation));
-	tPvrtcColours colours[4]; // blocks P, Q, R, S
-	unsigned currentX = ~0u;
-	unsigned currentY = ~0u;
-	for (int y = 0; y < height; ++y)
+	cPvrtcImage image(static_cast<const unsigned char*>(data), twoBitMode, blocksX, blocksY);
+	// An image narrower than a block or lower than four rows repeats itself
+	// within one: it is decoded at that size and its first texels kept.
+	const int decodedWidth = std::max(width, blockWidth);
+	const int decodedHeight = std::max(height, kBlockHeight);
+	if (decodedWidth == width && decodedHeight == height)
 	{
-		const unsigned by = static_cast<unsigned>((y - kBlockHeight / 2) & (height - 1)) / kBlockHeight;
-		const int v = PositionInBlocks(y, kBlockHeight) - kBlockHeight / 2;
-		for (int x = 0; x < width; ++x, out += 4)
-		{
-			const unsigned bx = static_cast<unsigned>((x - blockWidth / 2) & (width - 1)) / blockWidth;
-			if (bx != currentX || by != currentY)
-			{
-				// The neighbourhood changes once per block step, not per texel.
-				// A step to the right keeps the right-hand blocks as the new
-				// left-hand ones; only the new right-hand pair is unpacked.
-				const bool stepRight = by == currentY && bx == ((currentX + 1) & (blocksX - 1));
-				currentX = bx;
-				currentY = by;
-				const unsigned bx1 = (bx + 1) & (blocksX - 1);
-				const unsigned by1 = (by + 1) & (blocksY - 1);
-				const unsigned rows[4] = {by, by, by1, by1};
-				const unsigned columns[4] = {bx, bx1, bx, bx1};
-				if (stepRight)
-					MoveRightBlocksLeft(colours, modulation, blockWidth);
-				for (int i = stepRight ? 1 : 0; i < 4; i += stepRight ? 2 : 1)
-				{
-					const sPvrtcBlock block = ReadBlock(bytes, TwiddlePvrtcBlock(blocksY, blocksX, rows[i], columns[i]));
-					UnpackPvrtcColours(block, colours[i]);
-					UnpackPvrtcModulation(block, twoBitMode, modulation, (i & 1) * blockWidth, (i >> 1) * kBlockHeight);
-				}
-			}
-			const int u = PositionInBlocks(x, blockWidth) - blockWidth / 2;
-			int a[4];
-			int b[4];
-			BlendBlockColours(colours[0][0], colours[1][0], colours[2][0], colours[3][0], twoBitMode, u, v, a);
-			BlendBlockColours(colours[0][1], colours[1][1], colours[2][1], colours[3][1], twoBitMode, u, v, b);
-			const sPvrtcWeight weight = GetPvrtcModulation(x, y, twoBitMode, modulation);
-			for (int k = 0; k < 4; ++k)
-				out[k] = static_cast<unsigned char>((a[k] * 8 + weight.weight * (b[k] - a[k])) >> 3);
-			if (weight.punchThrough)
-				out[3] = 0;
-		}
+		image.Decode(width, height, out);
+		return true;
 	}
+	std::vector<unsigned char> whole(static_cast<size_t>(decodedWidth) * decodedHeight * 4);
+	image.Decode(decodedWidth, decodedHeight, whole.data());
+	for (int y = 0; y < height; ++y)
+		memcpy(out + static_cast<size_t>(y) * width * 4, &whole[static_cast<size_t>(y) * decodedWidth * 4],
+			static_cast<size_t>(width) * 4);
 	return true;
 }

@@ -30,6 +30,11 @@ struct sPvrtcModulation
 	int modes[8][16];
 };
 
+// Modulation weights of the 2-bit values: mode 0 and the 2-bit mode, and
+// the 4-bit mode with mode bit 1 (where value 2 also means punch-through).
+inline constexpr int kPvrtcWeights[4] = {0, 3, 5, 8};
+inline constexpr int kPvrtcPunchThroughWeights[4] = {0, 4, 4, 8};
+
 struct sPvrtcWeight
 {
 	int weight; // 0 (colour A) to 8 (colour B)

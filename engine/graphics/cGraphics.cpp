@@ -10,6 +10,7 @@
 #include "platform/win32/Win32.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -21,6 +22,9 @@ constexpr D3DCOLOR kNewRenderTargetColor = 0x00303030;
 
 DWORD ChannelToByte(float channel)
 {
+	// A channel that is not a number (read from a damaged file) counts as 0.
+	if (std::isnan(channel))
+		return 0;
 	return static_cast<DWORD>(std::clamp(channel, 0.0f, 1.0f) * 255.0f);
 }
 }

@@ -81,9 +81,7 @@ bool cArchiver::Decompress(cStream& in, cMemoryStream& out, const std::string& m
 		LOG(2, "archiver method not found ");
 		return false;
 	}
-	cMemoryStream unpacked;
-	if (!found->second->Uncompress(in, unpacked))
-		return false;
-	CopyAll(out, unpacked);
-	return true;
+	// Unpacked straight into out (a resource's own buffer), without a copy.
+	out.SetSize(0);
+	return found->second->Uncompress(in, out);
 }

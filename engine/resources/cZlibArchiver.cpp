@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 #include <zlib.h>
 
 namespace
@@ -45,21 +46,25 @@ bool cZlibArchiver::Compress(cStream& in, cMemoryStream& out)
 
 bool cZlibArchiver::Uncompress(cStream& in, cMemoryStream& out)
 {
-	cMemoryStream input(in);
+	// The record is read into a buffer kept between calls (a new one for each
+	// record costs its pages again) and inflated from there into out.
+	thread_local std::vector<uint8_t> record;
+	record.resize(in.GetSize());
 	in.Seek(0, cStream::FromStart);
-	uint32_t size = input.GetSize();
+	uint32_t size = record.empty() ? 0 : in.Read(record.data(), static_cast<uint32_t>(record.size()));
+	in.Seek(0, cStream::FromStart);
 	if (size == 0)
 		return false;
 	if (size < 4)
 		return UncompressFailed();
-	uint32_t expected = GetU32LE(input.GetData());
+	uint32_t expected = GetU32LE(record.data());
 	uint64_t packed = size - 4;
 	if (expected > packed * MaxExpansion + ExpansionSlack || !out.SetSize(expected))
 		return UncompressFailed();
 	uint8_t spare = 0;
 	Bytef* destination = expected ? out.GetData() : &spare;
 	uLongf length = expected;
-	if (uncompress(destination, &length, input.GetData() + 4, static_cast<uLong>(packed)) != Z_OK)
+	if (uncompress(destination, &length, record.data() + 4, static_cast<uLong>(packed)) != Z_OK)
 	{
 		out.SetSize(0);
 		return UncompressFailed();

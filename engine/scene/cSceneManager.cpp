@@ -3,6 +3,9 @@
 #include "engine/foundation/ContainerUtils.h"
 #include "engine/graphics/cCamera.h"
 #include "engine/graphics/cGraphics.h"
+#include "engine/resources/cResourceManager.h"
+#include "engine/scene/cMotionResource.h"
+#include "engine/scene/cSceneResource.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,6 +35,10 @@ cSceneManager::cSceneManager() : m_root("root", nullptr)
 {
 	InitializeCriticalSection(&m_lock);
 	m_objectTypes.Register("object", &CreatePlainObject);
+	cResourceManager* resources = Singletone<cResourceManager>::GetInstance();
+	resources->RegisterExtension("motion", "motion_resource");
+	resources->RegisterType("scene_resource", &cSceneResource::Create);
+	resources->RegisterType("motion_resource", &cMotionResource::Create);
 	m_drawQueue.reserve(kDrawQueueReserve);
 	s_live = this;
 }

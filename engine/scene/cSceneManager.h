@@ -25,7 +25,9 @@ public:
 	typedef tObjectTypes::Creator tCreator;
 	typedef cDelegatePtr<cSceneObject*> tCompletion;
 
-	// Registers the engine's object types and makes the root.
+	// Registers the engine's object types, the resource types
+	// "scene_resource" and "motion_resource" with the extension "motion",
+	// and makes the root.
 	cSceneManager();
 	// Deletes the objects of requests never applied, then the whole tree.
 	~cSceneManager() override;

@@ -1,7 +1,10 @@
 #include "engine/scene/cSceneObject.h"
 
+#include "engine/graphics/sGraphicsDeviceState.h"
+#include "engine/scene/cMotionPlayer.h"
 #include "engine/scene/cSceneManager.h"
 #include "engine/scene/cVisual.h"
+#include "engine/scene/sObjectDesc.h"
 
 namespace
 {
@@ -14,7 +17,8 @@ cSceneObject::cSceneObject(const std::string& name, cSceneObject* parent)
 	  m_name(name),
 	  m_properties(this),
 	  m_onDelete(&m_events["on_delete"]),
-	  m_animations(new cObjectAnimations(this))
+	  m_animations(new cObjectAnimations(this)),
+	  m_motions(new cObjectMotions(this))
 {
 	m_children->SetParent(parent, false);
 	UpdateTransforms(true, true);
@@ -28,6 +32,7 @@ cSceneObject::~cSceneObject()
 		m_onDelete->Invoke(this);
 	cSceneManager::ForgetModal(this);
 	m_children->SetParent(nullptr, false);
+	delete m_motions;
 	delete m_animations;
 	delete m_visual;
 	m_children->DeleteChildren();
@@ -62,6 +67,9 @@ void cSceneObject::Update(float dt)
 	m_properties.ClearJustShown();
 	if (m_visual)
 		m_visual->Update(dt);
+	cMotionPlayer* player = m_motions->GetPlayer();
+	if (player && player->IsPlaying())
+		player->Update(dt);
 	cChildList& list = *m_children;
 	list.MarkUnchanged();
 	const std::vector<cSceneObject*>& children = list.GetChildren();
@@ -193,7 +201,44 @@ void cSceneObject::MoveInSiblings(bool toFront)
 
 bool cSceneObject::IsBusy() const
 {
-	return m_animations->IsPlaying();
+	return m_animations->IsPlaying() || m_motions->IsPlaying();
+}
+
+void cSceneObject::LoadFromDesc(const sObjectDesc& desc)
+{
+	if (!desc.model.empty())
+		SetModel(desc.model);
+	if (m_visual)
+		for (const sAnimationDesc& animation : desc.animations)
+			m_visual->SetAnimatorParam(animation.name, animation.speed);
+
+	m_transform.SetLocalMatrix(desc.local);
+	m_transform.SetColor(desc.colour.r, desc.colour.g, desc.colour.b, desc.colour.a);
+	bool worldChanged = true;
+	bool colourChanged = true;
+	m_transform.UpdateWorldMatrix(worldChanged);
+	m_transform.UpdateColour(colourChanged);
+
+	if (!desc.motion.empty())
+		m_motions->CreatePlayer(desc.motion);
+	if (cMotionPlayer* player = m_motions->GetPlayer())
+		player->AddClips(desc.motions);
+	for (const auto& [key, value] : desc.properties)
+		m_properties.SetProperty(key, value);
+
+	const int required = GraphicsDeviceState().shaderSupport ? kShaderMustBe : kShaderMustNotBe;
+	cSceneManager* scene = Singletone<cSceneManager>::GetInstance();
+	for (const sObjectDesc& childDesc : desc.children)
+	{
+		if (childDesc.shaderRequirement != kShaderAny && childDesc.shaderRequirement != required)
+			continue;
+		// An unknown type id builds a plain object.
+		cSceneObject* child = scene->CreateObject(childDesc.type, childDesc.name, this);
+		child->m_properties.SetEnabled(childDesc.enabled);
+		child->m_properties.SetVisible(childDesc.visible);
+		child->LoadFromDesc(childDesc);
+	}
+	OnLoaded();
 }
 
 void cSceneObject::SetVisual(cVisual* visual)

@@ -8,6 +8,7 @@
 #include "engine/foundation/cDelegate.h"
 #include "engine/scene/cChildList.h"
 #include "engine/scene/cObjectAnimations.h"
+#include "engine/scene/cObjectMotions.h"
 #include "engine/scene/cPropertyBag.h"
 #include "engine/scene/cTransformNode.h"
 #include "engine/scene/sDrawEntry.h"
@@ -19,6 +20,7 @@
 class cCamera;
 class cVisual;
 struct sCastQuery;
+struct sObjectDesc;
 
 class cSceneObject
 {
@@ -42,14 +44,16 @@ public:
 	virtual void AcceptCast(sCastQuery&) {}
 	virtual std::string GetTypeName() const { return "object"; }
 	// Fires "on_delete", leaves the modal list and the parent, then deletes
-	// the visual and the children, the last child first.
+	// the motions, the animations driver, the visual and the children, the
+	// last child first.
 	virtual ~cSceneObject();
 	virtual void DrawSelf();
 	// Queues this object (when it draws) and its visible, placed children,
 	// skipping the whole subtree when it is transparent. The camera slot is
 	// shared by the walk: camera objects put themselves into it.
 	virtual void CollectDraw(std::vector<sDrawEntry>& queue, cCamera*& camera);
-	// Deletes marked children and updates the visual and the visible children.
+	// Deletes marked children and updates the visual, the playing motion
+	// and the visible children.
 	virtual void Update(float dt);
 	// Draws the visible subtree at once, unsorted.
 	virtual void DrawSubtree();
@@ -75,7 +79,16 @@ public:
 	// The parent deletes the object in its next update. Any thread.
 	void MarkForDelete();
 	void MoveInSiblings(bool toFront);
+	// An animation or a motion plays in the visible subtree.
 	bool IsBusy() const;
+
+	// Applies the description to this object (model, animation speeds,
+	// placement and colour, motion clips, properties) and builds its
+	// children by registered type name, then calls OnLoaded. This object
+	// keeps its own visible and enabled flags; children take theirs from
+	// the description. Children that require shader support the graphics
+	// layer lacks (or lack that it has) are skipped with their subtrees.
+	void LoadFromDesc(const sObjectDesc& desc);
 
 	// Installs a visual (owned), deleting a different one held before.
 	void SetVisual(cVisual* visual);
@@ -88,6 +101,7 @@ public:
 	cTransformNode& GetTransform() { return m_transform; }
 	const cTransformNode& GetTransform() const { return m_transform; }
 	cObjectAnimations& GetAnimations() { return *m_animations; }
+	cObjectMotions& GetMotions() { return *m_motions; }
 	cVisual* GetVisual() const { return m_visual; }
 	std::map<std::string, tEvent>& GetEvents() { return m_events; }
 
@@ -114,4 +128,5 @@ private:
 	bool m_lightRec = false;
 	cVisual* m_visual = nullptr;
 	cObjectAnimations* m_animations;
+	cObjectMotions* m_motions;
 };

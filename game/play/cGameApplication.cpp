@@ -1,6 +1,7 @@
 #include "game/play/cGameApplication.h"
 
 #include "engine/graphics/cGraphics.h"
+#include "engine/input/cCursorManager.h"
 #include "engine/input/cInputManager.h"
 #include "engine/scene/cSceneManager.h"
 #include "engine/sound/cSoundManager.h"
@@ -28,6 +29,7 @@ bool cGameApplication::Update(float dt)
 	cSceneManager* scene = Singletone<cSceneManager>::GetInstance();
 	scene->DispatchInput();
 	scene->Update(dt);
+	Singletone<cCursorManager>::GetInstance()->Update(dt);
 	Singletone<cSoundManager>::GetInstance()->Update(dt);
 	Singletone<cSoundRegistry>::GetInstance()->Update();
 	return true;
@@ -38,6 +40,7 @@ void cGameApplication::Render()
 	cGraphics* graphics = Singletone<cGraphics>::GetInstance();
 	graphics->BeginScene();
 	Singletone<cSceneManager>::GetInstance()->Render();
+	Singletone<cCursorManager>::GetInstance()->Render();
 	if (m_overlayShown)
 		m_overlay.Draw();
 	graphics->EndScene();

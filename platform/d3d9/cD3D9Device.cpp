@@ -251,6 +251,7 @@ HRESULT cD3D9Device::ApplyPresentParameters(D3DPRESENT_PARAMETERS& parameters)
 		mode.w = static_cast<int>(parameters.BackBufferWidth);
 		mode.h = static_cast<int>(parameters.BackBufferHeight);
 		mode.refresh_rate = static_cast<int>(parameters.FullScreen_RefreshRateInHz);
+		CoverDisplay(mode.w, mode.h);
 		if (SDL_SetWindowDisplayMode(m_window, &mode) != 0 || SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN) != 0)
 		{
 			Report("Direct3D 9: full screen %ux%u refused: %s\n", parameters.BackBufferWidth,
@@ -277,6 +278,19 @@ HRESULT cD3D9Device::ApplyPresentParameters(D3DPRESENT_PARAMETERS& parameters)
 	m_renderer.ForgetGlState();
 	m_inScene = false;
 	return D3D_OK;
+}
+
+// The window is placed on its display's corner at the mode's size before it
+// goes full screen: without a window manager (or with one that ignores the
+// full-screen request) it would otherwise keep its windowed size and place.
+void cD3D9Device::CoverDisplay(int width, int height)
+{
+	SDL_Rect bounds {};
+	int display = SDL_GetWindowDisplayIndex(m_window);
+	if (display < 0 || SDL_GetDisplayBounds(display, &bounds) != 0)
+		bounds = {};
+	SDL_SetWindowPosition(m_window, bounds.x, bounds.y);
+	SDL_SetWindowSize(m_window, width, height);
 }
 
 void cD3D9Device::SetDefaultState()

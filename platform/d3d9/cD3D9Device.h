@@ -130,6 +130,7 @@ private:
 	~cD3D9Device();
 
 	HRESULT ApplyPresentParameters(D3DPRESENT_PARAMETERS& parameters);
+	void CoverDisplay(int width, int height);
 	// Default states, drawing into the back buffer with the automatic depth buffer.
 	void SetDefaultState();
 	bool CanDraw(const char* call);

@@ -913,16 +913,24 @@ void cD3D9Renderer::Present(cD3D9Surface& backBuffer)
 	int width = 0;
 	int height = 0;
 	SDL_GL_GetDrawableSize(m_window, &width, &height);
-	if (width > 0 && height > 0)
+	// Software drivers take a changed window size only at a swap: the first
+	// frame after a change is presented twice, the second time at the new size.
+	const bool resized = width != m_presentedWidth || height != m_presentedHeight;
+	m_presentedWidth = width;
+	m_presentedHeight = height;
+	for (int pass = resized ? 2 : 1; pass > 0; --pass)
 	{
-		// The back buffer holds its top row first; the window its bottom row.
-		glDisable(GL_SCISSOR_TEST);
-		glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-		m_needRaster = true;
-		bool sameSize = desc.Width == static_cast<UINT>(width) && desc.Height == static_cast<UINT>(height);
-		glBlitFramebuffer(0, 0, static_cast<GLint>(desc.Width), static_cast<GLint>(desc.Height), 0, height, width, 0,
-			GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
-		glEnable(GL_SCISSOR_TEST);
+		if (width > 0 && height > 0)
+		{
+			// The back buffer holds its top row first; the window its bottom row.
+			glDisable(GL_SCISSOR_TEST);
+			glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+			m_needRaster = true;
+			bool sameSize = desc.Width == static_cast<UINT>(width) && desc.Height == static_cast<UINT>(height);
+			glBlitFramebuffer(0, 0, static_cast<GLint>(desc.Width), static_cast<GLint>(desc.Height), 0, height, width,
+				0, GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
+			glEnable(GL_SCISSOR_TEST);
+		}
+		SDL_GL_SwapWindow(m_window);
 	}
-	SDL_GL_SwapWindow(m_window);
 }

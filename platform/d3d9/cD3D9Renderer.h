@@ -138,6 +138,8 @@ private:
 	std::array<sCombiner, sD3D9DeviceState::kStages> m_unitCombiner = {};
 	std::array<uint64_t, sD3D9DeviceState::kStages> m_unitFactor = {}; // texture factor per unit, or unknown
 	bool m_needRaster = true; // a clear or blit changed the write masks
+	int m_presentedWidth = 0; // the window size at the last present
+	int m_presentedHeight = 0;
 	sD3D9VertexLayout m_fvfLayout;
 	DWORD m_fvfLayoutCode = ~0u;
 	sVertexInput m_vertexInput;

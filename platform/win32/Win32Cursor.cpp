@@ -1,10 +1,14 @@
 #include "platform/win32/Win32Cursor.h"
 
+#include "platform/win32/Win32Error.h"
 #include "platform/win32/Win32Internal.h"
+#include "platform/win32/Win32Module.h"
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
+#include <string>
 
 namespace
 {
@@ -21,6 +25,43 @@ void RequestCursorChange()
 	g_changePending = true;
 	if (win32::IsVideoThread())
 		win32::ApplyPendingCursor();
+}
+
+// "<program folder>/cursors/<name>.bmp", the name being the decimal id of a
+// numeric resource.
+std::string CursorImagePath(const char* name)
+{
+	char program[4096];
+	std::string folder;
+	if (DWORD length = GetModuleFileNameA(nullptr, program, sizeof(program)))
+	{
+		folder.assign(program, length);
+		std::replace(folder.begin(), folder.end(), '\\', '/');
+		folder.erase(folder.find_last_of('/') + 1);
+	}
+	const std::string stem = IS_INTRESOURCE(name) ? std::to_string(reinterpret_cast<uintptr_t>(name)) : name;
+	return folder + "cursors/" + stem + ".bmp";
+}
+
+// The image as 32-bit ARGB pixels at the size asked for (0 keeps the image's own).
+SDL_Surface* CursorPixels(SDL_Surface* image, int width, int height)
+{
+	SDL_Surface* pixels = SDL_ConvertSurfaceFormat(image, SDL_PIXELFORMAT_ARGB8888, 0);
+	if (!pixels || ((width == 0 || width == pixels->w) && (height == 0 || height == pixels->h)))
+		return pixels;
+	SDL_Surface* scaled = SDL_CreateRGBSurfaceWithFormat(0, width ? width : pixels->w, height ? height : pixels->h,
+		32, SDL_PIXELFORMAT_ARGB8888);
+	if (scaled)
+	{
+		SDL_SetSurfaceBlendMode(pixels, SDL_BLENDMODE_NONE);
+		if (SDL_BlitScaled(pixels, nullptr, scaled, nullptr) != 0)
+		{
+			SDL_FreeSurface(scaled);
+			scaled = nullptr;
+		}
+	}
+	SDL_FreeSurface(pixels);
+	return scaled;
 }
 }
 
@@ -60,6 +101,47 @@ void RefreshCursorPosition()
 	SDL_GetGlobalMouseState(&x, &y);
 	StoreCursorPosition(x, y);
 }
+}
+
+HANDLE LoadImageA(HINSTANCE, const char* name, UINT type, int width, int height, UINT)
+{
+	if (type != IMAGE_CURSOR || !name || width < 0 || height < 0)
+	{
+		SetLastError(ERROR_INVALID_PARAMETER);
+		return nullptr;
+	}
+	if (!win32::EnsureVideo())
+	{
+		SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+		return nullptr;
+	}
+	SDL_Surface* image = SDL_LoadBMP(CursorImagePath(name).c_str());
+	if (!image)
+	{
+		SetLastError(ERROR_FILE_NOT_FOUND);
+		return nullptr;
+	}
+	SDL_Surface* pixels = CursorPixels(image, width, height);
+	SDL_FreeSurface(image);
+	SDL_Cursor* cursor = pixels ? SDL_CreateColorCursor(pixels, 0, 0) : nullptr;
+	SDL_FreeSurface(pixels);
+	if (!cursor)
+		SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+	return cursor;
+}
+
+BOOL DestroyCursor(HCURSOR cursor)
+{
+	if (!cursor)
+	{
+		SetLastError(ERROR_INVALID_HANDLE);
+		return FALSE;
+	}
+	HCURSOR selected = cursor;
+	if (g_cursor.compare_exchange_strong(selected, nullptr))
+		RequestCursorChange();
+	SDL_FreeCursor(reinterpret_cast<SDL_Cursor*>(cursor));
+	return TRUE;
 }
 
 HCURSOR SetCursor(HCURSOR cursor)

@@ -209,6 +209,9 @@ void HandleSdlEvent(const SDL_Event& event)
 		if (HWND window = LiveWindowOf(event.key.windowID))
 			TranslateKey(window, event.key);
 		break;
+	case SDL_SYSWMEVENT:
+		HandleWindowSystemEvent(event);
+		break;
 	case SDL_QUIT:
 		// The session asks the program to end (a signal, a log-out): every
 		// window is asked to close; without windows the loop is told to quit.

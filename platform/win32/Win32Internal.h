@@ -73,4 +73,11 @@ void SetFocusedWindow(HWND window, bool focused);
 void UpdateWindowGeometry(HWND window);
 // Queues WM_CLOSE for every live window; false when there is none.
 bool CloseAllWindows();
+
+// Watching the window system for windows destroyed by other programs: once
+// when video starts, then for each new window; the messages come from the
+// event pump.
+void WatchWindowSystem();
+void WatchWindow(SDL_Window* window);
+void HandleWindowSystemEvent(const SDL_Event& event);
 }

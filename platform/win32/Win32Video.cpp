@@ -35,6 +35,7 @@ bool EnsureVideo()
 		OutputDebugStringA((std::string("Video start failed: ") + SDL_GetError() + "\n").c_str());
 		return false;
 	}
+	WatchWindowSystem();
 	g_wakeEventType = SDL_RegisterEvents(1);
 	g_videoThread = std::this_thread::get_id();
 	g_started = true;

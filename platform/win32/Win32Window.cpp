@@ -326,6 +326,7 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* title, DW
 			sWindowRecord{windowClass.procedure, windowClass.style, windowClass.cursor, style, exStyle, parent, 0, {}};
 	}
 	win32::UpdateWindowGeometry(window);
+	win32::WatchWindow(sdlWindow);
 
 	CREATESTRUCTA creation{param, instance, menu, parent, height, width, y, x, static_cast<LONG>(style), title,
 		className, exStyle};

@@ -194,6 +194,7 @@ TEST_F(cWin32ApplicationTest, ReactivationWithADeviceThatCannotDrawEndsOnTheFour
 	handler.idle = [this] { PostMessageA(m_window, WM_ACTIVATEAPP, 1, 0); };
 	// The result is the wParam of the last message retrieved: the reactivation.
 	EXPECT_EQ(m_application->Run(handler), 1);
+	EXPECT_EQ(m_application->GetQuitCode(), 0); // no WM_QUIT ended the loop
 	// false on deactivation, true on reactivation, then true on three recovery passes.
 	EXPECT_EQ(listener.calls, (std::vector<bool>{false, true, true, true, true}));
 	EXPECT_EQ(handler.updates, 0);
@@ -228,6 +229,7 @@ TEST_F(cWin32ApplicationTest, RunReturnsTheQuitCode)
 	PostQuitMessage(7);
 	cScriptedHandler handler;
 	EXPECT_EQ(m_application->Run(handler), 7);
+	EXPECT_EQ(m_application->GetQuitCode(), 7);
 	EXPECT_EQ(handler.updates, 0);
 }
 

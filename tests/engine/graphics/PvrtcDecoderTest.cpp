@@ -1,9 +1,12 @@
 #include "engine/graphics/PvrtcDecoder.h"
 
+#include "PvrtcReferenceDecoder.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <functional>
+#include <random>
 #include <vector>
 
 namespace
@@ -272,4 +275,33 @@ TEST(PvrtcDecoder, RefusesBadSizesAndShortData)
 	}
 	EXPECT_TRUE(DecompressPvrtc(data.data(), data.size(), false, 64, 64, true, pixels.data()));
 	EXPECT_TRUE(DecompressPvrtc(data.data(), data.size(), true, 128, 64, true, pixels.data()));
+}
+
+TEST(PvrtcDecoder, MatchesTheTexelByTexelDecoderOnRandomBlocksAndSizes)
+{
+	std::mt19937 random(20240617);
+	const int sides[] = {1, 2, 4, 8, 16, 32, 64, 256};
+	for (int round = 0; round < 400; ++round)
+	{
+		const bool twoBitMode = round & 1;
+		const int width = sides[random() % 8];
+		const int height = sides[random() % 8];
+		const size_t blocks = size_t(std::max(2, width / (twoBitMode ? 8 : 4))) * std::max(2, height / 4);
+		std::vector<unsigned char> data(blocks * 8);
+		// Some images have every block in one modulation mode, so that both
+		// modes meet their own kind at every edge.
+		const int modes = round % 6;
+		for (size_t i = 0; i < data.size(); ++i)
+		{
+			data[i] = static_cast<unsigned char>(random());
+			if (i % 8 == 4 && modes < 2)
+				data[i] = static_cast<unsigned char>((data[i] & ~1) | modes);
+		}
+		std::vector<unsigned char> expected(size_t(width) * height * 4);
+		std::vector<unsigned char> actual(expected.size());
+		ASSERT_TRUE(DecompressPvrtcTexelByTexel(data.data(), data.size(), twoBitMode, width, height, expected.data()));
+		ASSERT_TRUE(DecompressPvrtc(data.data(), data.size(), twoBitMode, width, height, true, actual.data()));
+		ASSERT_EQ(actual, expected) << (twoBitMode ? "2" : "4") << "-bit " << width << " by " << height << ", round "
+									<< round;
+	}
 }

@@ -68,13 +68,17 @@ public:
 	void Update(float dt) override { updatedFor += dt; }
 	void UpdateOwnerBox() override { m_owner->GetTransform().SetLocalBox(hitBox); }
 	void SetModel(const std::string& name) override { model = name; }
-	void SetAnimatorParam(const std::string&, float) override {}
+	void SetAnimatorParam(const std::string& name, float value) override
+	{
+		animatorParams.push_back(name + "=" + std::to_string(value));
+	}
 	void SetTextureOffset(float, float) override {}
 
 	cBoundingBox hitBox;
 	std::string animation;
 	std::string model;
 	std::vector<std::string> params;
+	std::vector<std::string> animatorParams;
 	bool playing = false;
 	bool looping = false;
 	float length = 0;

@@ -74,7 +74,7 @@ protected:
 		bool shown = false;
 		for (int attempt = 0; attempt < 5 && !arrived; ++attempt)
 		{
-			EXPECT_TRUE(Activate(true));
+			Activate(true); // a lost focus shows as a press that did not arrive
 			Send({ Key(DIK_F1, true) });
 			Pump();
 			game.Update(0.016f);

@@ -224,9 +224,12 @@ struct sObserved
 };
 
 // Marks the queue when it sees an event, so the order against the event's
-// own messages shows.
+// own messages shows. Raw X events (the window system watches for its
+// window's destruction) arrive whenever the X server sends one: not counted.
 void MarkingObserver(const SDL_Event& event, void* context)
 {
+	if (event.type == SDL_SYSWMEVENT)
+		return;
 	auto* observed = static_cast<sObserved*>(context);
 	observed->types.push_back(event.type);
 	PostMessageA(observed->window, WM_USER, event.type, 0);

@@ -1,0 +1,106 @@
+#pragma once
+// What another X client sees of a process's windows: their place and size
+// on the screen, the screen's pixels, and the means to destroy a window
+// from outside. Include it last: Xlib defines short macro names.
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <sys/types.h>
+
+class cXWindowProbe
+{
+public:
+	struct sRect
+	{
+		int x = 0, y = 0, width = 0, height = 0;
+	};
+
+	// Errors of this client (a window that went meanwhile) are not fatal.
+	cXWindowProbe() : m_display(XOpenDisplay(nullptr)) { XSetErrorHandler([](Display*, XErrorEvent*) { return 0; }); }
+	~cXWindowProbe()
+	{
+		if (m_display)
+			XCloseDisplay(m_display);
+	}
+	cXWindowProbe(const cXWindowProbe&) = delete;
+	cXWindowProbe& operator=(const cXWindowProbe&) = delete;
+
+	bool IsOpen() const { return m_display != nullptr; }
+	int ScreenWidth() const { return DisplayWidth(m_display, DefaultScreen(m_display)); }
+	int ScreenHeight() const { return DisplayHeight(m_display, DefaultScreen(m_display)); }
+
+	// The first mapped top-level window whose _NET_WM_PID is pid; 0 when none.
+	Window FindMappedWindowOf(pid_t pid) const
+	{
+		Window root = DefaultRootWindow(m_display), parent = 0, *children = nullptr;
+		unsigned count = 0;
+		Window found = 0;
+		if (!XQueryTree(m_display, root, &root, &parent, &children, &count))
+			return 0;
+		const Atom pidAtom = XInternAtom(m_display, "_NET_WM_PID", False);
+		for (unsigned i = 0; i < count && !found; ++i)
+		{
+			XWindowAttributes attributes;
+			if (XGetWindowAttributes(m_display, children[i], &attributes) && attributes.map_state == IsViewable &&
+				PidOf(children[i], pidAtom) == pid)
+				found = children[i];
+		}
+		if (children)
+			XFree(children);
+		return found;
+	}
+
+	// The window's place on the screen and its size.
+	sRect Geometry(Window window) const
+	{
+		XWindowAttributes attributes {};
+		Window child = 0;
+		sRect rect;
+		if (XGetWindowAttributes(m_display, window, &attributes))
+		{
+			XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), 0, 0, &rect.x, &rect.y, &child);
+			rect.width = attributes.width;
+			rect.height = attributes.height;
+		}
+		return rect;
+	}
+
+	// A pixel of the screen as 0xRRGGBB.
+	unsigned long ScreenPixel(int x, int y) const
+	{
+		XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), x, y, 1, 1, AllPlanes, ZPixmap);
+		if (!image)
+			return ~0ul;
+		unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
+		XDestroyImage(image);
+		return pixel;
+	}
+
+	void Destroy(Window window) const
+	{
+		XDestroyWindow(m_display, window);
+		XSync(m_display, False);
+	}
+
+private:
+	long PidOf(Window window, Atom pidAtom) const
+	{
+		Atom type = 0;
+		int format = 0;
+		unsigned long items = 0, after = 0;
+		unsigned char* data = nullptr;
+		long pid = -1;
+		if (XGetWindowProperty(m_display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after,
+				&data) == Success && data)
+		{
+			if (items == 1 && format == 32)
+				pid = *reinterpret_cast<long*>(data);
+			XFree(data);
+		}
+		return pid;
+	}
+
+	Display* m_display;
+};
