@@ -15,6 +15,7 @@
 #include "engine/graphics/cModelController.h"
 #include "engine/graphics/cModelResource.h"
 #include "engine/graphics/cTextureResource.h"
+#include "engine/input/cCursorManager.h"
 #include "engine/resources/cResourceHandle.h"
 #include "engine/resources/cResourceManager.h"
 #include "engine/resources/cResourceMount.h"
@@ -274,6 +275,30 @@ TEST(DemoContent, LoadsAndDrawsThroughTheEngineReaders)
 			{
 				EXPECT_TRUE(ColorNear(At(pixels, 503, 391), 0xFAFAF4)) << "the arrow is white inside";
 			}
+		}
+
+		// The cursor manager, given the configured models and offsets, draws
+		// each cursor over the frame at the mouse, which has not moved from
+		// the window's top-left corner.
+		cCursorManager* cursors = cCursorManager::GetInstance();
+		for (const auto& [name, cursor] : config.cursors)
+		{
+			cursors->SetCursorModel(name, cursor.model);
+			cursors->SetCursorOffset(name, cursor.offset);
+		}
+		cursors->ShowCursor(true);
+		cursors->InitCamera();
+		for (const auto& [name, cursor] : config.cursors)
+		{
+			cursors->SetCursor(name);
+			cGraphics::GetInstance()->BeginScene();
+			cursors->Render();
+			const sPixels pixels = ReadBackBuffer();
+			cGraphics::GetInstance()->EndScene();
+			const std::array<int, 4> box = LitBox(pixels);
+			EXPECT_EQ(box[0], 0) << name;
+			EXPECT_EQ(box[3], 767) << name;
+			EXPECT_TRUE(box[2] < 48 + int(cursor.offset.x) && box[1] > 767 - 48 + int(cursor.offset.y)) << name;
 		}
 
 		// The menu music: stereo Ogg Vorbis that plays several seconds of sound.
