@@ -6,12 +6,6 @@ cImage::cImage(int width, int height) : m_width(width), m_height(height), m_pixe
 {
 }
 
-sRgba cImage::At(int x, int y) const
-{
-	const uint8_t* p = &m_pixels[(size_t(y) * m_width + x) * 4];
-	return sRgba{p[0], p[1], p[2], p[3]};
-}
-
 // Source over destination on straight (not premultiplied) colours.
 void cImage::Blend(int x, int y, const sRgba& color, float coverage)
 {
@@ -37,21 +31,6 @@ void cImage::FillRect(int left, int top, int right, int bottom, const sRgba& col
 	for (int y = top; y < bottom; ++y)
 		for (int x = left; x < right; ++x)
 			Blend(x, y, color);
-}
-
-void cImage::FillVerticalGradient(int left, int top, int right, int bottom, const sRgba& topColor,
-	const sRgba& bottomColor)
-{
-	const int rows = bottom - top;
-	for (int y = top; y < bottom; ++y)
-	{
-		const float t = rows > 1 ? float(y - top) / float(rows - 1) : 0;
-		auto mix = [t](uint8_t a, uint8_t b) { return uint8_t(a + (b - a) * t + 0.5f); };
-		const sRgba color{mix(topColor.r, bottomColor.r), mix(topColor.g, bottomColor.g),
-			mix(topColor.b, bottomColor.b), mix(topColor.a, bottomColor.a)};
-		for (int x = left; x < right; ++x)
-			Blend(x, y, color);
-	}
 }
 
 void cImage::FillShape(int left, int top, int right, int bottom, const std::function<bool(float, float)>& inside,

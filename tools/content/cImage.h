@@ -1,6 +1,6 @@
 #pragma once
-// An RGBA picture drawn by code: rectangles, gradients and anti-aliased
-// shapes, blended over what is already there. Rows run top to bottom.
+// An RGBA picture drawn by code: rectangles, anti-aliased shapes and
+// coverage masks, blended over what is already there. Rows run top to bottom.
 
 #include <cstdint>
 #include <functional>
@@ -24,16 +24,12 @@ public:
 	int GetHeight() const { return m_height; }
 	// Four bytes a pixel, r g b a, top row first.
 	const std::vector<uint8_t>& GetPixels() const { return m_pixels; }
-	sRgba At(int x, int y) const;
 
 	// Blends the colour over the pixel with its alpha scaled by coverage
 	// (0 to 1). Pixels outside the picture are left alone.
 	void Blend(int x, int y, const sRgba& color, float coverage = 1);
 	// From (left, top) up to, not including, (right, bottom).
 	void FillRect(int left, int top, int right, int bottom, const sRgba& color);
-	// The colour runs from top at the first row to bottom at the last.
-	void FillVerticalGradient(int left, int top, int right, int bottom, const sRgba& topColor,
-		const sRgba& bottomColor);
 	// Fills the pixels of the box whose area lies inside the shape, each in
 	// proportion to the share of its 4 x 4 sample points inside.
 	void FillShape(int left, int top, int right, int bottom, const std::function<bool(float, float)>& inside,
