@@ -6,6 +6,7 @@ packages=(
   libsdl2-dev libgl-dev libgl1-mesa-dri
   zlib1g-dev libvorbis-dev libpng-dev libjpeg-dev libsquish-dev libstb-dev
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
+  libfreetype-dev fonts-dejavu-core
   libx11-dev xvfb xauth
 )
 missing=()

@@ -1,0 +1,135 @@
+#include "cDemoContent.h"
+
+#include "CursorArt.h"
+#include "MenuMusic.h"
+#include "PngFile.h"
+#include "cContentTree.h"
+#include "cFontAtlas.h"
+#include "cOggEncoder.h"
+
+#include "engine/foundation/cMemoryStream.h"
+#include "engine/foundation/cXmlNode.h"
+#include "engine/graphics/cModelWriter.h"
+
+#include <cstdio>
+
+namespace
+{
+// The texts of the game's own screens, in chapter "default", section "default".
+const char* const kTexts[][2] = {
+	{"game_title", "Hidden Object Demo"},
+	{"exit_title", "Exit"},
+	{"quit_game", "Do you really want to quit?"},
+	{"press_any_key", "Press any key"},
+};
+
+struct sFontUse
+{
+	// The id under which the game registers the font.
+	int id;
+	sFontStyle style;
+};
+
+// Font 0 is the default (the console and the frame-rate overlay draw with
+// it), 6 the game panel's tooltip, 22 the large captions.
+const sFontUse kFonts[] = {
+	{0, {"font_sans_16", "DejaVuSans.ttf", 16}},
+	{6, {"font_sans_14", "DejaVuSans.ttf", 14}},
+	{22, {"font_serif_28", "DejaVuSerif-Bold.ttf", 28}},
+};
+
+const long kMusicRate = 44100;
+const float kMusicQuality = 0.3f;
+
+cXmlNode* AddElement(cXmlNode& parent, const char* name, std::initializer_list<std::pair<const char*, std::string>> attributes)
+{
+	auto* element = new cXmlNode(name);
+	for (const auto& [attribute, value] : attributes)
+		element->AddAttribute(attribute)->SetValue(value);
+	parent.AppendChild(element);
+	return element;
+}
+
+bool Failed(const char* what)
+{
+	fprintf(stderr, "cannot make %s\n", what);
+	return false;
+}
+}
+
+cDemoContent::cDemoContent(cContentTree& tree, const std::string& fontFolder) : m_tree(tree), m_fontFolder(fontFolder)
+{
+}
+
+bool cDemoContent::Write()
+{
+	cXmlNode config("game_config");
+	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteMusic() &&
+		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
+		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
+}
+
+// The text manager reads the first "group" of the document, its child
+// group "texts", and chapters, sections and phrases below that.
+bool cDemoContent::WriteTexts(cXmlNode& config)
+{
+	cXmlNode strings("strings");
+	cXmlNode* top = AddElement(strings, "group", {});
+	cXmlNode* texts = AddElement(*top, "group", {{"name", "texts"}});
+	cXmlNode* chapter = AddElement(*texts, "group", {{"name", "default"}});
+	cXmlNode* section = AddElement(*chapter, "group", {{"name", "default"}});
+	for (const auto& [name, text] : kTexts)
+		AddElement(*section, "phrase", {{"name", name}, {"text", text}});
+	AddElement(*AddElement(config, "texts", {}), "text", {{"name", "strings"}});
+	return m_tree.WriteXml("localization/strings.xml", strings);
+}
+
+bool cDemoContent::WriteFonts(cXmlNode& config)
+{
+	cXmlNode list("resources");
+	cXmlNode* fonts = AddElement(config, "fonts", {});
+	for (const sFontUse& use : kFonts)
+	{
+		sFontStyle style = use.style;
+		style.file = m_fontFolder + "/" + style.file;
+		cFontAtlas atlas;
+		if (!atlas.Build(style, LatinAndCyrillicCodes()))
+			return Failed("the fonts");
+		const std::string png = EncodePng(atlas.GetImage());
+		if (png.empty() || !m_tree.WriteFile("data/fonts/" + atlas.GetTextureName() + ".png", png))
+			return Failed("the font textures");
+		list.AppendChild(atlas.CreateDescription());
+		AddElement(*fonts, "font", {{"name", style.name}, {"id", std::to_string(use.id)}});
+	}
+	return m_tree.WriteXml("data/fonts/fonts.resource", list);
+}
+
+bool cDemoContent::WriteCursors(cXmlNode& config)
+{
+	const std::string png = EncodePng(DrawCursorAtlas());
+	if (png.empty() || !m_tree.WriteFile(std::string("data/cursors/") + kCursorTexture, png))
+		return Failed("the cursor texture");
+	cXmlNode* cursors = AddElement(config, "cursors", {});
+	for (size_t i = 0; i < CursorArts().size(); ++i)
+	{
+		const sCursorArt& art = CursorArts()[i];
+		cModel model;
+		MakeCursorModel(i, model);
+		cMemoryStream bytes;
+		cModelWriter(bytes).Write(model);
+		if (!m_tree.WriteFile("data/cursors/" + art.name + ".model",
+				std::string(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize())))
+			return false;
+		AddElement(*cursors, "cursor", {{"name", art.name}, {"model", art.name}, {"offset", CursorOffset(art)}});
+	}
+	return true;
+}
+
+bool cDemoContent::WriteMusic()
+{
+	cOggEncoder encoder(2, kMusicRate, kMusicQuality);
+	const std::string ogg = encoder.Encode(ComposeMenuMusic(kMusicRate));
+	if (ogg.empty())
+		return Failed("the menu music");
+	return m_tree.WriteFile("data/music/track00menu.ogg", ogg);
+}

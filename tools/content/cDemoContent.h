@@ -1,0 +1,36 @@
+#pragma once
+// The demo's content: the working folder's "data", "localization" and
+// "splash" folders and "startup.txt", everything the game reads at
+// start-up, made by code.
+//
+//   data/game_config.xml       texts, fonts by id, cursor models and offsets
+//   data/fonts/                the font descriptions (a resource list) and atlases
+//   data/cursors/              the cursor models and their texture
+//   data/music/track00menu.ogg the menu music
+//   localization/strings.xml   the texts, "game_title" among them
+//   splash/                    empty: the demo has no distributor's splash
+//   startup.txt                "location1"
+
+#include <string>
+
+class cContentTree;
+class cXmlNode;
+
+class cDemoContent
+{
+public:
+	// fontFolder holds the DejaVu typefaces.
+	cDemoContent(cContentTree& tree, const std::string& fontFolder);
+
+	// False, with a message on standard error, when any part failed.
+	bool Write();
+
+private:
+	bool WriteTexts(cXmlNode& config);
+	bool WriteFonts(cXmlNode& config);
+	bool WriteCursors(cXmlNode& config);
+	bool WriteMusic();
+
+	cContentTree& m_tree;
+	std::string m_fontFolder;
+};
