@@ -5,7 +5,7 @@
 #include "PngFile.h"
 #include "cContentTree.h"
 #include "cFontAtlas.h"
-#include "cOggEncoder.h"
+#include "engine/sound/cOggEncoder.h"
 
 #include "engine/foundation/cMemoryStream.h"
 #include "engine/foundation/cXmlNode.h"

@@ -1,4 +1,4 @@
-#include "cOggEncoder.h"
+#include "engine/sound/cOggEncoder.h"
 
 #include <algorithm>
 
@@ -8,7 +8,8 @@ const int kSerialNumber = 1;
 const long kPiece = 1024;
 }
 
-cOggEncoder::cOggEncoder(int channels, long rate, float quality) : m_channels(channels)
+cOggEncoder::cOggEncoder(int channels, long rate, float quality, bool pagePerPacket)
+	: m_channels(channels), m_pagePerPacket(pagePerPacket)
 {
 	vorbis_info_init(&m_info);
 	vorbis_comment_init(&m_comment);
@@ -81,7 +82,7 @@ void cOggEncoder::Drain()
 		{
 			ogg_stream_packetin(&m_stream, &packet);
 			ogg_page page;
-			while (ogg_stream_pageout(&m_stream, &page))
+			while (m_pagePerPacket ? ogg_stream_flush(&m_stream, &page) : ogg_stream_pageout(&m_stream, &page))
 				Append(page);
 		}
 	}

@@ -1,7 +1,8 @@
 #pragma once
 // Encodes float samples into an Ogg Vorbis file in memory: one logical
 // stream with a fixed serial number, so the same samples always give the
-// same bytes.
+// same bytes. The demo content's music and the sound tests' files are
+// written with it.
 
 #include <string>
 #include <vector>
@@ -12,7 +13,9 @@ class cOggEncoder
 {
 public:
 	// quality from -0.1 to 1 (libvorbisenc's variable bit rate scale).
-	cOggEncoder(int channels, long rate, float quality);
+	// With pagePerPacket every packet ends its page, so that a file cut
+	// anywhere still holds the sound before the cut.
+	cOggEncoder(int channels, long rate, float quality, bool pagePerPacket = false);
 	~cOggEncoder();
 	cOggEncoder(const cOggEncoder&) = delete;
 	cOggEncoder& operator=(const cOggEncoder&) = delete;
@@ -29,6 +32,7 @@ private:
 	void Drain();
 
 	int m_channels;
+	bool m_pagePerPacket;
 	bool m_ready = false;
 	std::string m_bytes;
 	vorbis_info m_info;
