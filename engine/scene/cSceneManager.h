@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+class cCameraObject;
+
 class cSceneManager : public Singletone<cSceneManager>
 {
 public:
@@ -25,7 +27,8 @@ public:
 	typedef tObjectTypes::Creator tCreator;
 	typedef cDelegatePtr<cSceneObject*> tCompletion;
 
-	// Registers the engine's object types and makes the root.
+	// Registers the engine's object types, makes the root and, last, the
+	// default camera object "camera" under it.
 	cSceneManager();
 	// Deletes the objects of requests never applied, then the whole tree.
 	~cSceneManager() override;
@@ -51,6 +54,9 @@ public:
 	cSceneObject* GetTopModal() const;
 	// Takes a destroyed object off the modal list of the scene, if one exists.
 	static void ForgetModal(cSceneObject* object);
+	// Called by a camera object that is destroyed: the scene no longer
+	// names it as its default camera.
+	static void ForgetCamera(cCameraObject* camera);
 
 	int GetObjectTypeId(const std::string& type) const { return m_objectTypes.GetIndex(type); }
 	std::string GetObjectTypeName(int id) const { return m_objectTypes.GetName(id); }
@@ -68,6 +74,8 @@ public:
 	static bool IsInputConsumed() { return s_inputConsumed; }
 
 	cSceneObject* GetRoot() { return &m_root; }
+	// The camera object "camera" under the root, which windows hang under.
+	cCameraObject* GetDefaultCamera() const { return m_defaultCamera; }
 	// The cursor's ray in world space, written by the camera object.
 	sRay& GetPickRay() { return m_pickRay; }
 	const tObjectTypes& GetObjectTypes() const { return m_objectTypes; }
@@ -96,4 +104,5 @@ private:
 	std::vector<sDrawEntry> m_drawQueue;
 	sRay m_pickRay;
 	cSceneObject m_root;
+	cCameraObject* m_defaultCamera = nullptr;
 };
