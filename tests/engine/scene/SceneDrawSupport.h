@@ -24,6 +24,12 @@ inline void AddCellQuad(cModel& model, float left, float bottom, float right, fl
 	}
 }
 
+// The pixel at logical (x, y), y up, as opaque.
+inline D3DCOLOR At(const sPixels& pixels, int x, int y)
+{
+	return pixels.At(UINT(x), UINT(767 - y)) | 0xFF000000;
+}
+
 class SceneDrawTest : public SceneTest
 {
 protected:
@@ -56,9 +62,6 @@ protected:
 		graphics->EndScene();
 		return pixels;
 	}
-
-	// The pixel at logical (x, y), y up, without alpha.
-	static D3DCOLOR At(const sPixels& pixels, int x, int y) { return pixels.At(UINT(x), UINT(767 - y)) | 0xFF000000; }
 
 	// Held past the tree's deletion in TearDown.
 	cTestResources resources;
