@@ -38,6 +38,7 @@ protected:
 		graphics = StartGraphics(1024, 768);
 		SceneTest::SetUp();
 		screen = scene->GetDefaultCamera();
+		screen->SetVisible(true);
 		SetScreenCamera(screen->GetCamera());
 		screen->GetCamera().SetDepthTest(false);
 	}

@@ -109,7 +109,7 @@ inline cMatrix Translation(float x, float y, float z)
 }
 
 // The scene manager with no modal object and a tree that holds only the
-// default camera object (without children) before and after each test.
+// default camera object (hidden, without children) before and after each test.
 class SceneTest : public ::testing::Test
 {
 protected:
@@ -127,6 +127,9 @@ protected:
 		camera->GetChildList().SetParent(nullptr, false);
 		root()->GetChildList().DeleteChildren();
 		camera->GetChildList().SetParent(root(), false);
+		// Hidden: without a device no camera may be applied. Tests that
+		// draw show it.
+		camera->SetVisible(false);
 		while (cSceneObject* modal = scene->GetTopModal())
 			scene->SetModal(modal, false);
 		cSceneManager::SetInputConsumed(false);
