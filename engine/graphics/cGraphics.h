@@ -68,6 +68,10 @@ public:
 	void SetDepthTest(bool on);
 	void SetLighting(bool on);
 	void SetTextureFilter(D3DTEXTUREFILTERTYPE filter);
+	// The filter every frame starts with; takes effect at the next frame.
+	void SetDefaultTextureFilter(D3DTEXTUREFILTERTYPE filter) { m_defaultTextureFilter = filter; }
+	D3DTEXTUREFILTERTYPE GetDefaultTextureFilter() const { return m_defaultTextureFilter; }
+	D3DTEXTUREFILTERTYPE GetTextureFilter() const { return m_currentTextureFilter; }
 	void SetSeparateAlphaBlend(bool enable, D3DBLENDOP alphaOperation);
 	// User clip planes keeping the x and y extent of the box (world space).
 	void SetClipBox(bool enable, const cBoundingBox& box);

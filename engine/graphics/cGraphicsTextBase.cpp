@@ -12,8 +12,6 @@ namespace
 {
 const int kTextVertexFormat = D3DFVF_XYZ | D3DFVF_TEX1;
 const unsigned kInitialVertexCapacity = 30000;
-// Vertices per character that a formatted line reserves.
-const unsigned kVerticesPerCharacter = 6;
 }
 
 cGraphicsTextBase::cGraphicsTextBase()
@@ -99,7 +97,7 @@ void cGraphicsTextBase::DrawFormatted(int alignment, const sColor& color, const 
 	const size_t length = FormatLine(line, FormattedLineSize, format, arguments);
 	va_end(arguments);
 
-	const unsigned reserved = static_cast<unsigned>(length) * kVerticesPerCharacter;
+	const unsigned reserved = static_cast<unsigned>(length) * VerticesPerCharacter;
 	m_vertexBuffer.SetCount(reserved);
 	void* memory = m_vertexBuffer.Lock(0, 0);
 	if (!memory)

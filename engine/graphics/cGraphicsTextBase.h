@@ -19,6 +19,8 @@ class cGraphicsTextBase
 public:
 	// Characters of a formatted line, the terminator included.
 	static constexpr size_t FormattedLineSize = 1000;
+	// Vertices a caller reserves per character of a text it lays out.
+	static constexpr unsigned VerticesPerCharacter = 6;
 
 	cGraphicsTextBase();
 	// Draws the vertices in the text vertex buffer tinted by the colour.

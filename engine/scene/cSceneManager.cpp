@@ -4,8 +4,10 @@
 #include "engine/graphics/cCamera.h"
 #include "engine/graphics/cGraphics.h"
 #include "engine/resources/cResourceManager.h"
+#include "engine/scene/cCameraObject.h"
 #include "engine/scene/cMotionResource.h"
 #include "engine/scene/cSceneResource.h"
+#include "engine/scene/cTextObject.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,12 +37,15 @@ cSceneManager::cSceneManager() : m_root("root", nullptr)
 {
 	InitializeCriticalSection(&m_lock);
 	m_objectTypes.Register("object", &CreatePlainObject);
+	m_objectTypes.Register("camera", &cCameraObject::Create);
+	m_objectTypes.Register("text", &cTextObject::Create);
 	cResourceManager* resources = Singletone<cResourceManager>::GetInstance();
 	resources->RegisterExtension("motion", "motion_resource");
 	resources->RegisterType("scene_resource", &cSceneResource::Create);
 	resources->RegisterType("motion_resource", &cMotionResource::Create);
 	m_drawQueue.reserve(kDrawQueueReserve);
 	s_live = this;
+	m_defaultCamera = new cCameraObject("camera", &m_root);
 }
 
 cSceneManager::~cSceneManager()
@@ -57,6 +62,7 @@ cSceneManager::~cSceneManager()
 			delete object;
 		m_requests.clear();
 		m_drawQueue.clear();
+		m_defaultCamera = nullptr;
 		m_root.GetChildList().DeleteChildren();
 		m_modal.clear();
 		s_live = nullptr;
@@ -168,6 +174,12 @@ void cSceneManager::ForgetModal(cSceneObject* object)
 {
 	if (s_live)
 		s_live->SetModal(object, false);
+}
+
+void cSceneManager::ForgetCamera(cCameraObject* camera)
+{
+	if (s_live && s_live->m_defaultCamera == camera)
+		s_live->m_defaultCamera = nullptr;
 }
 
 cSceneObject* cSceneManager::CreateObject(int typeId, const std::string& name, cSceneObject* parent)

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+class cCameraObject;
+
 class cSceneManager : public Singletone<cSceneManager>
 {
 public:
@@ -27,7 +29,7 @@ public:
 
 	// Registers the engine's object types, the resource types
 	// "scene_resource" and "motion_resource" with the extension "motion",
-	// and makes the root.
+	// makes the root and, last, the default camera object "camera" under it.
 	cSceneManager();
 	// Deletes the objects of requests never applied, then the whole tree.
 	~cSceneManager() override;
@@ -53,6 +55,9 @@ public:
 	cSceneObject* GetTopModal() const;
 	// Takes a destroyed object off the modal list of the scene, if one exists.
 	static void ForgetModal(cSceneObject* object);
+	// Called by a camera object that is destroyed: the scene no longer
+	// names it as its default camera.
+	static void ForgetCamera(cCameraObject* camera);
 
 	int GetObjectTypeId(const std::string& type) const { return m_objectTypes.GetIndex(type); }
 	std::string GetObjectTypeName(int id) const { return m_objectTypes.GetName(id); }
@@ -70,6 +75,8 @@ public:
 	static bool IsInputConsumed() { return s_inputConsumed; }
 
 	cSceneObject* GetRoot() { return &m_root; }
+	// The camera object "camera" under the root, which windows hang under.
+	cCameraObject* GetDefaultCamera() const { return m_defaultCamera; }
 	// The cursor's ray in world space, written by the camera object.
 	sRay& GetPickRay() { return m_pickRay; }
 	const tObjectTypes& GetObjectTypes() const { return m_objectTypes; }
@@ -98,4 +105,5 @@ private:
 	std::vector<sDrawEntry> m_drawQueue;
 	sRay m_pickRay;
 	cSceneObject m_root;
+	cCameraObject* m_defaultCamera = nullptr;
 };

@@ -3,6 +3,7 @@
 // the scene asks of it, and a fixture that leaves the scene manager's tree
 // empty around each test.
 
+#include "engine/scene/cCameraObject.h"
 #include "engine/scene/cSceneManager.h"
 #include "engine/scene/cVisual.h"
 
@@ -111,8 +112,8 @@ inline cMatrix Translation(float x, float y, float z)
 	return m;
 }
 
-// The scene manager with an empty tree and no modal object before and after
-// each test.
+// The scene manager with no modal object and a tree that holds only the
+// default camera object (hidden, without children) before and after each test.
 class SceneTest : public ::testing::Test
 {
 protected:
@@ -125,7 +126,14 @@ protected:
 
 	void Clear()
 	{
+		cSceneObject* camera = scene->GetDefaultCamera();
+		camera->GetChildList().DeleteChildren();
+		camera->GetChildList().SetParent(nullptr, false);
 		root()->GetChildList().DeleteChildren();
+		camera->GetChildList().SetParent(root(), false);
+		// Hidden: without a device no camera may be applied. Tests that
+		// draw show it.
+		camera->SetVisible(false);
 		while (cSceneObject* modal = scene->GetTopModal())
 			scene->SetModal(modal, false);
 		cSceneManager::SetInputConsumed(false);

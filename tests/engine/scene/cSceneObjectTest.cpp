@@ -62,7 +62,7 @@ TEST_F(SceneTest, UpdateDeletesMarkedChildrenWithoutSkippingTheNext)
 	log.clear();
 	scene->Update(0.1f);
 	EXPECT_EQ(log, (tLog { "update c" }));
-	EXPECT_EQ(root()->GetChildList().GetChildren().size(), 1u);
+	EXPECT_EQ(root()->GetChildList().GetChildren().size(), 2u); // c and the default camera
 }
 
 TEST_F(SceneTest, UpdateSkipsLaterSiblingsOnceTheListChanged)
