@@ -1,0 +1,13 @@
+#include "engine/windows/cGameDialog.h"
+
+void cGameDialog::Show()
+{
+	cGameWindow::Show();
+	SetModal(true);
+}
+
+void cGameDialog::Hide()
+{
+	cGameWindow::Hide();
+	SetModal(false);
+}
