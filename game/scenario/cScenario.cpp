@@ -28,7 +28,7 @@ bool cScenario::Load(const cXmlNode& root, cScenarioOwner* owner)
 		auto state = std::make_unique<cStateDeclaration>("state_declaration", owner);
 		if (!state->Load(*element))
 		{
-			LOG(2, "Location '%s' error. State '%s' could not be read whole\n", m_locationName.c_str(), name.c_str());
+			LOG(2, "Location '%s' error. State '%s' could not be read whole", m_locationName.c_str(), name.c_str());
 			whole = false;
 		}
 		m_states[name] = std::move(state);

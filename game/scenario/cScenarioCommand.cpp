@@ -84,7 +84,7 @@ bool cScenarioCommand::Load(const cXmlNode& element)
 	sLoadLevel level;
 	if (t_loadDepth > MaxDepth)
 	{
-		LOG(2, "Scenario commands are nested deeper than %i levels in '%s'\n", MaxDepth, element.GetName().c_str());
+		LOG(2, "Scenario commands are nested deeper than %i levels in '%s'", MaxDepth, element.GetName().c_str());
 		return false;
 	}
 	m_result = GetXmlAttribute(&element, "result", "");

@@ -28,5 +28,5 @@ void cPlaceholderCommand::Execute()
 		return;
 	m_logged = true;
 	if (FirstOfKeyword(m_keyword))
-		LOG(1, "Scenario command '%s' does nothing yet; it finishes at once\n", m_keyword.c_str());
+		LOG(1, "Scenario command '%s' does nothing yet; it finishes at once", m_keyword.c_str());
 }
