@@ -76,9 +76,7 @@ public:
 
 	const std::string& GetResult() const { return m_result; }
 	const std::string& GetOutcome() const { return m_outcome; }
-	bool IsStarted() const { return m_started; }
 	bool IsCollecting() const { return m_collecting; }
-	cScenarioOwner* GetLocation() const { return m_location; }
 	const std::vector<std::unique_ptr<cScenarioCommand>>& GetChildren() const { return m_children; }
 
 protected:
