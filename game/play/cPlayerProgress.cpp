@@ -1,6 +1,7 @@
 #include "game/play/cPlayerProgress.h"
 
 #include "engine/foundation/StreamSerialization.h"
+#include "game/scenario/cScenarioCommand.h"
 
 #include <algorithm>
 
@@ -187,6 +188,25 @@ const std::string& cPlayerProgress::GetLocationStateName(const std::string& loca
 void cPlayerProgress::SetLocationStateName(const std::string& location, const std::string& state)
 {
 	locationSaves[location].stateName = state;
+}
+
+void cPlayerProgress::SaveScenario(const std::string& location, cScenarioCommand* command)
+{
+	cMemoryStream& data = locationSaves[location].scenarioData;
+	data.SetSize(0);
+	data.Seek(0, cStream::FromStart);
+	if (command)
+		command->Save(data);
+}
+
+bool cPlayerProgress::RestoreScenario(const std::string& location, cScenarioCommand* command)
+{
+	auto save = locationSaves.find(location);
+	if (save == locationSaves.end() || !command)
+		return false;
+	cMemoryStream& data = save->second.scenarioData;
+	data.Seek(0, cStream::FromStart);
+	return command->Restore(data);
 }
 
 cProfile* CreatePlayerProgress()

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+class cScenarioCommand;
+
 struct sInventoryItem
 {
 	std::string name;
@@ -58,6 +60,12 @@ public:
 	// The stored scenario state of a location; empty without an entry.
 	const std::string& GetLocationStateName(const std::string& location) const;
 	void SetLocationStateName(const std::string& location, const std::string& state);
+	// Empties the location's scenario data, creating its entry, and lets the
+	// command tree write itself into it; a null command leaves it empty.
+	void SaveScenario(const std::string& location, cScenarioCommand* command);
+	// Lets the command tree read the location's scenario data from its
+	// start; false when the location has no entry or the data does not fit.
+	bool RestoreScenario(const std::string& location, cScenarioCommand* command);
 
 	// Not stored in the file.
 	std::wstring secondName;

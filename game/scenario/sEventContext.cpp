@@ -1,0 +1,12 @@
+#include "game/scenario/sEventContext.h"
+
+sEventContext& GetEventContext()
+{
+	static sEventContext context;
+	return context;
+}
+
+void ResetEventContext()
+{
+	GetEventContext() = sEventContext();
+}
