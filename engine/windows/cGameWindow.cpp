@@ -25,9 +25,9 @@ cGameWindow::cGameWindow(const std::string& name, cSceneObject* parent, bool att
 
 cSceneObject* cGameWindow::DefaultCameraObject()
 {
-	cSceneObject* root = Singletone<cSceneManager>::GetInstance()->GetRoot();
-	cSceneObject* camera = root->GetChildList().FindChild("camera");
-	return camera ? camera : root;
+	cSceneManager* scene = Singletone<cSceneManager>::GetInstance();
+	cSceneObject* camera = scene->GetDefaultCamera();
+	return camera ? camera : scene->GetRoot();
 }
 
 void cGameWindow::Update(float dt)

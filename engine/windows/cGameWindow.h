@@ -60,8 +60,7 @@ public:
 
 	int GetState() const { return m_state; }
 
-	// The scene manager's default camera object: the root's child "camera",
-	// or the root while the scene has none.
+	// The scene manager's default camera object, or the root once it is gone.
 	static cSceneObject* DefaultCameraObject();
 
 private:

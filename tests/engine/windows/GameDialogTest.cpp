@@ -50,8 +50,9 @@ TEST_F(GameDialogTest, TheLastShownDialogTakesTheInputUntilItStartsToHide)
 	EXPECT_EQ(Dispatch(), "a_menu-v b_ask+v ");
 
 	// The wait dialog hangs under the default camera object and is shown last.
+	scene->GetDefaultCamera()->SetVisible(true);
 	auto* wait = Open<cGameWaitDialog>("c_wait", nullptr);
-	EXPECT_EQ(wait->GetParent(), root());
+	EXPECT_EQ(wait->GetParent(), scene->GetDefaultCamera());
 	EXPECT_TRUE(wait->IsWaiting());
 	EXPECT_EQ(Dispatch(), "a_menu-v b_ask-v c_wait+v ");
 

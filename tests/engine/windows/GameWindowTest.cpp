@@ -155,17 +155,13 @@ TEST_F(GameWindowTest, ChildEventsBindByPathAndAMissingPathBindsNothing)
 
 TEST_F(GameWindowTest, WindowsAttachedToTheCameraHangUnderTheDefaultCameraObject)
 {
-	// While the scene has no camera object, the root stands in for it.
-	cGameWindow attached("attached", nullptr, true);
-	EXPECT_EQ(attached.GetParent(), root());
-	auto* camera = new cSceneObject("camera", root());
 	cGameWindow underCamera("under_camera", nullptr, true);
-	EXPECT_EQ(underCamera.GetParent(), camera);
-	cGameWindow underParent("under_parent", &attached, true);
-	EXPECT_EQ(underParent.GetParent(), &attached);
+	EXPECT_EQ(underCamera.GetParent(), scene->GetDefaultCamera());
+	cGameWindow underParent("under_parent", &underCamera, true);
+	EXPECT_EQ(underParent.GetParent(), &underCamera);
 	cGameWindow detached("detached", nullptr, false);
 	EXPECT_EQ(detached.GetParent(), nullptr);
-	for (cGameWindow* window : { &attached, &underCamera, &underParent, &detached })
+	for (cGameWindow* window : { &underCamera, &underParent, &detached })
 		EXPECT_FALSE(window->IsVisible() || window->GetProperties().IsJustShown());
 }
 
