@@ -12,7 +12,9 @@
 #include "engine/resources/cTextManager.h"
 #include "engine/scene/cSceneManager.h"
 #include "engine/sound/cSoundManager.h"
+#include "game/play/GameObjectTypes.h"
 #include "game/play/cGameApplication.h"
+#include "game/play/cLocationLoading.h"
 #include "game/play/cPlayerProgress.h"
 #include "game/play/cProfileManager.h"
 
@@ -62,6 +64,7 @@ int GameMain(const sStartupParams* params)
 		Singletone<cProfileManager>::GetInstance()->Init(CreatePlayerProgress, nullptr, kProfileVersion);
 		Singletone<cSceneManager>::GetInstance();
 		Singletone<cTextManager>::GetInstance();
+		RegisterLightType();
 		Singletone<cSoundManager>::GetInstance();
 		cResourceManager* resources = Singletone<cResourceManager>::GetInstance();
 		for (const char* folder : {"data", "localization", "splash"})
@@ -82,12 +85,20 @@ int GameMain(const sStartupParams* params)
 		cursors->SetHardwareCursor(lowQuality);
 		for (const auto& cursor : kHardwareCursors)
 			cursors->LoadHardwareCursor(cursor.name, cursor.id);
-		cGameApplication game;
-		Singletone<cGraphicsText>::GetInstance()->GetTextRect() = graphics->GetScreenRect();
-		cursors->SetCursor("cursor");
-		cursors->ShowCursor(true);
-		cursors->InitCamera();
-		application->Run(game);
+		{
+			cGameApplication game;
+			Singletone<cGraphicsText>::GetInstance()->GetTextRect() = graphics->GetScreenRect();
+			cursors->SetCursor("cursor");
+			cursors->ShowCursor(true);
+			cursors->InitCamera();
+			application->Run(game);
+		}
+		// A location loader may still be building a form when the loop ends:
+		// it finishes first and its posted form joins the tree, so that the
+		// teardown never deletes a form under its constructor, nor one that
+		// is still queued.
+		cLocationLoading::WaitUntilIdle();
+		Singletone<cSceneManager>::GetInstance()->ApplyRequests();
 	}
 
 	FinishSettings();
