@@ -17,7 +17,7 @@ bool cXmlResource::Load()
 	if (!GetSource().Read(text))
 		return false;
 	if (!m_document.Load(text))
-		LOG(2, "xml[%s] is not well-formed XML: its tree is empty\n", GetName().c_str());
+		LOG(2, "xml[%s] is not well-formed XML: its tree is empty", GetName().c_str());
 	return true;
 }
 
