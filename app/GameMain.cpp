@@ -14,7 +14,6 @@
 #include "engine/sound/cSoundManager.h"
 #include "game/play/GameObjectTypes.h"
 #include "game/play/cGameApplication.h"
-#include "game/play/cLocationLoading.h"
 #include "game/play/cPlayerProgress.h"
 #include "game/play/cProfileManager.h"
 
@@ -93,11 +92,10 @@ int GameMain(const sStartupParams* params)
 			cursors->InitCamera();
 			application->Run(game);
 		}
-		// A location loader may still be building a form when the loop ends:
-		// it finishes first and its posted form joins the tree, so that the
-		// teardown never deletes a form under its constructor, nor one that
-		// is still queued.
-		cLocationLoading::WaitUntilIdle();
+		// The loop's end has waited for every worker thread, a location
+		// loader that was still building its form included. The form it
+		// posted joins the tree now, so that the teardown never deletes a
+		// form under its constructor, nor one that is still queued.
 		Singletone<cSceneManager>::GetInstance()->ApplyRequests();
 	}
 
