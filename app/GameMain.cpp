@@ -12,6 +12,7 @@
 #include "engine/resources/cTextManager.h"
 #include "engine/scene/cSceneManager.h"
 #include "engine/sound/cSoundManager.h"
+#include "game/play/GameObjectTypes.h"
 #include "game/play/cGameApplication.h"
 #include "game/play/cPlayerProgress.h"
 #include "game/play/cProfileManager.h"
@@ -62,6 +63,7 @@ int GameMain(const sStartupParams* params)
 		Singletone<cProfileManager>::GetInstance()->Init(CreatePlayerProgress, nullptr, kProfileVersion);
 		Singletone<cSceneManager>::GetInstance();
 		Singletone<cTextManager>::GetInstance();
+		RegisterLightType();
 		Singletone<cSoundManager>::GetInstance();
 		cResourceManager* resources = Singletone<cResourceManager>::GetInstance();
 		for (const char* folder : {"data", "localization", "splash"})
@@ -82,12 +84,19 @@ int GameMain(const sStartupParams* params)
 		cursors->SetHardwareCursor(lowQuality);
 		for (const auto& cursor : kHardwareCursors)
 			cursors->LoadHardwareCursor(cursor.name, cursor.id);
-		cGameApplication game;
-		Singletone<cGraphicsText>::GetInstance()->GetTextRect() = graphics->GetScreenRect();
-		cursors->SetCursor("cursor");
-		cursors->ShowCursor(true);
-		cursors->InitCamera();
-		application->Run(game);
+		{
+			cGameApplication game;
+			Singletone<cGraphicsText>::GetInstance()->GetTextRect() = graphics->GetScreenRect();
+			cursors->SetCursor("cursor");
+			cursors->ShowCursor(true);
+			cursors->InitCamera();
+			application->Run(game);
+		}
+		// The loop's end has waited for every worker thread, a location
+		// loader that was still building its form included. The form it
+		// posted joins the tree now, so that the teardown never deletes a
+		// form under its constructor, nor one that is still queued.
+		Singletone<cSceneManager>::GetInstance()->ApplyRequests();
 	}
 
 	FinishSettings();

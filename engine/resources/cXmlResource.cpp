@@ -1,5 +1,7 @@
 #include "engine/resources/cXmlResource.h"
 
+#include "engine/foundation/cLog.h"
+
 cXmlResource::cXmlResource(const std::string& name, const sResourceSource& source) : cIndexedResource(name, source)
 {
 }
@@ -14,7 +16,8 @@ bool cXmlResource::Load()
 	cMemoryStream text;
 	if (!GetSource().Read(text))
 		return false;
-	m_document.Load(text);
+	if (!m_document.Load(text))
+		LOG(2, "xml[%s] is not well-formed XML: its tree is empty", GetName().c_str());
 	return true;
 }
 

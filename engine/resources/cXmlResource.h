@@ -14,7 +14,7 @@ public:
 	static cResource* Create(const std::string& name, const sResourceSource& source);
 
 	// False when the source cannot be read; a text that does not parse
-	// leaves an empty tree.
+	// leaves an empty tree and is logged.
 	bool Load() override;
 	bool Unload() override;
 	const char* GetTypeName() override { return "xml"; }

@@ -87,6 +87,7 @@ void cSceneManager::Update(float dt)
 
 void cSceneManager::ApplyRequests()
 {
+	cAutoLock lock(&m_lock);
 	if (m_requests.empty())
 		return;
 	// Taken out first: a request a completion delegate posts waits for the

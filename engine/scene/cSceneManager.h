@@ -46,6 +46,9 @@ public:
 	// then the farther world z first) and draws it.
 	void DrawObjects(cSceneObject* subtree, std::vector<sDrawEntry>& queue);
 
+	// Hangs every posted object under its parent now, in posting order,
+	// and invokes the completions (the update's first step).
+	void ApplyRequests();
 	// Any thread: the next update hangs the object under the parent
 	// (keeping its local placement) and invokes the delegate with it.
 	void PostReparent(cSceneObject* object, cSceneObject* parent, const tCompletion& completion);
@@ -91,7 +94,6 @@ private:
 		tCompletion completion;
 	};
 
-	void ApplyRequests();
 	static void SortDrawQueue(std::vector<sDrawEntry>& queue);
 	static void DrawQueue(const std::vector<sDrawEntry>& queue);
 

@@ -1,11 +1,20 @@
 // The game's whole run, under a display.
 
+#include "GameContent.h"
+
 #include "app/GameMain.h"
+#include "engine/foundation/cThread.h"
 #include "engine/foundation/StreamSerialization.h"
 #include "engine/foundation/cWin32Application.h"
 #include "game/play/cPlayerProgress.h"
+#include "engine/graphics/cFontResource.h"
+#include "engine/graphics/cGraphicsText.h"
+#include "engine/input/cCursorManager.h"
+#include "engine/scene/cSceneManager.h"
 #include "game/play/cProfileManager.h"
 #include "platform/win32/Win32.h"
+
+#include <atomic>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +52,29 @@ protected:
 	{
 		std::filesystem::current_path(m_workingFolder);
 		std::filesystem::remove_all(m_lockFolder);
+	}
+
+	// Runs the action on another thread once the game's window has its
+	// windowed size and the condition holds, then clicks the close box.
+	template <class Condition, class Action>
+	std::thread CloseWhen(Condition condition, Action action)
+	{
+		return std::thread([this, condition, action] {
+			auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+			RECT client{};
+			while (std::chrono::steady_clock::now() < deadline)
+			{
+				HWND window = m_application->GetWindowHandle();
+				if (window && GetClientRect(window, &client) && client.right == 1024 && condition(window))
+				{
+					action();
+					PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+					return;
+				}
+				std::this_thread::sleep_for(std::chrono::milliseconds(5));
+			}
+			ADD_FAILURE() << "the game never showed its window";
+		});
 	}
 
 	sStartupParams m_params{nullptr, SW_SHOWDEFAULT, nullptr, "", true};
@@ -116,4 +148,91 @@ TEST_F(cGameMainTest, ASecondCopyEndsQuietlyWithZero)
 	EXPECT_EQ(GameMain(&m_params), 0);
 	EXPECT_EQ(m_application->GetWindowHandle(), before); // no window was made
 	CloseHandle(firstCopy);
+}
+
+TEST_F(cGameMainTest, TheGameStartsFromItsContent)
+{
+	WriteGameContent((m_lockFolder / "data").string());
+	// The title is the configuration's while the game runs.
+	std::thread closer = CloseWhen(
+		[](HWND window) {
+			char title[100];
+			GetWindowTextA(window, title, sizeof title);
+			return std::string(title) == kGameTitle;
+		},
+		[] {});
+	EXPECT_EQ(GameMain(&m_params), 0);
+	closer.join();
+
+	const std::string log = cTempFolder::ReadFile((m_lockFolder / "zv2.txt").string());
+	EXPECT_EQ(log.find("not found"), std::string::npos) << log;
+	// The game's type "light" follows the engine's.
+	cSceneManager* scene = cSceneManager::GetInstance();
+	const int light = scene->GetObjectTypeId("light");
+	EXPECT_GT(light, scene->GetObjectTypeId("object"));
+	EXPECT_EQ(scene->GetObjectTypeName(light + 1), "");
+	cFontResource* font = cGraphicsText::GetInstance()->GetFont(3);
+	EXPECT_EQ(font ? font->GetName() : "none", "arial");
+	cCursorManager* cursors = cCursorManager::GetInstance();
+	EXPECT_EQ(cursors->GetCursorName(), "cursor");
+	EXPECT_TRUE(cursors->IsVisible());
+	ASSERT_NE(cursors->GetCurrentModel(), nullptr);
+	EXPECT_EQ(cursors->GetCurrentModel()->GetModelHandle().GetResource().Get()->GetName(), "cursor_model");
+}
+
+namespace
+{
+// A location loader held inside its work until released: it then posts its
+// form under the scene's root and ends.
+class cHeldLoader : public cThread
+{
+public:
+	explicit cHeldLoader(std::atomic<bool>& release) : m_release(release) {}
+	~cHeldLoader() override { Stop(); }
+
+	bool Step() override
+	{
+		while (!m_release)
+			std::this_thread::sleep_for(std::chrono::milliseconds(5));
+		// Time for a teardown that did not wait to pass this point.
+		std::this_thread::sleep_for(std::chrono::milliseconds(100));
+		cSceneManager* scene = cSceneManager::GetInstance();
+		scene->PostReparent(new cSceneObject("held_form", nullptr), scene->GetRoot(), cSceneManager::tCompletion());
+		return false;
+	}
+
+	void OnExit() override { finished = true; }
+
+	std::atomic<bool> finished{false};
+
+private:
+	std::atomic<bool>& m_release;
+};
+}
+
+TEST_F(cGameMainTest, TheEndWaitsForARunningLocationLoader)
+{
+	std::atomic<bool> release{false};
+	std::unique_ptr<cHeldLoader> loader;
+	std::thread closer = CloseWhen([](HWND) { return true; }, [&] {
+		loader = std::make_unique<cHeldLoader>(release);
+		loader->Start();
+	});
+	// Releases the loader well after the window has gone.
+	std::thread releaser([&] {
+		closer.join();
+		HWND window = m_application->GetWindowHandle();
+		auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+		while (IsWindow(window) && std::chrono::steady_clock::now() < deadline)
+			std::this_thread::sleep_for(std::chrono::milliseconds(5));
+		std::this_thread::sleep_for(std::chrono::milliseconds(500));
+		release = true;
+	});
+	EXPECT_EQ(GameMain(&m_params), 0);
+	EXPECT_TRUE(release) << "the run ended while the loader ran";
+	releaser.join();
+	ASSERT_TRUE(loader);
+	EXPECT_TRUE(loader->finished);
+	// The form it posted joined the tree before the teardown went on.
+	EXPECT_NE(cSceneManager::GetInstance()->GetRoot()->GetChildList().FindChild("held_form"), nullptr);
 }

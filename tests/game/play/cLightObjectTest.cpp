@@ -1,9 +1,12 @@
-// The hover marker's selection effect: it starts on the marker's model
-// when the marker is highlighted and dies out when the highlight moves on.
+// The hover marker "light": made by its registered type name, its selection
+// effect starts on the model of its visual when it is highlighted (by its
+// property "light") and dies out when the highlight moves on.
 
 #include "../../engine/graphics/ModelTestSupport.h"
+#include "../../engine/scene/SceneTestSupport.h"
 
 #include "engine/graphics/cParticleSystemWriter.h"
+#include "game/play/GameObjectTypes.h"
 #include "game/play/cLightObject.h"
 
 #include <cmath>
@@ -23,11 +26,40 @@ tBytes SelectionBytes()
 	cParticleSystemWriter(stream).Write(desc);
 	return tBytes(stream.GetData(), stream.GetData() + stream.GetSize());
 }
+
+// A visual that shows a model.
+class cModelVisual : public cProbeVisual
+{
+public:
+	cModelVisual(cSceneObject* owner, cModelController* model) : cProbeVisual(owner), m_model(model) {}
+	cModelController* GetModelController() override { return m_model; }
+
+private:
+	cModelController* m_model;
+};
+
+class cLightObjectTest : public SceneTest
+{
+protected:
+	void SetUp() override
+	{
+		StartGraphics(64, 48);
+		SceneTest::SetUp();
+		if (scene->GetObjectTypeId("light") < 0)
+			RegisterLightType();
+	}
+
+	cLightObject* MakeLight(const std::string& name)
+	{
+		cSceneObject* object = scene->CreateObject("light", name, root());
+		EXPECT_EQ(object->GetTypeName(), "light");
+		return dynamic_cast<cLightObject*>(object);
+	}
+};
 }
 
-TEST(cLightObject, TheHighlightedMarkerRunsTheSelectionOnItsModel)
+TEST_F(cLightObjectTest, TheHighlightedMarkerRunsTheSelectionOnItsModel)
 {
-	StartGraphics(64, 48);
 	cTestResources resources;
 	resources.Add("particle", "gamepanel.p_selection", SelectionBytes());
 	cModel model;
@@ -36,45 +68,51 @@ TEST(cLightObject, TheHighlightedMarkerRunsTheSelectionOnItsModel)
 	resources.Add("model", "plate", ModelBytes(model));
 	cModelController controller { cModelHandle("plate") };
 
-	cLightObject light;
-	cLightObject other;
-	light.SetModel(&controller);
-	cMatrix world;
-	world.MakeTranslation(cVector3d(100, 50, 0));
-	light.SetWorldMatrix(world);
-	light.Update(0.25f);
-	EXPECT_FALSE(light.GetParticleSystem().IsRunning()) << "not highlighted";
-	EXPECT_FLOAT_EQ(light.GetFadeCountdown(), -1.25f);
+	cLightObject* light = MakeLight("marker");
+	cLightObject* other = MakeLight("other");
+	ASSERT_TRUE(light && other);
+	light->SetVisual(new cModelVisual(light, &controller));
+	light->GetTransform().SetLocalMatrix(Translation(100, 50, 0));
+	scene->Update(0);
+	scene->Update(0.25f);
+	EXPECT_FALSE(light->GetParticleSystem().IsRunning()) << "not highlighted";
+	EXPECT_FLOAT_EQ(light->GetFadeCountdown(), -1.25f);
+	EXPECT_FLOAT_EQ(Probe(light).updatedFor, 0.25f) << "the scene object's own update runs";
 
-	light.OnLightSet();
-	EXPECT_EQ(cLightObject::GetHighlighted(), &light);
-	light.Update(0.25f);
-	ASSERT_TRUE(light.GetParticleSystem().IsRunning());
+	// Any value written to "light" highlights the marker.
+	light->GetProperties().SetProperty("light", "false");
+	EXPECT_EQ(cLightObject::GetHighlighted(), light);
+	scene->Update(0.25f);
+	ASSERT_TRUE(light->GetParticleSystem().IsRunning());
 	for (int frame = 0; frame < 2; ++frame)
-		light.Update(0.25f);
-	const auto& particles = light.GetParticleSystem().GetParticles();
+		scene->Update(0.25f);
+	const auto& particles = light->GetParticleSystem().GetParticles();
 	ASSERT_EQ(particles.size(), 10u) << "two bursts since the start";
-	// At random depths inside the model, around the marker.
+	// At random depths inside the model, around the marker's world place.
 	for (const auto& particle : particles)
 		EXPECT_LE(std::max(std::fabs(particle->position.x - 100), std::fabs(particle->position.y - 50)), 10.001f);
 
 	// The highlight moves on: one more duration, then the effect is gone.
-	other.OnLightSet();
-	light.Update(0.25f);
-	EXPECT_FALSE(light.GetParticleSystem().IsLooping());
+	other->GetProperties().SetProperty("light", "true");
+	scene->Update(0.25f);
+	EXPECT_FALSE(light->GetParticleSystem().IsLooping());
 	for (int frame = 0; frame < 4; ++frame)
-		light.Update(0.25f);
-	EXPECT_TRUE(light.GetParticleSystem().IsRunning());
-	light.Update(0.25f);
-	EXPECT_FALSE(light.GetParticleSystem().IsRunning());
+		scene->Update(0.25f);
+	EXPECT_TRUE(light->GetParticleSystem().IsRunning());
+	scene->Update(0.25f);
+	EXPECT_FALSE(light->GetParticleSystem().IsRunning());
 	EXPECT_TRUE(particles.empty());
+
+	// A deleted highlighted marker leaves no highlight behind.
+	delete other;
+	EXPECT_EQ(cLightObject::GetHighlighted(), nullptr);
 }
 
-TEST(cLightObject, WithoutTheSelectionResourceNothingRuns)
+TEST_F(cLightObjectTest, WithoutTheSelectionResourceOrAVisualNothingRuns)
 {
-	StartGraphics(64, 48);
-	cLightObject light;
-	light.OnLightSet();
-	light.Update(0.25f);
-	EXPECT_FALSE(light.GetParticleSystem().IsRunning());
+	cLightObject* light = MakeLight("marker");
+	ASSERT_TRUE(light);
+	light->GetProperties().SetProperty("light", "true");
+	scene->Update(0.25f);
+	EXPECT_FALSE(light->GetParticleSystem().IsRunning());
 }

@@ -1,0 +1,9 @@
+#include "game/play/GameObjectTypes.h"
+
+#include "engine/scene/cSceneManager.h"
+#include "game/play/cLightObject.h"
+
+void RegisterLightType()
+{
+	Singletone<cSceneManager>::GetInstance()->RegisterObjectType("light", &CreateLightObject);
+}

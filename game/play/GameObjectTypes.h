@@ -1,0 +1,6 @@
+#pragma once
+// The game's own scene-object types, registered with the scene manager
+// after the engine's.
+
+// "light": the hover marker.
+void RegisterLightType();
