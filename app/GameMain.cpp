@@ -10,6 +10,7 @@
 #include "engine/input/cInputManager.h"
 #include "engine/resources/cResourceManager.h"
 #include "engine/resources/cTextManager.h"
+#include "engine/scene/cCameraObject.h"
 #include "engine/scene/cSceneManager.h"
 #include "engine/sound/cSoundManager.h"
 #include "game/play/GameObjectTypes.h"
@@ -38,6 +39,17 @@ const struct
 	const char* name;
 	unsigned short id;
 } kHardwareCursors[] = {{"cursor", 102}, {"dialog", 103}, {"hours", 105}, {"lens", 104}};
+
+// The scene's camera: an orthographic view of the logical screen, from
+// (0, 0, -1800) towards the origin.
+void SetSceneCamera(cCamera& camera)
+{
+	camera.SetOrtho(0, 0, float(kScreenWidth), float(kScreenHeight), 1, 2000);
+	cMatrix placement;
+	placement.MakeTranslation(cVector3d(0, 0, -1800));
+	placement.LookAt(cVector3d(0, 0, 0));
+	camera.SetTransform(placement);
+}
 
 int SettingAsInt(const char* key)
 {
@@ -87,6 +99,7 @@ int GameMain(const sStartupParams* params)
 		{
 			cGameApplication game;
 			Singletone<cGraphicsText>::GetInstance()->GetTextRect() = graphics->GetScreenRect();
+			SetSceneCamera(Singletone<cSceneManager>::GetInstance()->GetDefaultCamera()->GetCamera());
 			cursors->SetCursor("cursor");
 			cursors->ShowCursor(true);
 			cursors->InitCamera();

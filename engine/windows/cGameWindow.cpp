@@ -1,5 +1,6 @@
 #include "engine/windows/cGameWindow.h"
 
+#include "engine/scene/cCameraObject.h"
 #include "engine/scene/cSceneManager.h"
 #include "engine/sound/cSoundRegistry.h"
 #include "engine/sound/cSoundResource.h"
