@@ -53,6 +53,8 @@ public:
 
 	bool IsRunning() const { return m_running; }
 	bool IsLooping() const { return m_loop; }
+	float GetDuration() const { return m_programDuration; }
+	float GetRemainingTime() const { return m_remainingTime; }
 	// In drawing order.
 	const std::vector<std::unique_ptr<sSystemParticle>>& GetParticles() const { return m_particles; }
 

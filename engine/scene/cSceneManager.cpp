@@ -3,9 +3,17 @@
 #include "engine/foundation/ContainerUtils.h"
 #include "engine/graphics/cCamera.h"
 #include "engine/graphics/cGraphics.h"
+#include "engine/graphics/sGraphicsDeviceState.h"
 #include "engine/resources/cResourceManager.h"
 #include "engine/scene/cCameraObject.h"
+#include "engine/scene/cEmitterObject.h"
+#include "engine/scene/cMotionBlur.h"
 #include "engine/scene/cMotionResource.h"
+#include "engine/scene/cParticleSystemObject.h"
+#include "engine/scene/cPostEffectObject.h"
+#include "engine/scene/cRenderTargetObject.h"
+#include "engine/scene/cSceneLight.h"
+#include "engine/scene/cSceneLightList.h"
 #include "engine/scene/cSceneResource.h"
 #include "engine/scene/cTextObject.h"
 
@@ -39,6 +47,17 @@ cSceneManager::cSceneManager() : m_root("root", nullptr)
 	m_objectTypes.Register("object", &CreatePlainObject);
 	m_objectTypes.Register("camera", &cCameraObject::Create);
 	m_objectTypes.Register("text", &cTextObject::Create);
+	m_objectTypes.Register("render_target", &cRenderTargetObject::Create);
+	m_objectTypes.Register("psystem", &cParticleSystemObject::Create);
+	m_objectTypes.Register("emitter", &cEmitterObject::Create);
+	// Effects need shaders, which this device never has: scene files then
+	// build plain objects for them.
+	if (GraphicsDeviceState().shaderSupport)
+	{
+		m_objectTypes.Register("posteffect", &cPostEffectObject::Create);
+		m_objectTypes.Register("motionblur", &cMotionBlur::Create);
+	}
+	m_objectTypes.Register("scene_light", &cSceneLight::Create);
 	cResourceManager* resources = Singletone<cResourceManager>::GetInstance();
 	resources->RegisterExtension("motion", "motion_resource");
 	resources->RegisterType("scene_resource", &cSceneResource::Create);
@@ -111,8 +130,10 @@ void cSceneManager::Render()
 
 void cSceneManager::DrawObjects(cSceneObject* subtree, std::vector<sDrawEntry>& queue)
 {
+	cSceneLightList::ClearLightMarks();
 	cCamera* camera = nullptr;
 	subtree->CollectDraw(queue, camera);
+	cSceneLightList::CommitLights();
 	SortDrawQueue(queue);
 	DrawQueue(queue);
 }

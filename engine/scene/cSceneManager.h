@@ -42,7 +42,8 @@ public:
 	void Update(float dt);
 	// Draws the tree in sorted order.
 	void Render();
-	// Collects the subtree into the queue, sorts it (lower sort key first,
+	// Collects the subtree into the queue (the scene lights it reaches are
+	// switched on, the others off), sorts it (lower sort key first,
 	// then the farther world z first) and draws it.
 	void DrawObjects(cSceneObject* subtree, std::vector<sDrawEntry>& queue);
 
@@ -84,6 +85,8 @@ public:
 	sRay& GetPickRay() { return m_pickRay; }
 	const tObjectTypes& GetObjectTypes() const { return m_objectTypes; }
 	CRITICAL_SECTION* GetLock() { return &m_lock; }
+	// The lock of the scene manager while one exists, else null.
+	static CRITICAL_SECTION* GetLiveLock() { return s_live ? &s_live->m_lock : nullptr; }
 	const std::vector<sDrawEntry>& GetDrawQueue() const { return m_drawQueue; }
 
 private:
