@@ -88,11 +88,18 @@ protected:
 		}
 	}
 
-	// The desktop gives the window the focus or takes it away.
+	// The desktop gives the window the focus or takes it away. A window of
+	// another test program that maps meanwhile can take the real focus back:
+	// the change is sent again a few times.
 	bool Activate(bool active)
 	{
-		SendFocusChange(m_window, active ? TRUE : FALSE);
-		return WaitFor([&] { return (GetFocus() == m_window) == active && m_application->IsActive() == active; });
+		for (int attempt = 0; attempt < 5; ++attempt)
+		{
+			SendFocusChange(m_window, active ? TRUE : FALSE);
+			if (WaitFor([&] { return (GetFocus() == m_window) == active && m_application->IsActive() == active; }))
+				return true;
+		}
+		return false;
 	}
 
 	// Moves the window so that the cursor lies on the client point.
