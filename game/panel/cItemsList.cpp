@@ -181,18 +181,19 @@ void cItemsList::CloseGap(int entry)
 
 void cItemsList::AddSlide(cSceneObject* slot, const cVector3d& offset)
 {
-	const cVector3d end = Translation(slot->GetTransform().GetWorldMatrix()) + offset;
 	for (sItemSlide& slide : m_slides)
 	{
 		if (slide.slot != slot)
 			continue;
-		// A slot still moving goes on to the further place in a longer slide.
+		// A slot still moving goes on in a longer slide to one place beyond
+		// where it was going; its current place is only part of the way.
 		slide.offset += offset;
-		slide.end = end;
+		slide.end += offset;
 		slide.timeLeft += kSlideTime;
 		slide.duration += kSlideTime;
 		return;
 	}
+	const cVector3d end = Translation(slot->GetTransform().GetWorldMatrix()) + offset;
 	m_slides.push_back({ offset, end, slot, kSlideTime, kSlideTime });
 }
 
