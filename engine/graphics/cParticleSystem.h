@@ -33,6 +33,7 @@ public:
 
 	// The world matrix whose translation is the spawn point.
 	void SetTransform(const cMatrix& world) { m_transform = world; }
+	const cMatrix& GetTransform() const { return m_transform; }
 	// Starts the program of the name; a name the description lacks changes nothing.
 	void Start(const std::string& program);
 	// Turns a looping program into a last run of one full duration.

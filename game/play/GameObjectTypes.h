@@ -4,3 +4,5 @@
 
 // "light": the hover marker.
 void RegisterLightType();
+// "inventory": a slot of the game panel; registered right after "light".
+void RegisterInventoryType();

@@ -277,6 +277,15 @@ TEST(DemoContent, LoadsAndDrawsThroughTheEngineReaders)
 			}
 		}
 
+		// The inventory item: a textured model that draws a stone of about
+		// 48 by 48 pixels at its origin.
+		cModelController gem{cModelHandle("gem")};
+		ASSERT_NE(gem.GetModel(), nullptr);
+		EXPECT_EQ(gem.GetMaterials()[0].GetTextureName(0), "items");
+		const std::array<int, 4> gemBox = LitBox(DrawCursor(gem, cVector3d(500, 400, 0), cVector3d(0, 0, 0)));
+		EXPECT_TRUE(gemBox[0] >= 500 && gemBox[2] < 548 && gemBox[1] >= 400 && gemBox[3] < 448);
+		EXPECT_GT((gemBox[2] - gemBox[0]) * (gemBox[3] - gemBox[1]), 30 * 30);
+
 		// The cursor manager, given the configured models and offsets, draws
 		// each cursor over the frame at the mouse, which has not moved from
 		// the window's top-left corner.

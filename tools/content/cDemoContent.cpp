@@ -1,6 +1,7 @@
 #include "cDemoContent.h"
 
 #include "CursorArt.h"
+#include "ItemArt.h"
 #include "MenuMusic.h"
 #include "PngFile.h"
 #include "cContentTree.h"
@@ -64,7 +65,7 @@ cDemoContent::cDemoContent(cContentTree& tree, const std::string& fontFolder) : 
 bool cDemoContent::Write()
 {
 	cXmlNode config("game_config");
-	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteMusic() &&
+	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() && WriteMusic() &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -123,6 +124,19 @@ bool cDemoContent::WriteCursors(cXmlNode& config)
 		AddElement(*cursors, "cursor", {{"name", art.name}, {"model", art.name}, {"offset", CursorOffset(art)}});
 	}
 	return true;
+}
+
+bool cDemoContent::WriteItems()
+{
+	const std::string png = EncodePng(DrawItemPicture());
+	if (png.empty() || !m_tree.WriteFile(std::string("data/items/") + kItemTexture + ".png", png))
+		return Failed("the item texture");
+	cModel model;
+	MakeItemModel(model);
+	cMemoryStream bytes;
+	cModelWriter(bytes).Write(model);
+	return m_tree.WriteFile(std::string("data/items/") + kItemName + ".model",
+		std::string(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize()));
 }
 
 bool cDemoContent::WriteMusic()

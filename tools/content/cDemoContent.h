@@ -6,6 +6,7 @@
 //   data/game_config.xml       texts, fonts by id, cursor models and offsets
 //   data/fonts/                the font descriptions (a resource list) and atlases
 //   data/cursors/              the cursor models and their texture
+//   data/items/                the inventory item models and their texture
 //   data/music/track00menu.ogg the menu music
 //   localization/strings.xml   the texts, "game_title" among them
 //   splash/                    empty: the demo has no distributor's splash
@@ -29,6 +30,7 @@ private:
 	bool WriteTexts(cXmlNode& config);
 	bool WriteFonts(cXmlNode& config);
 	bool WriteCursors(cXmlNode& config);
+	bool WriteItems();
 	bool WriteMusic();
 
 	cContentTree& m_tree;
