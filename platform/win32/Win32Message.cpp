@@ -95,14 +95,18 @@ void WaitFiltered(const sFilter& filter)
 {
 	if (win32::IsVideoThread())
 	{
-		win32::ApplyPendingCursor();
-		win32::PumpSdlEvents();
-		if (FindMessage(nullptr, filter, false))
-			return;
-		SDL_Event event;
-		if (SDL_WaitEvent(&event))
-			win32::HandleSdlEvent(event);
-		return;
+		// Events that make no message (keys, raw X events) do not end the
+		// wait: only a message does, as the caller expects.
+		for (;;)
+		{
+			win32::ApplyPendingCursor();
+			win32::PumpSdlEvents();
+			if (FindMessage(nullptr, filter, false))
+				return;
+			SDL_Event event;
+			if (SDL_WaitEvent(&event))
+				win32::HandleSdlEvent(event);
+		}
 	}
 	cMessageQueue& queue = Queue();
 	std::unique_lock<std::mutex> hold(queue.lock);
