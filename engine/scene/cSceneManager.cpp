@@ -25,6 +25,7 @@
 #include "engine/widgets/cMenuItem.h"
 #include "engine/widgets/cRadioButton.h"
 #include "engine/widgets/cSlider.h"
+#include "engine/widgets/cWater2d.h"
 
 #include <algorithm>
 #include <cmath>
@@ -76,6 +77,7 @@ cSceneManager::cSceneManager() : m_root("root", nullptr)
 	}
 	m_objectTypes.Register("radio", &cRadioButton::Create);
 	m_objectTypes.Register("scene_light", &cSceneLight::Create);
+	m_objectTypes.Register("water2d", &cWater2d::Create);
 	cResourceManager* resources = Singletone<cResourceManager>::GetInstance();
 	resources->RegisterExtension("motion", "motion_resource");
 	resources->RegisterType("scene_resource", &cSceneResource::Create);

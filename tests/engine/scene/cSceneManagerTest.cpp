@@ -41,7 +41,7 @@ TEST_F(SceneTest, ObjectTypesByNameAndId)
 	// Scene files store types by these ids.
 	const char* const engineTypes[] = { "object", "geometry", "camera", "button", "text", "flash", "slider",
 		"checkbox", "render_target", "psystem", "editbox", "button_text", "menu_item", "emitter", "radio",
-		"scene_light" };
+		"scene_light", "water2d" };
 	for (int id = 0; id < int(std::size(engineTypes)); ++id)
 	{
 		EXPECT_EQ(scene->GetObjectTypeId(engineTypes[id]), id) << engineTypes[id];

@@ -117,7 +117,9 @@ TEST_F(WidgetInputTest, SlidersWhoseValuesComeBeforeTheirThumbOrWithoutARangeSta
 		scene->Update(0);
 		cSceneObject* thumb = built->GetThumb();
 		if (thumb)
+		{
 			EXPECT_NEAR(thumb->GetTransform().GetLocalMatrix()._41, c.thumbAfterLoad, 1e-3f) << c.what;
+		}
 
 		MoveTo(105, 105);
 		Press();
@@ -125,7 +127,9 @@ TEST_F(WidgetInputTest, SlidersWhoseValuesComeBeforeTheirThumbOrWithoutARangeSta
 		Release();
 		EXPECT_EQ(built->GetValue(), c.valueAfterDrag) << c.what;
 		if (thumb)
+		{
 			EXPECT_TRUE(Finite(thumb->GetTransform().GetWorldMatrix())) << c.what;
+		}
 		delete panel;
 	}
 }

@@ -1,10 +1,13 @@
-// Widgets built from scene descriptions, and the flash's blinking.
+// Widgets built from scene descriptions, the flash's blinking and the
+// water's bump-atlas frames.
 
 #include "../scene/SceneTestSupport.h"
 
+#include "engine/scene/sCastQuery.h"
 #include "engine/scene/sObjectDesc.h"
 #include "engine/widgets/cFlash.h"
 #include "engine/widgets/cMenuItem.h"
+#include "engine/widgets/cWater2d.h"
 
 namespace
 {
@@ -52,7 +55,9 @@ TEST_F(SceneTest, MenuItemsTickedByTheirDescriptionShowTheirSelectionOnceLoaded)
 		other->GetProperties().SetProperty("checked", "true");
 		EXPECT_FALSE(built->IsChecked());
 		if (c.selection)
+		{
 			EXPECT_FALSE(built->GetChildList().FindChild("selection")->IsVisible());
+		}
 		delete top;
 	}
 }
@@ -86,4 +91,37 @@ TEST_F(SceneTest, AFlashHidesFirstThenBlinksAndAManualOneWaitsForShowModel)
 	EXPECT_FALSE(manual->IsShown());
 	scene->Update(30.0f);
 	EXPECT_FALSE(manual->IsShown());
+}
+
+TEST_F(SceneTest, WaterStepsThroughTheBumpAtlasAndIgnoresValuesOutsideItsRange)
+{
+	auto* water = new cWater2d("water", root());
+	sCastQuery query;
+	query.kind = cGeometry::CastKind;
+	water->AcceptCast(query);
+	EXPECT_EQ(query.result, water);
+
+	// 60 frames, 8 a row, 2 s a loop: at 1 s frame 30, row 3, column 6.
+	scene->Update(1.0f);
+	const cMatrix& m = water->GetBumpMatrix();
+	EXPECT_FLOAT_EQ(m._11, 0.125f);
+	EXPECT_FLOAT_EQ(m._22, 0.125f);
+	EXPECT_FLOAT_EQ(m._31, 0.75f);
+	EXPECT_FLOAT_EQ(m._32, 0.375f);
+	// Reaching the loop's length restarts at frame 0 in the same update.
+	scene->Update(1.0f);
+	EXPECT_FLOAT_EQ(m._31, 0.0f);
+	EXPECT_FLOAT_EQ(m._32, 0.0f);
+	delete water;
+
+	for (const auto& [property, value] : { std::pair { "frames_per_line", "0" }, { "speed", "0" }, { "frames", "-1" },
+			 { "speed", "-2" } })
+	{
+		auto* still = new cWater2d("still", root());
+		still->GetProperties().SetProperty(property, value);
+		scene->Update(0.5f);
+		scene->Update(0.7f);
+		EXPECT_EQ(memcmp(&still->GetBumpMatrix(), &cMatrix::Identity(), sizeof(cMatrix)), 0) << property << " " << value;
+		delete still;
+	}
 }
