@@ -77,6 +77,25 @@ TEST_F(WidgetInputTest, ASliderFollowsADragOfItsThumbAndTruncatesTheValue)
 	EXPECT_NEAR(thumb->GetTransform().GetLocalMatrix()._41, 200, 1e-3f);
 }
 
+TEST_F(WidgetInputTest, AVerticalSliderCountsDownFromTheTopOfItsTrack)
+{
+	auto* slider = Widget<cSlider>("scroll", 100, 100, 20, 220);
+	slider->GetProperties().SetProperty("vertical", "true");
+	auto* thumb = new cSceneObject("thumb", slider);
+	Place(thumb, 0, 0, 20, 40);
+	thumb->GetProperties().SetProperty("object", "button");
+	slider->OnLoaded();
+	EXPECT_FLOAT_EQ(slider->GetLength().y, 200);
+	scene->Update(0);
+
+	MoveTo(110, 120);
+	Press();
+	MoveTo(110, 100 + 40 + 150);
+	EXPECT_EQ(slider->GetValue(), 25);
+	EXPECT_NEAR(thumb->GetTransform().GetLocalMatrix()._42, -50, 1e-3f);
+	Release();
+}
+
 TEST_F(WidgetInputTest, SlidersWhoseValuesComeBeforeTheirThumbOrWithoutARangeStayUsable)
 {
 	scene->RegisterObjectType("boxed", &cBoxedObject::Create);
