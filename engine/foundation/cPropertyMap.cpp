@@ -26,6 +26,11 @@ void cPropertyMap::BindIntVariable(const std::string& name, int* variable)
 	Bind(name, new PropertyValueModifier<int>(variable));
 }
 
+void cPropertyMap::BindFloatVariable(const std::string& name, float* variable)
+{
+	Bind(name, new PropertyValueModifier<float>(variable));
+}
+
 void cPropertyMap::BindBoolVariable(const std::string& name, bool* variable)
 {
 	Bind(name, new PropertyValueModifier<bool>(variable));

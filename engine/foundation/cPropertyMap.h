@@ -18,6 +18,7 @@ public:
 
 	void BindIntVariable(const std::string& name, int* variable);
 	void BindBoolVariable(const std::string& name, bool* variable);
+	void BindFloatVariable(const std::string& name, float* variable);
 	void BindString(const std::string& name, const cDelegatePtr<std::string*>& getter,
 		const cDelegatePtr<std::string*>& setter);
 	void BindInt(const std::string& name, const cDelegatePtr<int*>& getter, const cDelegatePtr<int*>& setter);

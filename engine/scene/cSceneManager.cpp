@@ -16,6 +16,16 @@
 #include "engine/scene/cSceneLightList.h"
 #include "engine/scene/cSceneResource.h"
 #include "engine/scene/cTextObject.h"
+#include "engine/widgets/cButton.h"
+#include "engine/widgets/cButtonText.h"
+#include "engine/widgets/cCheckBox.h"
+#include "engine/widgets/cEditBox.h"
+#include "engine/widgets/cFlash.h"
+#include "engine/widgets/cGeometry.h"
+#include "engine/widgets/cMenuItem.h"
+#include "engine/widgets/cRadioButton.h"
+#include "engine/widgets/cSlider.h"
+#include "engine/widgets/cWater2d.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,10 +55,18 @@ cSceneManager::cSceneManager() : m_root("root", nullptr)
 {
 	InitializeCriticalSection(&m_lock);
 	m_objectTypes.Register("object", &CreatePlainObject);
+	m_objectTypes.Register("geometry", &cGeometry::Create);
 	m_objectTypes.Register("camera", &cCameraObject::Create);
+	m_objectTypes.Register("button", &cButton::Create);
 	m_objectTypes.Register("text", &cTextObject::Create);
+	m_objectTypes.Register("flash", &cFlash::Create);
+	m_objectTypes.Register("slider", &cSlider::Create);
+	m_objectTypes.Register("checkbox", &cCheckBox::Create);
 	m_objectTypes.Register("render_target", &cRenderTargetObject::Create);
 	m_objectTypes.Register("psystem", &cParticleSystemObject::Create);
+	m_objectTypes.Register("editbox", &cEditBox::Create);
+	m_objectTypes.Register("button_text", &cButtonText::Create);
+	m_objectTypes.Register("menu_item", &cMenuItem::Create);
 	m_objectTypes.Register("emitter", &cEmitterObject::Create);
 	// Effects need shaders, which this device never has: scene files then
 	// build plain objects for them.
@@ -57,7 +75,9 @@ cSceneManager::cSceneManager() : m_root("root", nullptr)
 		m_objectTypes.Register("posteffect", &cPostEffectObject::Create);
 		m_objectTypes.Register("motionblur", &cMotionBlur::Create);
 	}
+	m_objectTypes.Register("radio", &cRadioButton::Create);
 	m_objectTypes.Register("scene_light", &cSceneLight::Create);
+	m_objectTypes.Register("water2d", &cWater2d::Create);
 	cResourceManager* resources = Singletone<cResourceManager>::GetInstance();
 	resources->RegisterExtension("motion", "motion_resource");
 	resources->RegisterType("scene_resource", &cSceneResource::Create);

@@ -38,6 +38,17 @@ TEST_F(SceneTest, ObjectTypesByNameAndId)
 	EXPECT_EQ(scene->GetObjectTypeId("no such type"), -1);
 	EXPECT_EQ(scene->GetObjectTypeName(-1), "");
 	EXPECT_EQ(scene->GetObjectTypeName(100000), "");
+	// Scene files store types by these ids.
+	const char* const engineTypes[] = { "object", "geometry", "camera", "button", "text", "flash", "slider",
+		"checkbox", "render_target", "psystem", "editbox", "button_text", "menu_item", "emitter", "radio",
+		"scene_light", "water2d" };
+	for (int id = 0; id < int(std::size(engineTypes)); ++id)
+	{
+		EXPECT_EQ(scene->GetObjectTypeId(engineTypes[id]), id) << engineTypes[id];
+		cSceneObject* made = scene->CreateObject(id, "made", nullptr);
+		EXPECT_EQ(made->GetTypeName(), engineTypes[id]);
+		delete made;
+	}
 
 	scene->RegisterObjectType("custom", &cCustomObject::Create);
 	const int id = scene->GetObjectTypeId("custom");
