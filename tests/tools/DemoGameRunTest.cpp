@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <poll.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -47,8 +48,10 @@ public:
 		}
 		close(pipeEnds[1]);
 		// The server writes its display number once it accepts clients.
+		// Waited for at most 20 seconds: a server that never starts fails the test, not hangs it.
 		char number[16] = {};
-		ssize_t length = m_server > 0 ? read(pipeEnds[0], number, sizeof(number) - 1) : 0;
+		pollfd ready{pipeEnds[0], POLLIN, 0};
+		ssize_t length = m_server > 0 && poll(&ready, 1, 20000) == 1 ? read(pipeEnds[0], number, sizeof(number) - 1) : 0;
 		close(pipeEnds[0]);
 		if (length > 0)
 			m_name = ":" + std::to_string(atoi(number));
