@@ -9,6 +9,8 @@
 
 #include <sys/types.h>
 
+#include <string>
+
 class cXWindowProbe
 {
 public:
@@ -76,6 +78,46 @@ public:
 		unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
 		XDestroyImage(image);
 		return pixel;
+	}
+
+	// The window's title as the window manager reads it (UTF-8); empty when none.
+	std::string Title(Window window) const
+	{
+		std::string title;
+		Atom type = 0;
+		int format = 0;
+		unsigned long items = 0, after = 0;
+		unsigned char* data = nullptr;
+		if (XGetWindowProperty(m_display, window, XInternAtom(m_display, "_NET_WM_NAME", False), 0, 1024, False,
+				XInternAtom(m_display, "UTF8_STRING", False), &type, &format, &items, &after, &data) == Success &&
+			data)
+		{
+			if (format == 8)
+				title.assign(reinterpret_cast<const char*>(data), items);
+			XFree(data);
+		}
+		return title;
+	}
+
+	// Moves the mouse to (x, y) of the window's client area, as the user would.
+	void MovePointer(Window window, int x, int y) const
+	{
+		XWarpPointer(m_display, None, window, 0, 0, 0, 0, x, y);
+		XSync(m_display, False);
+	}
+
+	// Asks the window to close, as its close box does.
+	void RequestClose(Window window) const
+	{
+		XEvent event {};
+		event.xclient.type = ClientMessage;
+		event.xclient.window = window;
+		event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
+		event.xclient.format = 32;
+		event.xclient.data.l[0] = long(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
+		event.xclient.data.l[1] = CurrentTime;
+		XSendEvent(m_display, window, False, NoEventMask, &event);
+		XSync(m_display, False);
 	}
 
 	void Destroy(Window window) const

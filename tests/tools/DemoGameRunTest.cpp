@@ -1,0 +1,221 @@
+// The game program itself started on freshly generated demo content, from
+// its folders and from the packs its "-pack" run writes: the window carries
+// the generated title, the arrow cursor follows the mouse over the frame,
+// and the log names nothing that was not found.
+
+#include "../engine/foundation/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <poll.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "XWindowProbe.h"
+
+namespace fs = std::filesystem;
+
+namespace
+{
+// The paper white inside the arrow cursor.
+const unsigned long kArrowPaper = 0xFAFAF4;
+
+// An X server of the test's own: moving its pointer disturbs no other
+// test that shares the display. It ends with the object.
+class cPrivateDisplay
+{
+public:
+	cPrivateDisplay()
+	{
+		int pipeEnds[2];
+		if (pipe(pipeEnds) != 0)
+			return;
+		fflush(stdout);
+		m_server = fork();
+		if (m_server == 0)
+		{
+			close(pipeEnds[0]);
+			const std::string fd = std::to_string(pipeEnds[1]);
+			execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+				static_cast<char*>(nullptr));
+			_exit(127);
+		}
+		close(pipeEnds[1]);
+		// The server writes its display number once it accepts clients.
+		// Waited for at most 20 seconds: a server that never starts fails the test, not hangs it.
+		char number[16] = {};
+		pollfd ready{pipeEnds[0], POLLIN, 0};
+		ssize_t length = m_server > 0 && poll(&ready, 1, 20000) == 1 ? read(pipeEnds[0], number, sizeof(number) - 1) : 0;
+		close(pipeEnds[0]);
+		if (length > 0)
+			m_name = ":" + std::to_string(atoi(number));
+	}
+	~cPrivateDisplay()
+	{
+		if (m_server > 0)
+		{
+			kill(m_server, SIGTERM);
+			waitpid(m_server, nullptr, 0);
+		}
+	}
+	cPrivateDisplay(const cPrivateDisplay&) = delete;
+	cPrivateDisplay& operator=(const cPrivateDisplay&) = delete;
+
+	// ":N"; empty when the server did not start.
+	const std::string& Name() const { return m_name; }
+
+private:
+	pid_t m_server = -1;
+	std::string m_name;
+};
+
+bool Generate(const std::string& folder)
+{
+	const std::string command = std::string("'") + ZV2_CONTENT_PROGRAM + "' '" + folder + "'";
+	const int status = std::system(command.c_str());
+	return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Starts the game program in the folder with the arguments; its pid.
+pid_t StartGame(const std::string& folder, const char* arguments)
+{
+	fflush(stdout);
+	const pid_t child = fork();
+	if (child == 0)
+	{
+		if (chdir(folder.c_str()) == 0)
+			execl(ZV2_GAME_PROGRAM, ZV2_GAME_PROGRAM, arguments, static_cast<char*>(nullptr));
+		_exit(127);
+	}
+	return child;
+}
+
+// The child's wait status once it ended within the limit; -1 when it had
+// to be killed.
+int WaitForExit(pid_t child, std::chrono::seconds limit)
+{
+	const auto deadline = std::chrono::steady_clock::now() + limit;
+	int status = 0;
+	while (waitpid(child, &status, WNOHANG) == 0)
+	{
+		if (std::chrono::steady_clock::now() > deadline)
+		{
+			kill(child, SIGKILL);
+			waitpid(child, &status, 0);
+			return -1;
+		}
+		std::this_thread::sleep_for(std::chrono::milliseconds(10));
+	}
+	return status;
+}
+
+bool EndedWithZero(int status)
+{
+	return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Polls until the condition holds, for up to ten seconds of frames.
+bool Eventually(const std::function<bool()>& condition)
+{
+	const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+	while (!condition())
+	{
+		if (std::chrono::steady_clock::now() > deadline)
+			return false;
+		std::this_thread::sleep_for(std::chrono::milliseconds(20));
+	}
+	return true;
+}
+
+bool Near(unsigned long pixel, unsigned long color)
+{
+	for (int shift : {0, 8, 16})
+		if (std::abs(int((pixel >> shift) & 0xFF) - int((color >> shift) & 0xFF)) > 8)
+			return false;
+	return true;
+}
+
+// The text of the phrase "game_title" as the generator wrote it.
+std::string GeneratedTitle(const std::string& folder)
+{
+	const std::string strings = cTempFolder::ReadFile(folder + "/localization/strings.xml");
+	const std::string marker = "name=\"game_title\" text=\"";
+	const size_t start = strings.find(marker);
+	if (start == std::string::npos)
+		return "";
+	const size_t end = strings.find('"', start + marker.size());
+	return strings.substr(start + marker.size(), end - start - marker.size());
+}
+}
+
+class DemoGameRun : public testing::TestWithParam<bool>
+{
+};
+
+TEST_P(DemoGameRun, ShowsTheTitleAndTheCursorOverTheFrameAndFindsEverything)
+{
+	const bool packed = GetParam();
+	cTempFolder folder;
+	const std::string work = folder.Work();
+	ASSERT_TRUE(Generate(work));
+	// The game in a window of the logical screen's size, with its lock and
+	// settings in this test's folder.
+	setenv("XDG_RUNTIME_DIR", folder.Root().c_str(), 1);
+	cTempFolder::WriteFile(folder.Root() + "/appdata/Druvel's games/zv2/zv2.xml",
+		"<config><config><item id=\"video.window\" value=\"true\"/></config></config>");
+	const std::string title = GeneratedTitle(work);
+	ASSERT_FALSE(title.empty());
+	if (packed)
+	{
+		ASSERT_TRUE(EndedWithZero(WaitForExit(StartGame(work, "-pack"), std::chrono::seconds(60))));
+		for (const std::string name : {"data", "localization"})
+		{
+			fs::remove_all(work + "/" + name);
+			fs::rename(work + "/my_" + name, work + "/" + name);
+		}
+	}
+
+	// The game and the probe share a display no other test moves the pointer on.
+	cPrivateDisplay display;
+	ASSERT_FALSE(display.Name().empty());
+	setenv("DISPLAY", display.Name().c_str(), 1);
+	const pid_t game = StartGame(work, "");
+	ASSERT_GT(game, 0);
+	cXWindowProbe probe;
+	ASSERT_TRUE(probe.IsOpen());
+	Window window = 0;
+	EXPECT_TRUE(Eventually([&] { return (window = probe.FindMappedWindowOf(game)) != 0; })) << "no window";
+	if (window)
+	{
+		EXPECT_TRUE(Eventually([&] { return probe.Title(window) == title; })) << probe.Title(window);
+		const cXWindowProbe::sRect place = probe.Geometry(window);
+		EXPECT_EQ(place.width, 1024);
+		EXPECT_EQ(place.height, 768);
+		// The arrow's point lies under the mouse; its white body a little
+		// below and right of it. Where it was, the frame shows again.
+		auto paperAt = [&](int x, int y) { return probe.ScreenPixel(place.x + x + 3, place.y + y + 13); };
+		probe.MovePointer(window, 300, 200);
+		EXPECT_TRUE(Eventually([&] { return Near(paperAt(300, 200), kArrowPaper); }))
+			<< std::hex << paperAt(300, 200);
+		const unsigned long frame = paperAt(600, 200);
+		EXPECT_FALSE(Near(frame, kArrowPaper)) << std::hex << frame;
+		probe.MovePointer(window, 600, 500);
+		EXPECT_TRUE(Eventually([&] { return Near(paperAt(600, 500), kArrowPaper) && paperAt(300, 200) == frame; }))
+			<< std::hex << paperAt(600, 500) << " " << paperAt(300, 200);
+		probe.RequestClose(window);
+	}
+	EXPECT_TRUE(EndedWithZero(WaitForExit(game, std::chrono::seconds(10))));
+
+	const std::string log = cTempFolder::ReadFile(work + "/zv2.txt");
+	EXPECT_NE(log.find(" Log end: "), std::string::npos) << log;
+	EXPECT_EQ(log.find("not found"), std::string::npos) << log;
+}
+
+INSTANTIATE_TEST_SUITE_P(FoldersAndPacks, DemoGameRun, testing::Values(false, true),
+	[](const testing::TestParamInfo<bool>& info) { return info.param ? "Packs" : "Folders"; });
