@@ -76,6 +76,7 @@ int GameMain(const sStartupParams* params)
 		Singletone<cSceneManager>::GetInstance();
 		Singletone<cTextManager>::GetInstance();
 		RegisterLightType();
+		RegisterCharacterType();
 		Singletone<cSoundManager>::GetInstance();
 		cResourceManager* resources = Singletone<cResourceManager>::GetInstance();
 		for (const char* folder : {"data", "localization", "splash"})

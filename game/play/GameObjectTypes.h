@@ -4,3 +4,6 @@
 
 // "light": the hover marker.
 void RegisterLightType();
+
+// "character": a pose of a character standing in a location.
+void RegisterCharacterType();
