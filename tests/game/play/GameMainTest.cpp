@@ -166,11 +166,13 @@ TEST_F(cGameMainTest, TheGameStartsFromItsContent)
 
 	const std::string log = cTempFolder::ReadFile((m_lockFolder / "zv2.txt").string());
 	EXPECT_EQ(log.find("not found"), std::string::npos) << log;
-	// The game's type "light" follows the engine's.
+	// The game's types follow the engine's, "character" the last.
 	cSceneManager* scene = cSceneManager::GetInstance();
 	const int light = scene->GetObjectTypeId("light");
+	const int character = scene->GetObjectTypeId("character");
 	EXPECT_GT(light, scene->GetObjectTypeId("object"));
-	EXPECT_EQ(scene->GetObjectTypeName(light + 1), "");
+	EXPECT_GT(character, light);
+	EXPECT_EQ(scene->GetObjectTypeName(character + 1), "");
 	cFontResource* font = cGraphicsText::GetInstance()->GetFont(3);
 	EXPECT_EQ(font ? font->GetName() : "none", "arial");
 	cCursorManager* cursors = cCursorManager::GetInstance();
