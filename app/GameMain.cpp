@@ -77,6 +77,7 @@ int GameMain(const sStartupParams* params)
 		Singletone<cTextManager>::GetInstance();
 		RegisterLightType();
 		RegisterInventoryType();
+		RegisterCharacterType();
 		Singletone<cSoundManager>::GetInstance();
 		cResourceManager* resources = Singletone<cResourceManager>::GetInstance();
 		for (const char* folder : {"data", "localization", "splash"})

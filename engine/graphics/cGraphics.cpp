@@ -105,6 +105,7 @@ bool cGraphics::CreateDevice(const sDisplaySettings& requested)
 	}
 	FetchDeviceSurfaces();
 	state.device->GetDeviceCaps(&m_capabilities);
+	m_textureSizeLimit = int(std::min(m_capabilities.MaxTextureWidth, m_capabilities.MaxTextureHeight));
 
 	m_availableTextureMemory = state.device->GetAvailableTextureMem();
 	SetDefaultTextureFormat(m_textureMemoryThreshold < m_availableTextureMemory ? cTexture::FORMAT_A8R8G8B8

@@ -114,6 +114,10 @@ public:
 	bool IsPillarbox() const { return m_pillarbox; }
 	const RECT& GetScreenRect() const { return m_screenRect; }
 	unsigned GetAvailableTextureMemory() const { return m_availableTextureMemory; }
+	// The largest texture side the device takes; taken from the device's
+	// capabilities when it is created.
+	int GetTextureSizeLimit() const { return m_textureSizeLimit; }
+	void SetTextureSizeLimit(int side) { m_textureSizeLimit = side; }
 	int GetDefaultTextureFormat() const { return GraphicsDeviceState().defaultTextureFormat; }
 	bool GetLighting() const { return m_lighting; }
 	cIndexBuffer& GetQuadIndexBuffer() { return m_quadIndexBuffer; }
@@ -144,6 +148,7 @@ private:
 	RECT m_screenRect { 0, 0, 0, 0 };
 	unsigned m_availableTextureMemory = 0;
 	unsigned m_textureMemoryThreshold = 0;
+	int m_textureSizeLimit = 0;
 	D3DCOLOR m_ambientColor = 0xFFFFFFFF;
 	bool m_lighting = false;
 	bool m_stretchToScreen = false;

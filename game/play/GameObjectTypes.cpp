@@ -1,6 +1,7 @@
 #include "game/play/GameObjectTypes.h"
 
 #include "engine/scene/cSceneManager.h"
+#include "game/play/cCharacter.h"
 #include "game/play/cInventory.h"
 #include "game/play/cLightObject.h"
 
@@ -12,4 +13,9 @@ void RegisterLightType()
 void RegisterInventoryType()
 {
 	Singletone<cSceneManager>::GetInstance()->RegisterObjectType("inventory", &cInventory::Create);
+}
+
+void RegisterCharacterType()
+{
+	Singletone<cSceneManager>::GetInstance()->RegisterObjectType("character", &CreateCharacterObject);
 }

@@ -6,3 +6,6 @@
 void RegisterLightType();
 // "inventory": a slot of the game panel; registered right after "light".
 void RegisterInventoryType();
+
+// "character": a pose of a character standing in a location.
+void RegisterCharacterType();

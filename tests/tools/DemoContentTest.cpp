@@ -21,9 +21,12 @@
 #include "engine/resources/cResourceMount.h"
 #include "engine/resources/cTextManager.h"
 #include "engine/resources/cXmlResource.h"
+#include "engine/scene/cSceneManager.h"
+#include "engine/scene/cTextVisual.h"
 #include "engine/sound/cSoundResource.h"
 #include "engine/sound/cSoundStream.h"
 #include "engine/sound/sSoundCursor.h"
+#include "game/play/cDialogManager.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +104,8 @@ sGameConfig ReadGameConfig()
 void RegisterContentTypes()
 {
 	cTextManager::GetInstance();
+	// The scene manager registers the scene and motion resource types.
+	cSceneManager::GetInstance();
 	RegisterGraphicsResourceTypes();
 	cSoundResource::RegisterType(*cResourceManager::GetInstance());
 }
@@ -325,6 +330,54 @@ TEST(DemoContent, LoadsAndDrawsThroughTheEngineReaders)
 		for (int16_t sample : samples)
 			loudest = std::max(loudest, std::abs(int(sample)));
 		EXPECT_GT(loudest, 4000);
+
+		const std::string log = cTempFolder::ReadFile(cLog::GetInstance()->GetFilePath());
+		EXPECT_EQ(log.find("not found"), std::string::npos) << log;
+	});
+}
+
+TEST(DemoContent, TheOpeningDialogueShowsInTheCloudsOfItsTwoCharacters)
+{
+	cTempFolder folder;
+	ASSERT_TRUE(Generate(folder.Work()));
+	RunInChild([] {
+		StartSettingsAndLog("zv2");
+		StartGraphics(1024, 768);
+		RegisterContentTypes();
+		cSceneManager* scene = cSceneManager::GetInstance();
+		for (const char* source : {"data", "localization"})
+			cResourceManager::GetInstance()->AddSource(source);
+
+		cModelController cloudModel{cModelHandle("cloud")};
+		ASSERT_NE(cloudModel.GetModel(), nullptr);
+		ASSERT_EQ(cloudModel.GetMaterials().size(), 1u);
+		EXPECT_NE(cloudModel.GetMaterials()[0].GetStageTexture(0), nullptr);
+
+		auto* manager = new cDialogManager(nullptr);
+		const std::vector<sDialogLine>* intro = manager->FindPart("location1", "intro");
+		ASSERT_NE(intro, nullptr);
+		ASSERT_EQ(intro->size(), 3u);
+		EXPECT_NE(manager->GetSkipButton()->GetChildList().FindChild("skip"), nullptr);
+		for (const char* character : {"detective", "assistant"})
+		{
+			cGameWindow* cloud = manager->GetCloud(character);
+			ASSERT_NE(cloud, nullptr) << character;
+			cSceneObject* picture = cloud->GetChildList().FindChild("cloud");
+			ASSERT_NE(picture, nullptr) << character;
+			EXPECT_GT(picture->GetMotions().GetLengthByName("move_in"), 0) << character;
+			EXPECT_NE(cloud->GetChildList().FindByPath("cloud/text"), nullptr) << character;
+		}
+
+		// The first line shows in the detective's cloud once the clouds are in.
+		manager->Show();
+		manager->StartDialog("location1", "intro");
+		EXPECT_TRUE(manager->IsActive());
+		for (int i = 0; i < 20; ++i)
+			scene->Update(0.05f);
+		auto* text = static_cast<cTextVisual*>(
+			manager->GetCloud("detective")->GetChildList().FindByPath("cloud/text")->GetVisual());
+		EXPECT_EQ((*intro)[0].character, "detective");
+		EXPECT_EQ(text->GetText(), L"Something is hidden in this room.");
 
 		const std::string log = cTempFolder::ReadFile(cLog::GetInstance()->GetFilePath());
 		EXPECT_EQ(log.find("not found"), std::string::npos) << log;

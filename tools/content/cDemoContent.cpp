@@ -2,6 +2,7 @@
 
 #include "CursorArt.h"
 #include "ItemArt.h"
+#include "DialogArt.h"
 #include "MenuMusic.h"
 #include "PngFile.h"
 #include "cContentTree.h"
@@ -39,6 +40,25 @@ const sFontUse kFonts[] = {
 	{22, {"font_serif_28", "DejaVuSerif-Bold.ttf", 28}},
 };
 
+// The opening dialogue of "location1", part "intro": who says what.
+const char* const kIntroLines[][2] = {
+	{"detective", "Something is hidden in this room."},
+	{"assistant", "Then let us look closely."},
+	{"detective", "Click on whatever seems out of place."},
+};
+
+// Where each character's cloud stands on the 1024 by 768 screen (top-left
+// corner, y upward).
+const struct
+{
+	const char* character;
+	int x;
+	int y;
+} kClouds[] = {
+	{"detective", 60, 700},
+	{"assistant", 700, 560},
+};
+
 const long kMusicRate = 44100;
 const float kMusicQuality = 0.3f;
 
@@ -66,6 +86,7 @@ bool cDemoContent::Write()
 {
 	cXmlNode config("game_config");
 	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() && WriteMusic() &&
+		   WriteDialogScenes() &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -81,6 +102,12 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	cXmlNode* section = AddElement(*chapter, "group", {{"name", "default"}});
 	for (const auto& [name, text] : kTexts)
 		AddElement(*section, "phrase", {{"name", name}, {"text", text}});
+	// The dialogue manager reads the group "dialogs" of the same first group.
+	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
+	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});
+	cXmlNode* part = AddElement(*dialog, "part", {{"name", "intro"}});
+	for (const auto& [character, text] : kIntroLines)
+		AddElement(*part, "line", {{"name", character}, {"text", text}});
 	AddElement(*AddElement(config, "texts", {}), "text", {{"name", "strings"}});
 	return m_tree.WriteXml("localization/strings.xml", strings);
 }
@@ -146,4 +173,46 @@ bool cDemoContent::WriteMusic()
 	if (ogg.empty())
 		return Failed("the menu music");
 	return m_tree.WriteFile("data/music/track00menu.ogg", ogg);
+}
+
+// Each character's cloud: the scene named after it, the moving "cloud"
+// placed on the screen, with its text in "cloud/text"; and the skip
+// button's scene, whose "skip/skip" the manager listens to.
+bool cDemoContent::WriteDialogScenes()
+{
+	cModel model;
+	MakeCloudModel(model);
+	cMemoryStream modelBytes;
+	cModelWriter(modelBytes).Write(model);
+	const std::string png = EncodePng(DrawCloud());
+	if (png.empty() || !m_tree.WriteFile(std::string("data/dialogs/") + kCloudTexture, png) ||
+		!m_tree.WriteFile("data/dialogs/cloud.model",
+			std::string(reinterpret_cast<const char*>(modelBytes.GetData()), modelBytes.GetSize())) ||
+		!m_tree.WriteFile("data/dialogs/cloud.motion", CloudMotionBytes()))
+		return Failed("the speech clouds");
+	cXmlNode list("resources");
+	for (const auto& cloud : kClouds)
+	{
+		cXmlNode* scene = AddElement(list, "resource", {{"name", cloud.character}, {"type", "scene_resource"}});
+		// Motion keys are offsets from the cloud's place; a "geometry"
+		// object shows the cloud's model.
+		cXmlNode* picture = AddElement(*scene, "geometry",
+			{{"name", "cloud"}, {"model", "cloud"}, {"motion", "cloud"},
+				{"local", "1 0 0 0 1 0 0 0 1 " + std::to_string(cloud.x) + " " + std::to_string(cloud.y) + " 0"}});
+		const struct
+		{
+			const char* name;
+			int first;
+			int last;
+		} clips[] = {{"move_in", 0, 10}, {"dialogue_start", 10, 20}, {"dialogue_stop", 20, 30}, {"move_out", 30, 40}};
+		for (const auto& clip : clips)
+			AddElement(*picture, "add_motion",
+				{{"name", clip.name}, {"first", std::to_string(clip.first)}, {"last", std::to_string(clip.last)},
+					{"length", "0.3"}});
+		AddElement(*picture, "text",
+			{{"name", "text"}, {"font_id", "0"}, {"local", "1 0 0 0 1 0 0 0 1 24 -24 -1"}});
+	}
+	cXmlNode* skip = AddElement(list, "resource", {{"name", "skip_button"}, {"type", "scene_resource"}});
+	AddElement(*skip, "object", {{"name", "skip"}, {"local", "1 0 0 0 1 0 0 0 1 900 60 0"}});
+	return m_tree.WriteXml("data/dialogs/dialogs.resource", list);
 }

@@ -8,7 +8,10 @@
 //   data/cursors/              the cursor models and their texture
 //   data/items/                the inventory item models and their texture
 //   data/music/track00menu.ogg the menu music
-//   localization/strings.xml   the texts, "game_title" among them
+//   data/dialogs/              the speech clouds' scenes, model, texture and
+//                              motion, and the skip button's scene
+//   localization/strings.xml   the texts, "game_title" among them, and the
+//                              dialogue "location1"
 //   splash/                    empty: the demo has no distributor's splash
 //   startup.txt                "location1"
 
@@ -32,6 +35,7 @@ private:
 	bool WriteCursors(cXmlNode& config);
 	bool WriteItems();
 	bool WriteMusic();
+	bool WriteDialogScenes();
 
 	cContentTree& m_tree;
 	std::string m_fontFolder;

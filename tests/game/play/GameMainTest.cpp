@@ -166,12 +166,13 @@ TEST_F(cGameMainTest, TheGameStartsFromItsContent)
 
 	const std::string log = cTempFolder::ReadFile((m_lockFolder / "zv2.txt").string());
 	EXPECT_EQ(log.find("not found"), std::string::npos) << log;
-	// The game's types "light" and "inventory" follow the engine's.
+	// The game's types "light", "inventory" and "character" follow the engine's.
 	cSceneManager* scene = cSceneManager::GetInstance();
 	const int light = scene->GetObjectTypeId("light");
 	EXPECT_GT(light, scene->GetObjectTypeId("object"));
 	EXPECT_EQ(scene->GetObjectTypeName(light + 1), "inventory");
-	EXPECT_EQ(scene->GetObjectTypeName(light + 2), "");
+	EXPECT_EQ(scene->GetObjectTypeName(light + 2), "character");
+	EXPECT_EQ(scene->GetObjectTypeName(light + 3), "");
 	cFontResource* font = cGraphicsText::GetInstance()->GetFont(3);
 	EXPECT_EQ(font ? font->GetName() : "none", "arial");
 	cCursorManager* cursors = cCursorManager::GetInstance();

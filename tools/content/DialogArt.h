@@ -1,0 +1,21 @@
+#pragma once
+// The speech clouds of the demo's dialogue: a rounded cloud picture, the
+// quad model that shows it, and the motion its clips play (entering from
+// below, a small rise while speaking, leaving downward).
+
+#include "cImage.h"
+
+#include "engine/graphics/cModel.h"
+
+#include <string>
+
+extern const char* const kCloudTexture;
+constexpr int kCloudWidth = 256;
+constexpr int kCloudHeight = 128;
+
+cImage DrawCloud();
+// A quad of the cloud's size with its top-left corner at the origin.
+void MakeCloudModel(cModel& model);
+// Key times 0 (below the screen), 10 (in place), 20 (raised), 30 (in
+// place again) and 40 (below the screen).
+std::string CloudMotionBytes();
