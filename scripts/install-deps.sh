@@ -7,7 +7,7 @@ packages=(
   zlib1g-dev libvorbis-dev libpng-dev libjpeg-dev libsquish-dev libstb-dev
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
   libfreetype-dev fonts-dejavu-core
-  libx11-dev xvfb xauth
+  libx11-dev libxtst-dev xvfb xauth
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,6 +6,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include <sys/types.h>
 
@@ -100,9 +101,14 @@ public:
 	}
 
 	// Moves the mouse to (x, y) of the window's client area, as the user would.
+	// Moves the pointer to the window's point as the mouse device would:
+	// the server reports it as device motion, not as a warp.
 	void MovePointer(Window window, int x, int y) const
 	{
-		XWarpPointer(m_display, None, window, 0, 0, 0, 0, x, y);
+		int screenX = 0, screenY = 0;
+		Window child = 0;
+		XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), x, y, &screenX, &screenY, &child);
+		XTestFakeMotionEvent(m_display, DefaultScreen(m_display), screenX, screenY, CurrentTime);
 		XSync(m_display, False);
 	}
 

@@ -19,9 +19,6 @@ std::atomic<bool> g_changePending{false};
 
 std::mutex g_positionLock;
 POINT g_position{0, 0};
-// The global mouse state as last read, once read.
-bool g_globalRead = false;
-POINT g_globalPosition{0, 0};
 
 void RequestCursorChange()
 {
@@ -100,18 +97,9 @@ POINT CachedCursorPosition()
 
 void RefreshCursorPosition()
 {
-	// The global state follows the mouse device's own motion and misses a
-	// pointer that another program moved; such a move reaches the program
-	// as window motion events, which store the position themselves. So the
-	// global state replaces the stored position only when it changed.
 	int x = 0, y = 0;
 	SDL_GetGlobalMouseState(&x, &y);
-	std::lock_guard<std::mutex> hold(g_positionLock);
-	if (g_globalRead && g_globalPosition.x == x && g_globalPosition.y == y)
-		return;
-	g_globalRead = true;
-	g_globalPosition = POINT{x, y};
-	g_position = g_globalPosition;
+	StoreCursorPosition(x, y);
 }
 }
 
