@@ -108,7 +108,14 @@ protected:
 		POINT cursor;
 		ASSERT_TRUE(GetCursorPos(&cursor));
 		MoveWindow(m_window, cursor.x - x, cursor.y - y, kWidth, kHeight, FALSE);
-		Pump();
+		// The display confirms the move with an event; until it is taken,
+		// the window's place (and so the cursor's client point) is the old one.
+		WaitFor([&] {
+			POINT client;
+			GetCursorPos(&client);
+			ScreenToClient(m_window, &client);
+			return client.x == x && client.y == y;
+		});
 	}
 
 	void Frame()
