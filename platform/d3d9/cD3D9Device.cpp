@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -61,6 +62,17 @@ bool IsBackBufferFormat(D3DFORMAT format)
 	case D3DFMT_A1R5G5B5: return true;
 	default: return false;
 	}
+}
+
+// Copies the value over the target; false when it held those bytes already,
+// so that setting an unchanged value costs the next draw nothing.
+template <typename T>
+bool Assign(T& target, const T& value)
+{
+	if (std::memcmp(&target, &value, sizeof(T)) == 0)
+		return false;
+	target = value;
+	return true;
 }
 
 // What must be applied again after a render state changes.
@@ -549,24 +561,22 @@ HRESULT cD3D9Device::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* 
 	switch (state)
 	{
 	case D3DTS_WORLD:
-		m_state.world = *matrix;
-		MarkDirty(sD3D9DeviceState::kDirtyWorldView);
+		if (Assign(m_state.world, *matrix))
+			MarkDirty(sD3D9DeviceState::kDirtyWorldView);
 		break;
 	case D3DTS_VIEW:
-		m_state.view = *matrix;
-		MarkDirty(sD3D9DeviceState::kDirtyWorldView | sD3D9DeviceState::kDirtyClipPlanes
-			| sD3D9DeviceState::kDirtyLighting);
+		if (Assign(m_state.view, *matrix))
+			MarkDirty(sD3D9DeviceState::kDirtyWorldView | sD3D9DeviceState::kDirtyClipPlanes
+				| sD3D9DeviceState::kDirtyLighting);
 		break;
 	case D3DTS_PROJECTION:
-		m_state.projection = *matrix;
-		MarkDirty(sD3D9DeviceState::kDirtyProjection);
+		if (Assign(m_state.projection, *matrix))
+			MarkDirty(sD3D9DeviceState::kDirtyProjection);
 		break;
 	default:
-		if (state >= D3DTS_TEXTURE0 && state <= D3DTS_TEXTURE7)
-		{
-			m_state.textureMatrices[state - D3DTS_TEXTURE0] = *matrix;
+		if (state >= D3DTS_TEXTURE0 && state <= D3DTS_TEXTURE7
+			&& Assign(m_state.textureMatrices[state - D3DTS_TEXTURE0], *matrix))
 			MarkDirty(sD3D9DeviceState::kDirtyTextureMatrices);
-		}
 		break;
 	}
 	return D3D_OK;
@@ -620,8 +630,8 @@ HRESULT cD3D9Device::SetMaterial(const D3DMATERIAL9* material)
 	if (!material)
 		return D3DERR_INVALIDCALL;
 	tLock lock(m_mutex);
-	m_state.material = *material;
-	MarkDirty(sD3D9DeviceState::kDirtyLighting);
+	if (Assign(m_state.material, *material))
+		MarkDirty(sD3D9DeviceState::kDirtyLighting);
 	return D3D_OK;
 }
 

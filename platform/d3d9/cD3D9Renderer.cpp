@@ -184,6 +184,17 @@ void SetOperation(DWORD op, DWORD arg1, DWORD arg2, bool alpha, GLint& mode, GLi
 	default: mode = GL_MODULATE; break;
 	}
 }
+
+// How many of its three sources a combine mode reads.
+int SourcesRead(GLint mode)
+{
+	switch (mode)
+	{
+	case GL_REPLACE: return 1;
+	case GL_INTERPOLATE: return 3;
+	default: return 2;
+	}
+}
 }
 
 cD3D9Renderer::~cD3D9Renderer()
@@ -266,6 +277,7 @@ void cD3D9Renderer::ForgetGlState()
 	}
 	m_fvfLayoutCode = ~0u;
 	m_vertexInput.valid = false;
+	m_primaryColor = kUnknownFactor;
 	m_needRaster = true;
 }
 
@@ -575,6 +587,31 @@ cD3D9Renderer::sCombiner cD3D9Renderer::MakeCombiner(const sStage& stage) const
 	return c;
 }
 
+bool cD3D9Renderer::FactorAsPrimaryColor(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout) const
+{
+	if (state.renderStates[D3DRS_LIGHTING] || layout.diffuseOffset >= 0)
+		return false;
+	bool readsFactor = false;
+	int active = ActiveStageCount(state);
+	for (int unit = 0; unit < active; ++unit)
+	{
+		const sCombiner combiner = MakeCombiner(state.stageStates[unit]);
+		auto check = [&](GLint mode, const GLint source[3]) {
+			bool free = true;
+			for (int i = 0; i < SourcesRead(mode); ++i)
+			{
+				// The first unit's previous colour is the primary colour too.
+				free = free && source[i] != GL_PRIMARY_COLOR && !(unit == 0 && source[i] == GL_PREVIOUS);
+				readsFactor = readsFactor || source[i] == GL_CONSTANT;
+			}
+			return free;
+		};
+		if (!check(combiner.rgbMode, combiner.rgbSource) || !check(combiner.alphaMode, combiner.alphaSource))
+			return false;
+	}
+	return readsFactor;
+}
+
 void cD3D9Renderer::ApplyStages(const sD3D9DeviceState& state, bool combinersDirty)
 {
 	int active = ActiveStageCount(state);
@@ -612,6 +649,12 @@ void cD3D9Renderer::ApplyStages(const sD3D9DeviceState& state, bool combinersDir
 		if (!combinersDirty && m_unitFactor[unit] != kUnknownFactor)
 			continue;
 		sCombiner combiner = MakeCombiner(state.stageStates[unit]);
+		if (m_factorAsColor)
+		{
+			std::replace(std::begin(combiner.rgbSource), std::end(combiner.rgbSource), GL_CONSTANT, GL_PRIMARY_COLOR);
+			std::replace(
+				std::begin(combiner.alphaSource), std::end(combiner.alphaSource), GL_CONSTANT, GL_PRIMARY_COLOR);
+		}
 		if (!(combiner == m_unitCombiner[unit]))
 		{
 			SetActiveUnit(unit);
@@ -629,7 +672,7 @@ void cD3D9Renderer::ApplyStages(const sD3D9DeviceState& state, bool combinersDir
 			glTexEnvi(GL_TEXTURE_ENV, GL_ALPHA_SCALE, combiner.alphaScale);
 			m_unitCombiner[unit] = combiner;
 		}
-		if (m_unitFactor[unit] != factor)
+		if (!m_factorAsColor && m_unitFactor[unit] != factor)
 		{
 			SetActiveUnit(unit);
 			float color[4];
@@ -730,10 +773,7 @@ void cD3D9Renderer::ApplyVertexInput(const sD3D9DeviceState& state, const sD3D9V
 		glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, base + layout.diffuseOffset);
 	}
 	else
-	{
 		glDisableClientState(GL_COLOR_ARRAY);
-		glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-	}
 	for (int unit = 0; unit < sD3D9DeviceState::kStages; ++unit)
 	{
 		glClientActiveTexture(GL_TEXTURE0 + unit);
@@ -750,6 +790,25 @@ void cD3D9Renderer::ApplyVertexInput(const sD3D9DeviceState& state, const sD3D9V
 		}
 	}
 	m_vertexInput = input;
+}
+
+void cD3D9Renderer::ApplyPrimaryColor(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout)
+{
+	// The colour is undefined after a draw from a colour array.
+	if (layout.diffuseOffset >= 0)
+	{
+		m_primaryColor = kUnknownFactor;
+		return;
+	}
+	// Without vertex colours the diffuse colour is opaque white.
+	const DWORD color = m_factorAsColor ? state.renderStates[D3DRS_TEXTUREFACTOR] : 0xFFFFFFFF;
+	if (m_primaryColor != color)
+	{
+		float rgba[4];
+		ColorToFloats(color, rgba);
+		glColor4fv(rgba);
+		m_primaryColor = color;
+	}
 }
 
 bool cD3D9Renderer::Draw(sD3D9DeviceState& state, const sDrawCall& call)
@@ -791,7 +850,14 @@ bool cD3D9Renderer::Draw(sD3D9DeviceState& state, const sDrawCall& call)
 		ApplyWorldView(state);
 	if (state.dirty & sD3D9DeviceState::kDirtyProjection)
 		ApplyProjection(state);
-	ApplyStages(state, (state.dirty & sD3D9DeviceState::kDirtyStages) != 0);
+	bool combinersDirty = (state.dirty & sD3D9DeviceState::kDirtyStages) != 0;
+	if (state.dirty & (sD3D9DeviceState::kDirtyStages | sD3D9DeviceState::kDirtyLighting))
+	{
+		const bool factorAsColor = FactorAsPrimaryColor(state, layout);
+		combinersDirty = combinersDirty || factorAsColor != m_factorAsColor;
+		m_factorAsColor = factorAsColor;
+	}
+	ApplyStages(state, combinersDirty);
 	if (state.dirtySamplers)
 		ApplySamplers(state);
 	if (state.dirty & sD3D9DeviceState::kDirtyTextureMatrices)
@@ -799,6 +865,7 @@ bool cD3D9Renderer::Draw(sD3D9DeviceState& state, const sDrawCall& call)
 
 	const BYTE* base = vertices->Store().BindForDraw(GL_ARRAY_BUFFER);
 	ApplyVertexInput(state, layout, base + state.streamOffset, vertices->Store().GlBuffer());
+	ApplyPrimaryColor(state, layout);
 	state.dirty = 0;
 
 	GLenum mode = PrimitiveMode(call.type);

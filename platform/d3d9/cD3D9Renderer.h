@@ -101,11 +101,18 @@ private:
 	void ApplyClipPlanes(const sD3D9DeviceState& state);
 	void ApplyWorldView(const sD3D9DeviceState& state);
 	void ApplyProjection(const sD3D9DeviceState& state);
+	// Whether the texture factor can reach the combiners as the primary colour
+	// instead of the unit's constant colour: with lighting off, no vertex
+	// colours and no combiner reading the diffuse colour. A changed constant
+	// colour costs the GL far more per draw than a changed current colour.
+	bool FactorAsPrimaryColor(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout) const;
 	void ApplyStages(const sD3D9DeviceState& state, bool combinersDirty);
 	void ApplySamplers(sD3D9DeviceState& state);
 	void ApplyTextureMatrices(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout);
 	void ApplyVertexInput(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout, const BYTE* base,
 		GLuint arrayBuffer);
+	// The current colour drawn without a colour array: white, or the texture factor.
+	void ApplyPrimaryColor(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout);
 
 	int ActiveStageCount(const sD3D9DeviceState& state) const;
 	const sD3D9VertexLayout& CurrentLayout(const sD3D9DeviceState& state);
@@ -143,4 +150,6 @@ private:
 	sD3D9VertexLayout m_fvfLayout;
 	DWORD m_fvfLayoutCode = ~0u;
 	sVertexInput m_vertexInput;
+	bool m_factorAsColor = false;     // the combiners read the texture factor as the primary colour
+	uint64_t m_primaryColor = ~0ull;  // the current colour, or unknown
 };

@@ -93,6 +93,54 @@ TEST_F(D3D9Draw, VertexColoursAreArgbAndMissingColoursAreWhite)
 	EXPECT_EQ(pixels.At(35, 3), kBlack);
 }
 
+// Consecutive draws that read the texture factor with and without the
+// diffuse colour (white without vertex colours; the current colour at the
+// first stage), around a draw from vertex colours: each gets its own factor.
+TEST_F(D3D9Draw, TextureFactorAndMissingDiffuseColourMixInAnyCombiner)
+{
+	struct sCase
+	{
+		D3DTEXTUREOP op;
+		DWORD arg1, arg2;
+		D3DCOLOR factor;
+		D3DCOLOR expected;
+	};
+	const sCase cases[] = {
+		{ D3DTOP_MODULATE, D3DTA_TEXTURE, D3DTA_TFACTOR, 0xFF804020, 0xFF804020 },
+		{ D3DTOP_MODULATE, D3DTA_TFACTOR, D3DTA_DIFFUSE, 0xFF406080, 0xFF406080 },
+		{ D3DTOP_ADD, D3DTA_TFACTOR, D3DTA_CURRENT, 0xFF204060, 0xFFFFFFFF },
+		{ D3DTOP_SELECTARG2, D3DTA_TEXTURE, D3DTA_TFACTOR, 0xFF608040, 0xFF608040 },
+		{ D3DTOP_MODULATE, D3DTA_TEXTURE, D3DTA_TFACTOR, 0xFF608040, 0xFF608040 },
+	};
+	float left = -0.5f;
+	for (const sCase& c : cases)
+	{
+		device->SetTextureStageState(0, D3DTSS_COLOROP, c.op);
+		device->SetTextureStageState(0, D3DTSS_COLORARG1, c.arg1);
+		device->SetTextureStageState(0, D3DTSS_COLORARG2, c.arg2);
+		device->SetTextureStageState(0, D3DTSS_ALPHAOP, c.op);
+		device->SetTextureStageState(0, D3DTSS_ALPHAARG1, c.arg1);
+		device->SetTextureStageState(0, D3DTSS_ALPHAARG2, c.arg2);
+		DrawColorQuad(left + 0.5f, 0, left + 8.5f, 8, c.factor);
+		left += 8;
+		if (&c == &cases[3])
+		{
+			UseDiffuse();
+			ASSERT_EQ(device.DrawQuads(ColorQuadVertices(left, -0.5f, left + 8, 7.5f, kBlue), kFvfColorTex), D3D_OK);
+			left += 8;
+		}
+	}
+	device->EndScene();
+
+	sPixels pixels = device.Read();
+	for (size_t index = 0; index < std::size(cases); ++index)
+	{
+		const UINT x = UINT(index + (index > 3)) * 8 + 4;
+		EXPECT_TRUE(ColorNear(pixels.At(x, 4), cases[index].expected)) << index << ": " << std::hex << pixels.At(x, 4);
+	}
+	EXPECT_EQ(pixels.At(36, 4), kBlue);
+}
+
 TEST_F(D3D9Draw, IndexedDrawsUseBaseVertexAndStartIndex)
 {
 	UseDiffuse();
