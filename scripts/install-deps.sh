@@ -4,7 +4,7 @@
 # (clang with libFuzzer and its sanitizer runtimes).
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   libsdl2-dev libgl-dev libgl1-mesa-dri
   zlib1g-dev libvorbis-dev libpng-dev libjpeg-dev libsquish-dev libstb-dev
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev

@@ -21,13 +21,16 @@ if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 
-# build <folder> <sanitizer flags>
+# build <folder> <sanitizer flags> [cmake arguments]: the test programs only,
+# optimised lightly, with line tables for the reports.
 build() {
-  local flags="$2 -fno-omit-frame-pointer"
-  cmake -S . -B "$1" -G Ninja "${launcher[@]}" -DZV2_BENCHMARKS=OFF \
+  local folder=$1 sanitize=$2
+  shift 2
+  local flags="$sanitize -O1 -g1 -fno-omit-frame-pointer"
+  cmake -S . -B "$folder" -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=Sanitize -DZV2_BENCHMARKS=OFF \
     -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
-    -DCMAKE_EXE_LINKER_FLAGS="$2" -DCMAKE_SHARED_LINKER_FLAGS="$2" >/dev/null
-  cmake --build "$1" -j "$jobs"
+    -DCMAKE_EXE_LINKER_FLAGS="$sanitize" "$@" >/dev/null
+  cmake --build "$folder" -j "$jobs" --target platform_tests engine_tests game_tests fuzz_tests
 }
 
 # run <folder> [ctest arguments]
@@ -39,19 +42,20 @@ run() {
     ctest --test-dir "$folder" --output-on-failure -j "$jobs" "$@"
 }
 
-suppressions=$PWD/scripts/sanitizers
+sanitizers=$PWD/scripts/sanitizers
 for kind in "${kinds[@]}"; do
   case $kind in
   asan)
-    build build-asan "-fsanitize=address,undefined -fno-sanitize-recover=undefined"
+    build build-asan "-fsanitize=address,undefined -fno-sanitize-recover=undefined" \
+      -DCMAKE_CROSSCOMPILING_EMULATOR="$sanitizers/keep-driver-loaded.sh"
     ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1 \
-    LSAN_OPTIONS=suppressions=$suppressions/lsan.supp:print_suppressions=0 \
+    LSAN_OPTIONS=suppressions=$sanitizers/lsan.supp:print_suppressions=0 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
       run build-asan
     ;;
   tsan)
     build build-tsan "-fsanitize=thread"
-    TSAN_OPTIONS=suppressions=$suppressions/tsan.supp:halt_on_error=1:second_deadlock_stack=1 \
+    TSAN_OPTIONS=suppressions=$sanitizers/tsan.supp:halt_on_error=1:second_deadlock_stack=1 \
       run build-tsan -R "$threaded"
     ;;
   *)

@@ -7,5 +7,5 @@ scripts/install-deps.sh
 scripts/build.sh
 export SDL_AUDIODRIVER=dummy
 export LIBGL_ALWAYS_SOFTWARE=1
-jobs=$(nproc)
+jobs=${JOBS:-$(nproc)}
 xvfb-run -a -s "-screen 0 1920x1200x24" ctest --test-dir build --output-on-failure -j "$jobs"
