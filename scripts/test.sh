@@ -7,7 +7,7 @@ scripts/install-deps.sh
 scripts/build.sh
 export SDL_AUDIODRIVER=dummy
 export LIBGL_ALWAYS_SOFTWARE=1
-jobs=$(nproc)
+jobs=${JOBS:-$(nproc)}
 # Tests that read the real screen run alone after the others: a window of a
 # test running beside them would cover what they read.
 screen_tests='^cGraphicsFullScreen\.'

@@ -27,7 +27,7 @@ public:
 		return left;
 	}
 
-	HRESULT GetDevice(IDirect3DDevice9** device)
+	HRESULT GetDevice(IDirect3DDevice9** device) override
 	{
 		if (!device)
 			return D3DERR_INVALIDCALL;

@@ -14,6 +14,14 @@ using sStage = std::array<DWORD, D3D9_STAGE_STATE_COUNT>;
 
 constexpr uint64_t kUnknownFactor = ~0ull;
 
+// The address GL reads from: a memory address, or an offset into the bound
+// buffer object when the base is 0. Built from integers: adding an offset to
+// a null pointer is undefined.
+const void* GlAddress(uintptr_t base, size_t offset)
+{
+	return reinterpret_cast<const void*>(base + offset);
+}
+
 void ColorToFloats(D3DCOLOR color, float out[4])
 {
 	out[0] = static_cast<float>((color >> 16) & 0xFF) / 255.0f;
@@ -739,7 +747,7 @@ void cD3D9Renderer::ApplyTextureMatrices(const sD3D9DeviceState& state, const sD
 }
 
 void cD3D9Renderer::ApplyVertexInput(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout,
-	const BYTE* base, GLuint arrayBuffer)
+	uintptr_t base, GLuint arrayBuffer)
 {
 	sVertexInput input;
 	input.base = base;
@@ -755,11 +763,11 @@ void cD3D9Renderer::ApplyVertexInput(const sD3D9DeviceState& state, const sD3D9V
 
 	GLsizei stride = static_cast<GLsizei>(input.stride);
 	glEnableClientState(GL_VERTEX_ARRAY);
-	glVertexPointer(layout.positionSize, GL_FLOAT, stride, base + layout.positionOffset);
+	glVertexPointer(layout.positionSize, GL_FLOAT, stride, GlAddress(base, layout.positionOffset));
 	if (layout.normalOffset >= 0)
 	{
 		glEnableClientState(GL_NORMAL_ARRAY);
-		glNormalPointer(GL_FLOAT, stride, base + layout.normalOffset);
+		glNormalPointer(GL_FLOAT, stride, GlAddress(base, layout.normalOffset));
 	}
 	else
 	{
@@ -770,7 +778,7 @@ void cD3D9Renderer::ApplyVertexInput(const sD3D9DeviceState& state, const sD3D9V
 	if (layout.diffuseOffset >= 0)
 	{
 		glEnableClientState(GL_COLOR_ARRAY);
-		glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, base + layout.diffuseOffset);
+		glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, GlAddress(base, layout.diffuseOffset));
 	}
 	else
 		glDisableClientState(GL_COLOR_ARRAY);
@@ -781,7 +789,7 @@ void cD3D9Renderer::ApplyVertexInput(const sD3D9DeviceState& state, const sD3D9V
 		if (set >= 0)
 		{
 			glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-			glTexCoordPointer(layout.texSize[set], GL_FLOAT, stride, base + layout.texOffset[set]);
+			glTexCoordPointer(layout.texSize[set], GL_FLOAT, stride, GlAddress(base, layout.texOffset[set]));
 		}
 		else
 		{
@@ -863,7 +871,7 @@ bool cD3D9Renderer::Draw(sD3D9DeviceState& state, const sDrawCall& call)
 	if (state.dirty & sD3D9DeviceState::kDirtyTextureMatrices)
 		ApplyTextureMatrices(state, layout);
 
-	const BYTE* base = vertices->Store().BindForDraw(GL_ARRAY_BUFFER);
+	uintptr_t base = reinterpret_cast<uintptr_t>(vertices->Store().BindForDraw(GL_ARRAY_BUFFER));
 	ApplyVertexInput(state, layout, base + state.streamOffset, vertices->Store().GlBuffer());
 	ApplyPrimaryColor(state, layout);
 	state.dirty = 0;
@@ -872,10 +880,10 @@ bool cD3D9Renderer::Draw(sD3D9DeviceState& state, const sDrawCall& call)
 	GLsizei elements = static_cast<GLsizei>(call.elementCount);
 	if (call.indexed)
 	{
-		const BYTE* indexBase = indices->Store().BindForDraw(GL_ELEMENT_ARRAY_BUFFER);
+		uintptr_t indexBase = reinterpret_cast<uintptr_t>(indices->Store().BindForDraw(GL_ELEMENT_ARRAY_BUFFER));
 		UINT indexSize = indices->IndexSize();
 		glDrawRangeElementsBaseVertex(mode, call.minIndex, call.minIndex + call.vertexCount - 1, elements,
-			indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, indexBase + size_t(call.startIndex) * indexSize,
+			indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, GlAddress(indexBase, size_t(call.startIndex) * indexSize),
 			call.baseVertex);
 	}
 	else

@@ -19,6 +19,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -83,7 +84,7 @@ private:
 	// What the vertex arrays were last pointed at.
 	struct sVertexInput
 	{
-		const BYTE* base = nullptr;
+		uintptr_t base = 0;
 		GLuint arrayBuffer = 0;
 		UINT stride = 0;
 		sD3D9VertexLayout layout;
@@ -109,7 +110,7 @@ private:
 	void ApplyStages(const sD3D9DeviceState& state, bool combinersDirty);
 	void ApplySamplers(sD3D9DeviceState& state);
 	void ApplyTextureMatrices(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout);
-	void ApplyVertexInput(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout, const BYTE* base,
+	void ApplyVertexInput(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout, uintptr_t base,
 		GLuint arrayBuffer);
 	// The current colour drawn without a colour array: white, or the texture factor.
 	void ApplyPrimaryColor(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout);

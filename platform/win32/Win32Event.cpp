@@ -38,7 +38,7 @@ private:
 
 BOOL SetSignalled(HANDLE event, bool signalled)
 {
-	auto* object = Win32KernelObject::FromHandle<cEventObject>(event);
+	auto object = Win32KernelObject::FromHandle<cEventObject>(event);
 	if (!object)
 		return FALSE;
 	object->Set(signalled);

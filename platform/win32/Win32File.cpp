@@ -19,9 +19,9 @@ struct cFileObject : Win32KernelObject
 	int fd;
 };
 
-cFileObject* FileOf(HANDLE handle)
+Win32KernelRef<cFileObject> FileOf(HANDLE handle)
 {
-	cFileObject* file = Win32KernelObject::FromHandle<cFileObject>(handle);
+	auto file = Win32KernelObject::FromHandle<cFileObject>(handle);
 	if (!file)
 		SetLastError(ERROR_INVALID_HANDLE);
 	return file;
@@ -90,7 +90,7 @@ BOOL ReadFile(HANDLE handle, void* buffer, DWORD count, DWORD* read, OVERLAPPED*
 {
 	if (read)
 		*read = 0;
-	cFileObject* file = FileOf(handle);
+	auto file = FileOf(handle);
 	if (!file)
 		return FALSE;
 	DWORD done = 0;
@@ -117,7 +117,7 @@ BOOL WriteFile(HANDLE handle, const void* buffer, DWORD count, DWORD* written, O
 {
 	if (written)
 		*written = 0;
-	cFileObject* file = FileOf(handle);
+	auto file = FileOf(handle);
 	if (!file)
 		return FALSE;
 	DWORD done = 0;
@@ -142,7 +142,7 @@ BOOL WriteFile(HANDLE handle, const void* buffer, DWORD count, DWORD* written, O
 
 DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distanceHigh, DWORD method)
 {
-	cFileObject* file = FileOf(handle);
+	auto file = FileOf(handle);
 	if (!file)
 		return INVALID_SET_FILE_POINTER;
 	int64_t offset = distance;
@@ -186,7 +186,7 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distanceHigh, DWORD met
 
 BOOL SetEndOfFile(HANDLE handle)
 {
-	cFileObject* file = FileOf(handle);
+	auto file = FileOf(handle);
 	if (!file)
 		return FALSE;
 	off_t position = lseek(file->fd, 0, SEEK_CUR);
@@ -200,7 +200,7 @@ BOOL SetEndOfFile(HANDLE handle)
 
 DWORD GetFileSize(HANDLE handle, DWORD* sizeHigh)
 {
-	cFileObject* file = FileOf(handle);
+	auto file = FileOf(handle);
 	struct stat info;
 	if (!file || fstat(file->fd, &info) != 0)
 	{
@@ -216,7 +216,7 @@ DWORD GetFileSize(HANDLE handle, DWORD* sizeHigh)
 
 BOOL FlushFileBuffers(HANDLE handle)
 {
-	cFileObject* file = FileOf(handle);
+	auto file = FileOf(handle);
 	if (!file)
 		return FALSE;
 	if (fsync(file->fd) != 0)

@@ -171,7 +171,7 @@ HANDLE FindFirstFileA(const char* mask, WIN32_FIND_DATAA* data)
 
 BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA* data)
 {
-	cFindObject* find = Win32KernelObject::FromHandle<cFindObject>(handle);
+	auto find = Win32KernelObject::FromHandle<cFindObject>(handle);
 	if (!find)
 	{
 		SetLastError(ERROR_INVALID_HANDLE);

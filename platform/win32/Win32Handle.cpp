@@ -47,12 +47,23 @@ DWORD Win32KernelObject::Wait(DWORD)
 	return WAIT_FAILED;
 }
 
-Win32KernelObject* Win32KernelObject::Find(HANDLE handle)
+Win32KernelRef<Win32KernelObject> Win32KernelObject::Find(HANDLE handle)
 {
 	cOpenObjects& open = OpenObjects();
 	std::lock_guard<std::mutex> hold(open.lock);
 	auto found = open.objects.find(static_cast<Win32KernelObject*>(handle));
-	return found == open.objects.end() ? nullptr : *found;
+	if (found == open.objects.end())
+		return Win32KernelRef<Win32KernelObject>();
+	// Taken under the list's lock: CloseHandle cannot drop the handle's
+	// reference in between.
+	(*found)->AddReference();
+	return Win32KernelRef<Win32KernelObject>(*found);
+}
+
+void Win32KernelObject::Release()
+{
+	if (m_references.fetch_sub(1, std::memory_order_acq_rel) == 1)
+		delete this;
 }
 
 void Win32KernelObject::SetInvalidHandleError()
@@ -68,13 +79,13 @@ BOOL CloseHandle(HANDLE handle)
 		SetLastError(ERROR_INVALID_HANDLE);
 		return FALSE;
 	}
-	delete object;
+	object->Release();
 	return TRUE;
 }
 
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
 {
-	Win32KernelObject* object = Win32KernelObject::Find(handle);
+	Win32KernelRef<Win32KernelObject> object = Win32KernelObject::Find(handle);
 	if (!object)
 	{
 		SetLastError(ERROR_INVALID_HANDLE);

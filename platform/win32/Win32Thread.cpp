@@ -91,17 +91,16 @@ DWORD ResumeThread(HANDLE thread)
 {
 	if (thread == kCurrentThread)
 		return 0;
-	auto* object = Win32KernelObject::FromHandle<cThreadObject>(thread);
+	auto object = Win32KernelObject::FromHandle<cThreadObject>(thread);
 	if (!object)
 		return static_cast<DWORD>(-1);
 	cThreadState& state = object->State();
-	DWORD previous;
-	{
-		std::lock_guard<std::mutex> hold(state.lock);
-		previous = state.suspendCount;
-		if (state.suspendCount > 0)
-			--state.suspendCount;
-	}
+	// Signalled under the lock: once it is released the thread may run,
+	// end and close its own handle.
+	std::lock_guard<std::mutex> hold(state.lock);
+	DWORD previous = state.suspendCount;
+	if (state.suspendCount > 0)
+		--state.suspendCount;
 	if (previous == 1)
 		state.changed.notify_all();
 	return previous;
@@ -109,7 +108,7 @@ DWORD ResumeThread(HANDLE thread)
 
 BOOL GetExitCodeThread(HANDLE thread, DWORD* exitCode)
 {
-	auto* object = Win32KernelObject::FromHandle<cThreadObject>(thread);
+	auto object = Win32KernelObject::FromHandle<cThreadObject>(thread);
 	if (!object || !exitCode)
 		return FALSE;
 	std::lock_guard<std::mutex> hold(object->State().lock);

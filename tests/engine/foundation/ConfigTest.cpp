@@ -10,6 +10,7 @@
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -40,6 +41,42 @@ struct cOwners
 		settings.BindBoolVariable("video.window", &window);
 		Config()->MarkSaved("video.width"); // marked once only
 	}
+};
+
+// Captures standard error into a pipe: unlike a file, a pipe is not bound by
+// the file size limit that simulates a full disk.
+class cStderrPipe
+{
+public:
+	cStderrPipe()
+	{
+		fflush(stderr);
+		int ends[2];
+		EXPECT_EQ(pipe(ends), 0);
+		m_read = ends[0];
+		m_savedStderr = dup(2);
+		dup2(ends[1], 2);
+		close(ends[1]);
+	}
+
+	// Restores standard error and returns what was written meanwhile.
+	std::string Finish()
+	{
+		fflush(stderr);
+		dup2(m_savedStderr, 2);
+		close(m_savedStderr);
+		std::string text;
+		char buffer[4096];
+		ssize_t length;
+		while ((length = read(m_read, buffer, sizeof(buffer))) > 0)
+			text.append(buffer, length);
+		close(m_read);
+		return text;
+	}
+
+private:
+	int m_read = -1;
+	int m_savedStderr = -1;
 };
 
 std::string SettingsFile(const cTempFolder& folder)
@@ -196,9 +233,9 @@ TEST(Config, FailedSaveKeepsThePreviousFile)
 		signal(SIGXFSZ, SIG_IGN);
 		rlimit limit{100, 100};
 		setrlimit(RLIMIT_FSIZE, &limit);
-		testing::internal::CaptureStderr();
+		cStderrPipe capture;
 		EXPECT_FALSE(Config()->Save());
-		std::string logged = testing::internal::GetCapturedStderr();
+		std::string logged = capture.Finish();
 		EXPECT_NE(logged.find("Error: Could not save the settings file"), std::string::npos) << logged;
 		// The run ends here, as after a crash: no further save.
 		_exit(testing::Test::HasFailure() ? 1 : 0);

@@ -17,6 +17,9 @@ class cRecordingObject : public cDirectXGraphicsObject
 {
 public:
 	explicit cRecordingObject(std::string* log = nullptr, char name = '?') : m_log(log), m_name(name) {}
+	// Leaves the list before its members go, as every joining class must:
+	// a walk must not reach an object that is half destroyed.
+	~cRecordingObject() override { RemoveDeviceObject(this); }
 
 	void OnLostDevice() override
 	{

@@ -66,6 +66,52 @@ TEST(Win32Thread, ClosingTheHandleLeavesTheThreadRunning)
 	CloseHandle(gate);
 }
 
+// Resuming must not touch the thread's state once the thread may have run
+// and closed its handle (run under the sanitizers to see a fault).
+TEST(Win32Thread, ResumingAThreadThatClosesItsOwnHandle)
+{
+	for (int run = 0; run < 200; ++run)
+	{
+		HANDLE handle = nullptr;
+		HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+		struct sShared { HANDLE* handle; HANDLE done; } shared{&handle, done};
+		handle = CreateThread(nullptr, 0, [](void* parameter) -> DWORD {
+			auto* shared = static_cast<sShared*>(parameter);
+			CloseHandle(*shared->handle);
+			SetEvent(shared->done);
+			return 0;
+		}, &shared, CREATE_SUSPENDED, nullptr);
+		ASSERT_NE(handle, nullptr);
+		EXPECT_EQ(ResumeThread(handle), 1u);
+		EXPECT_EQ(WaitForSingleObject(done, INFINITE), WAIT_OBJECT_0);
+		CloseHandle(done);
+	}
+}
+
+// Closing an event right after setting it must leave the woken waiter safe
+// (run under the sanitizers to see a fault).
+TEST(Win32Event, ClosingRightAfterWakingTheWaiter)
+{
+	for (int run = 0; run < 200; ++run)
+	{
+		HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+		std::atomic<bool> started{false};
+		std::atomic<DWORD> result{WAIT_FAILED};
+		std::thread waiter([&] {
+			started = true;
+			result = WaitForSingleObject(event, INFINITE);
+		});
+		while (!started)
+			sched_yield();
+		sched_yield();
+		SetEvent(event);
+		CloseHandle(event);
+		waiter.join();
+		// Woken inside the wait, or too late to find the handle at all.
+		EXPECT_TRUE(result == WAIT_OBJECT_0 || result == WAIT_FAILED) << result;
+	}
+}
+
 TEST(Win32Thread, ThreadIdsDifferPerThread)
 {
 	DWORD mine = GetCurrentThreadId();

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Builds the test suite with AddressSanitizer and UndefinedBehaviorSanitizer
+# (no recovery from undefined behaviour) and runs every test, then builds it
+# with ThreadSanitizer and runs the tests that use threads. Any finding fails.
+# Builds go to build-asan/ and build-tsan/; JOBS sets the parallelism.
+#   scripts/test-sanitizers.sh [asan|tsan]...   (both when none is named)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh sanitizers
+jobs=${JOBS:-$(nproc)}
+kinds=("$@")
+[ ${#kinds[@]} -eq 0 ] && kinds=(asan tsan)
+
+# The test suites that run threads of their own or through the platform
+# layer (sound mixing and streaming, the mouse and loader threads, kernel
+# objects, the log's lock).
+threaded='^(Win32Thread|Win32Event|Win32Handle|Win32Message|Win32Input|DInputMouse|cThread|cWin32Application|Log|Random|XmlTree|cMouseDevice|cInputManager[A-Za-z]*|cDirectXGraphicsObject|cTextureResource|D3D9Resource|D3DX9Texture|Resource[A-Za-z]*|DSound[A-Za-z]*|cSoundDevice|cSoundManager|SoundResource|GameMain[A-Za-z]*)\.'
+
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
+# build <folder> <sanitizer flags> [cmake arguments]: the test programs only,
+# optimised lightly, with line tables for the reports.
+build() {
+  local folder=$1 sanitize=$2
+  shift 2
+  local flags="$sanitize -O1 -g1 -fno-omit-frame-pointer"
+  cmake -S . -B "$folder" -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=Sanitize -DZV2_BENCHMARKS=OFF \
+    -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
+    -DCMAKE_EXE_LINKER_FLAGS="$sanitize" "$@" >/dev/null
+  cmake --build "$folder" -j "$jobs" --target platform_tests engine_tests game_tests fuzz_tests
+}
+
+# run <folder> [ctest arguments]
+run() {
+  local folder=$1
+  shift
+  export SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1
+  xvfb-run -a -s "-screen 0 1920x1200x24" \
+    ctest --test-dir "$folder" --output-on-failure -j "$jobs" "$@"
+}
+
+sanitizers=$PWD/scripts/sanitizers
+for kind in "${kinds[@]}"; do
+  case $kind in
+  asan)
+    build build-asan "-fsanitize=address,undefined -fno-sanitize-recover=undefined" \
+      -DCMAKE_CROSSCOMPILING_EMULATOR="$sanitizers/keep-driver-loaded.sh"
+    ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1 \
+    LSAN_OPTIONS=suppressions=$sanitizers/lsan.supp:print_suppressions=0 \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      run build-asan
+    ;;
+  tsan)
+    build build-tsan "-fsanitize=thread"
+    TSAN_OPTIONS=suppressions=$sanitizers/tsan.supp:halt_on_error=1:second_deadlock_stack=1 \
+      run build-tsan -R "$threaded"
+    ;;
+  *)
+    echo "unknown sanitizer build: $kind (asan or tsan)" >&2
+    exit 2
+    ;;
+  esac
+done
