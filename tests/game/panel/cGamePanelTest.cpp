@@ -1,0 +1,284 @@
+// The game panel built from a "gamepanel" scene written here: its children
+// and bindings, the tooltip placement, the items-list scenes kept by their
+// users, the objects that follow the cursor and the effects of found
+// objects, also when "effects_desc" lacks entries or particles.
+
+#include "../../engine/scene/SceneDescTestSupport.h"
+#include "../../engine/windows/WindowTestSupport.h"
+
+#include "engine/graphics/cModelController.h"
+#include "engine/resources/cXmlResource.h"
+#include "game/panel/cGamePanel.h"
+#include "game/play/cPlayerProgress.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+namespace
+{
+const char* const kGamePanel = R"(
+	<object name="menu_button"/>
+	<object name="hint_button"/>
+	<object name="room_button"/>
+	<object name="button_aims_back"><object name="aims"/></object>
+	<object name="hint_fx"><object name="spark"/></object>
+	<object name="hint_fx_2"/>
+	<object name="objectives"><object name="objectives_00"/><object name="objectives_03"/></object>
+	<object name="clothes">
+		<object name="hat"><property name="winter" value="true"/></object>
+		<object name="scarf"><property name="winter" value="false"/></object>
+	</object>
+	<object name="diary">
+		<object name="lines_parent">
+			<text name="text_items_0" local="1 0 0 0 1 0 0 0 1 100 700 0"/>
+			<object name="cup" local="1 0 0 0 1 0 0 0 1 300 200 0"/>
+		</object>
+	</object>)";
+
+const char* const kList = R"(<text name="text_items_0"/><object name="coin"/>)";
+
+// No "ispy" and no "diary_enable"; "fly_effect" names no particles.
+const char* const kEffects = R"(<effects>
+	<effect name="fly_effect" length="2"/>
+	<effect name="unused" particles="missing_particles"/>
+</effects>)";
+
+class cGamePanelTest : public SceneTest
+{
+protected:
+	void SetUp() override
+	{
+		SceneTest::SetUp();
+		content.AddScene("gamepanel", kGamePanel);
+		content.AddScene("list_a", kList);
+		auto* stream = new cMemoryStream;
+		stream->Write(kEffects, uint32_t(std::strlen(kEffects)));
+		stream->Seek(0, cStream::FromStart);
+		effects.reset(new cXmlResource("effects_desc", sResourceSource(stream, "")));
+		effects->AddToIndex();
+		effectWindow = new cSceneObject("effect", root());
+		new cSceneObject("target", new cSceneObject("rt", effectWindow));
+		panel = new cGamePanel(effectWindow);
+	}
+
+	void TearDown() override
+	{
+		SceneTest::TearDown();
+		effects->RemoveFromIndex();
+	}
+
+	cSceneObject* Child(const std::string& path) { return panel->GetChildList().FindByPath(path); }
+
+	cSceneContent content;
+	std::unique_ptr<cXmlResource> effects;
+	cSceneObject* effectWindow = nullptr;
+	cGamePanel* panel = nullptr;
+};
+
+cMatrix At(float x, float y, float z)
+{
+	cMatrix matrix;
+	return matrix.MakeTranslation(cVector3d(x, y, z));
+}
+}
+
+TEST_F(cGamePanelTest, IsBuiltUnderTheEffectTargetWithItsChildrenAndButtons)
+{
+	EXPECT_EQ(cGamePanel::Get(), panel);
+	EXPECT_EQ(panel->GetName(), "game_panel");
+	EXPECT_EQ(panel->GetParent(), effectWindow->GetChildList().FindByPath("rt/target"));
+	EXPECT_TRUE(panel->GetForceDraw());
+	EXPECT_EQ(panel->GetSortKey(), 100);
+	EXPECT_EQ(Child("menu_button")->GetSortKey(), 0) << "the panel's own key only";
+	for (const char* effect : { "hint_fx", "hint_fx_2" })
+	{
+		EXPECT_FALSE(Child(effect)->IsEnabled()) << effect;
+		EXPECT_EQ(Child(effect)->GetSortKey(), 100) << effect;
+	}
+	EXPECT_EQ(Child("hint_fx/spark")->GetSortKey(), 100);
+	for (const char* button : { "menu_button", "hint_button", "room_button", "button_aims_back/aims" })
+		EXPECT_TRUE(Child(button)->GetEvents().count("on_click")) << button;
+	EXPECT_EQ(panel->GetItemsList().GetLayout(), Child("diary/lines_parent"));
+	EXPECT_EQ(panel->GetIspyList(""), Child("diary/lines_parent"));
+
+	// A press marks the input as handled.
+	EXPECT_FALSE(panel->WasInputHandled());
+	Child("menu_button")->FireEvent("on_click");
+	EXPECT_TRUE(panel->WasInputHandled());
+
+	panel->ShowClothes("winter");
+	EXPECT_TRUE(Child("clothes/hat")->IsVisible());
+	panel->Show();
+	EXPECT_FALSE(Child("clothes/hat")->IsVisible()) << "showing the panel undresses";
+	EXPECT_FALSE(panel->IsObjectivesShown());
+
+	delete panel;
+	EXPECT_EQ(cGamePanel::Get(), nullptr);
+}
+
+TEST_F(cGamePanelTest, WithoutItsSceneAndTargetThePanelStillWorks)
+{
+	delete panel;
+	auto* bare = new cGamePanel(nullptr);
+	EXPECT_EQ(bare->GetParent(), cGameWindow::DefaultCameraObject());
+	bare->Show();
+	bare->HandleInput();
+	bare->Update(0.1f);
+	bare->OnObjectFound("cup", At(1, 2, 3), nullptr);
+	bare->ShowClothes("winter");
+	EXPECT_FALSE(bare->IsMouseOver());
+	EXPECT_FALSE(bare->IsObjectivesShown());
+	delete bare;
+}
+
+TEST(cGamePanel, TooltipIsPlacedBesideTheCursorAndKeptOnScreen)
+{
+	const struct
+	{
+		float x, y, width;
+		float drawnX, drawnY;
+	} cases[] = {
+		{ 500, 700, 100, 500, 700 },  // left where it is
+		{ 500, 740, 100, 540, 690 },  // near the bottom edge: 40 right, y less by 50
+		{ 500, 730, 100, 500, 730 },  // 730 itself is not past it
+		{ 950, 700, 200, 800, 700 },  // ends at 1000
+		{ 950, 740, 200, 800, 690 },  // moved, then pushed back to end at 1000
+	};
+	for (const auto& entry : cases)
+	{
+		const cVector3d drawn = cGamePanel::TooltipPosition(cVector3d(entry.x, entry.y, 5), entry.width);
+		EXPECT_EQ(drawn.x, entry.drawnX) << entry.x << "," << entry.y;
+		EXPECT_EQ(drawn.y, entry.drawnY) << entry.x << "," << entry.y;
+		EXPECT_EQ(drawn.z, 0);
+	}
+}
+
+TEST_F(cGamePanelTest, TooltipKeepsItsText)
+{
+	panel->SetTooltipText(L"Door");
+	EXPECT_EQ(panel->GetTooltipText(), L"Door");
+	panel->Show();
+	EXPECT_EQ(panel->GetTooltipText(), L"") << "showing clears it";
+}
+
+TEST_F(cGamePanelTest, ListScenesLiveWhileAnyUserNeedsThem)
+{
+	panel->PreloadIspyList("list_a");
+	panel->PreloadIspyList("list_a");
+	cSceneObject* list = panel->GetIspyList("list_a");
+	ASSERT_NE(list, nullptr);
+	scene->Update(0);
+	EXPECT_EQ(list->GetParent(), Child("diary")) << "hung under the diary by the posted move";
+
+	// The first user goes: the second still shows it.
+	panel->ReleaseIspyList("list_a");
+	ASSERT_EQ(panel->GetIspyList("list_a"), list);
+	panel->ShowIspyList("list_a");
+	EXPECT_EQ(panel->GetItemsList().GetLayout(), list);
+	EXPECT_TRUE(list->IsVisible());
+	EXPECT_FALSE(Child("diary/lines_parent")->IsVisible());
+
+	panel->ReleaseIspyList("list_a");
+	EXPECT_EQ(panel->GetIspyList("list_a"), nullptr);
+	EXPECT_EQ(Child("diary")->GetChildList().FindChild("list_a"), nullptr);
+	EXPECT_EQ(panel->GetItemsList().GetLayout(), nullptr);
+
+	// The panel's own list scene is never released; an unknown name hides
+	// every kept scene and leaves the list alone.
+	panel->ReleaseIspyList("");
+	panel->ReleaseIspyList("never");
+	ASSERT_EQ(panel->GetIspyList(""), Child("diary/lines_parent"));
+	panel->ShowIspyList("");
+	panel->ShowIspyList("never");
+	EXPECT_FALSE(Child("diary/lines_parent")->IsVisible());
+	EXPECT_EQ(panel->GetItemsList().GetLayout(), Child("diary/lines_parent"));
+}
+
+TEST_F(cGamePanelTest, ListChildrenComeFromTheProgressListName)
+{
+	panel->PreloadIspyList("list_a");
+	cPlayerProgress progress;
+	cPlayerProgress* saved = g_currentProgress;
+	g_currentProgress = &progress;
+	std::vector<cSceneObject*> children { nullptr };
+	progress.ispyListName = "other";
+	panel->GetIspyListChildren(children);
+	EXPECT_EQ(children.size(), 1u) << "left unchanged";
+	progress.ispyListName = "list_a";
+	panel->GetIspyListChildren(children);
+	EXPECT_EQ(children, panel->GetIspyList("list_a")->GetChildList().GetChildren());
+	g_currentProgress = saved;
+
+	// Released before its posted move ran: deleted once it arrives in the
+	// shown panel.
+	panel->ReleaseIspyList("list_a");
+	panel->SetVisible(true);
+	EXPECT_EQ(panel->GetIspyList("list_a"), nullptr);
+	scene->Update(0);
+	scene->Update(0);
+	EXPECT_EQ(Child("diary")->GetChildList().FindChild("list_a"), nullptr);
+}
+
+TEST_F(cGamePanelTest, FollowersGoBackToTheirOwnPlace)
+{
+	alignas(cSceneObject) unsigned char storage[sizeof(cSceneObject)];
+	scene->GetPickRay().origin = cVector3d(5000, -20, 0);
+
+	auto* x = new (storage) cSceneObject("x", nullptr);
+	x->GetTransform().SetWorldMatrix(At(10, 20, 30));
+	panel->AttachToCursor(x);
+	panel->AttachToCursor(x);
+	panel->HandleInput();
+	EXPECT_EQ(x->GetTransform().GetWorldMatrix()._41, 5000) << "no device: no screen to keep to";
+	EXPECT_EQ(x->GetTransform().GetWorldMatrix()._42, -20);
+	EXPECT_EQ(x->GetTransform().GetWorldMatrix()._43, 30) << "depth kept";
+	panel->DetachFromCursor(x);
+	EXPECT_EQ(x->GetTransform().GetWorldMatrix()._41, 10);
+	x->~cSceneObject();
+
+	// A new object in the same storage starts from its own place.
+	auto* y = new (storage) cSceneObject("y", nullptr);
+	y->GetTransform().SetWorldMatrix(At(1, 2, 3));
+	panel->AttachToCursor(y);
+	panel->HandleInput();
+	panel->DetachFromCursor(y);
+	EXPECT_EQ(y->GetTransform().GetWorldMatrix()._41, 1);
+	EXPECT_EQ(y->GetTransform().GetWorldMatrix()._42, 2);
+
+	// Null detaches them all.
+	cSceneObject other("other", nullptr);
+	other.GetTransform().SetWorldMatrix(At(7, 8, 9));
+	panel->AttachToCursor(y);
+	panel->AttachToCursor(&other);
+	panel->HandleInput();
+	panel->DetachFromCursor(nullptr);
+	EXPECT_EQ(y->GetTransform().GetWorldMatrix()._41, 1);
+	EXPECT_EQ(other.GetTransform().GetWorldMatrix()._41, 7);
+	y->~cSceneObject();
+}
+
+TEST_F(cGamePanelTest, FoundObjectsWithoutParticlesStillFlyToTheirPlace)
+{
+	EXPECT_EQ(panel->CreateEffect("fly_effect", cVector3d(0, 0, 0), nullptr), nullptr) << "no particles";
+	EXPECT_EQ(panel->CreateEffect("unused", cVector3d(0, 0, 0), nullptr), nullptr) << "missing resource";
+	EXPECT_EQ(panel->CreateEffect("ispy", cVector3d(0, 0, 0), nullptr), nullptr) << "no entry";
+
+	cModelController model;
+	panel->AddItemToFind("key", L"Key");
+	scene->ForceUpdateTransforms(panel);
+	panel->OnObjectFound("key", At(50, 60, 0), &model);   // listed
+	panel->OnObjectFound("cup", At(400, 500, 0), &model);  // a same-named child of the list scene
+	panel->OnObjectFound("lamp", At(1, 1, 0), nullptr);    // nothing to show
+	EXPECT_EQ(panel->GetFlyEffectCount(), 2u);
+
+	cSceneObject* cup = Child("diary/lines_parent/cup");
+	EXPECT_TRUE(cup->IsVisible());
+	EXPECT_EQ(cup->GetTransform().GetLocalColor().a, 0);
+	panel->Update(0.2f);
+	EXPECT_FLOAT_EQ(cup->GetTransform().GetLocalColor().a, 0.5f);
+	EXPECT_EQ(cup->GetTransform().GetWorldMatrix()._43, -1400);
+	panel->Update(0.6f);
+	EXPECT_FLOAT_EQ(cup->GetTransform().GetLocalColor().a, 1);
+	EXPECT_EQ(panel->GetFlyEffectCount(), 0u) << "ended with their flight";
+}
