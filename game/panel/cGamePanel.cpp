@@ -123,8 +123,7 @@ void cGamePanel::ReadEffects()
 		LOG(2, "game panel: no \"effects_desc\"");
 		return;
 	}
-	const cXmlNode* root = resource->GetDocument().GetRoot().GetFirstChild();
-	for (const cXmlNode* node = root ? root->GetFirstChild() : nullptr; node; node = node->GetNextSibling())
+	for (const cXmlNode* node = resource->GetDocument().GetRoot().GetFirstChild(); node; node = node->GetNextSibling())
 	{
 		if (node->GetName() != "effect")
 			continue;

@@ -4,9 +4,13 @@
 // objects, also when "effects_desc" lacks entries or particles.
 
 #include "../../engine/scene/SceneDescTestSupport.h"
+#include "../../engine/graphics/GraphicsTestSupport.h"
 #include "../../engine/windows/WindowTestSupport.h"
 
 #include "engine/graphics/cModelController.h"
+#include "engine/graphics/cParticleResource.h"
+#include "engine/graphics/cParticleSystem.h"
+#include "engine/graphics/cParticleSystemWriter.h"
 #include "engine/resources/cXmlResource.h"
 #include "game/panel/cGamePanel.h"
 #include "game/play/cPlayerProgress.h"
@@ -53,7 +57,8 @@ protected:
 		content.AddScene("gamepanel", kGamePanel);
 		content.AddScene("list_a", kList);
 		auto* stream = new cMemoryStream;
-		stream->Write(kEffects, uint32_t(std::strlen(kEffects)));
+		const std::string text = Effects();
+		stream->Write(text.data(), uint32_t(text.size()));
 		stream->Seek(0, cStream::FromStart);
 		effects.reset(new cXmlResource("effects_desc", sResourceSource(stream, "")));
 		effects->AddToIndex();
@@ -67,6 +72,8 @@ protected:
 		SceneTest::TearDown();
 		effects->RemoveFromIndex();
 	}
+
+	virtual std::string Effects() { return kEffects; }
 
 	cSceneObject* Child(const std::string& path) { return panel->GetChildList().FindByPath(path); }
 
@@ -281,4 +288,78 @@ TEST_F(cGamePanelTest, FoundObjectsWithoutParticlesStillFlyToTheirPlace)
 	panel->Update(0.6f);
 	EXPECT_FLOAT_EQ(cup->GetTransform().GetLocalColor().a, 1);
 	EXPECT_EQ(panel->GetFlyEffectCount(), 0u) << "ended with their flight";
+}
+
+namespace
+{
+// Entries with a particle resource that runs its "play" program for 5 s.
+class cGamePanelParticlesTest : public cGamePanelTest
+{
+protected:
+	void SetUp() override
+	{
+		// Particle systems reach the graphics singleton: it comes after the application's.
+		GraphicsSingleton();
+		sParticleSystemDesc desc;
+		desc.count = 1;
+		desc.interval = 0.5f;
+		desc.lifetime = 1;
+		desc.windowLength = 5;
+		desc.programs = { { "play", 5, false } };
+		auto* stream = new cMemoryStream;
+		cParticleSystemWriter(*stream).Write(desc);
+		stream->Seek(0, cStream::FromStart);
+		particles.reset(new cParticleResource("sparkle", sResourceSource(stream, "")));
+		particles->AddToIndex();
+		cGamePanelTest::SetUp();
+	}
+	void TearDown() override
+	{
+		cGamePanelTest::TearDown();
+		particles->RemoveFromIndex();
+	}
+	std::string Effects() override
+	{
+		return R"(<effects>
+			<effect name="ispy" particles="sparkle" length="3"/>
+			<effect name="diary_enable" particles="sparkle"/>
+			<effect name="ispy" particles="sparkle" length="4" matrix="2 0 0 0 2 0 0 0 2 7 8 9"/>
+			<other name="diary_enable" length="9"/>
+		</effects>)";
+	}
+
+	std::unique_ptr<cParticleResource> particles;
+};
+}
+
+TEST_F(cGamePanelParticlesTest, EffectsAreBuiltFromTheirEntriesAndRunTheirParticles)
+{
+	// A repeated name replaces the entry; elements other than "effect" are skipped.
+	cMatrix matrix;
+	std::unique_ptr<cParticleSystem> effect(panel->CreateEffect("ispy", cVector3d(1, 2, 3), &matrix));
+	ASSERT_NE(effect, nullptr);
+	EXPECT_EQ(matrix._11, 2);
+	EXPECT_EQ(matrix._41, 7);
+	EXPECT_EQ(effect->GetTransform()._11, 2);
+	EXPECT_EQ(effect->GetTransform()._41, 1);
+	EXPECT_EQ(effect->GetTransform()._43, 3);
+	EXPECT_TRUE(effect->IsRunning());
+	effect.reset(panel->CreateEffect("diary_enable", cVector3d(0, 0, 0), nullptr));
+	ASSERT_NE(effect, nullptr);
+	EXPECT_EQ(effect->GetTransform()._11, 1) << "identity without a matrix";
+
+	// A found object's effect lasts while its particles run: 2 s.
+	cModelController model;
+	scene->ForceUpdateTransforms(panel);
+	panel->OnObjectFound("cup", At(400, 500, 0), &model);
+	cSceneObject* cup = Child("diary/lines_parent/cup");
+	panel->Update(0.4f);
+	EXPECT_FLOAT_EQ(cup->GetTransform().GetLocalColor().a, 1);
+	EXPECT_EQ(cup->GetTransform().GetWorldMatrix()._41, 400) << "where the flight was at the step's start";
+	panel->Update(0.4f);
+	EXPECT_EQ(cup->GetTransform().GetWorldMatrix()._41, 350) << "half way to the list place";
+	panel->Update(1.0f);
+	EXPECT_EQ(panel->GetFlyEffectCount(), 1u);
+	panel->Update(0.3f);
+	EXPECT_EQ(panel->GetFlyEffectCount(), 0u);
 }
