@@ -5,8 +5,12 @@
 
 #include "../../engine/scene/SceneDescTestSupport.h"
 #include "../../engine/graphics/GraphicsTestSupport.h"
+#include "../../engine/graphics/ModelTestSupport.h"
+#include "../../engine/scene/SceneDrawSupport.h"
 #include "../../engine/windows/WindowTestSupport.h"
 
+#include "engine/graphics/cFontResource.h"
+#include "engine/graphics/cGraphicsText.h"
 #include "engine/graphics/cModelController.h"
 #include "engine/graphics/cParticleResource.h"
 #include "engine/graphics/cParticleSystem.h"
@@ -362,4 +366,72 @@ TEST_F(cGamePanelParticlesTest, EffectsAreBuiltFromTheirEntriesAndRunTheirPartic
 	EXPECT_EQ(panel->GetFlyEffectCount(), 1u);
 	panel->Update(0.3f);
 	EXPECT_EQ(panel->GetFlyEffectCount(), 0u);
+}
+
+namespace
+{
+// The panel on the screen camera with font 6: 'A', an 8 by 16 block.
+class cGamePanelDrawTest : public SceneDrawTest
+{
+protected:
+	void SetUp() override
+	{
+		SceneDrawTest::SetUp();
+		resources.Add("texture", "glyphs", DdsFile(16, 16, std::vector<uint32_t>(16 * 16, 0xFFFFFFFF)));
+		const std::string xml = "<resource name=\"tip\" type=\"font\"><texture name=\"glyphs\"/>"
+								"<symbol char=\"65\" rect=\"0 0 8 16\" right=\"2\"/></resource>";
+		cMemoryStream text;
+		text.Write(xml.data(), uint32_t(xml.size()));
+		text.Seek(0, cStream::FromStart);
+		cXmlDocument document;
+		ASSERT_TRUE(document.Load(text));
+		font = std::make_unique<cFontResource>("tip", sResourceSource());
+		font->ReadDescription(document.GetRoot());
+		cGraphicsText::GetInstance()->RegisterFont(6, font.get());
+		content.AddScene("gamepanel", R"(<object name="hint_button"/>)");
+		cSceneObject* effect = new cSceneObject("effect", screen);
+		new cSceneObject("target", new cSceneObject("rt", effect));
+		panel = new cGamePanel(effect);
+		panel->Show();
+	}
+
+	void TearDown() override
+	{
+		SceneDrawTest::TearDown();
+		cGraphicsText::GetInstance()->RegisterFont(6, nullptr);
+	}
+
+	// The lit box of a frame with the cursor at the point: left, bottom, right.
+	std::vector<int> LitBox(float x, float y)
+	{
+		scene->GetPickRay().origin = cVector3d(x, y, 0);
+		const sPixels pixels = Frame();
+		std::vector<int> box { 1024, 768, -1 };
+		for (int py = 0; py < 768; ++py)
+			for (int px = 0; px < 1024; ++px)
+				if (ColorNear(At(pixels, px, py), 0xFFFFFFFF))
+					box = { std::min(box[0], px), std::min(box[1], py), std::max(box[2], px) };
+		return box;
+	}
+
+	cSceneContent content;
+	std::unique_ptr<cFontResource> font;
+	cGamePanel* panel = nullptr;
+};
+}
+
+TEST_F(cGamePanelDrawTest, TheTooltipIsDrawnBesideTheCursorAndKeptLeftOfTheEdge)
+{
+	EXPECT_EQ(LitBox(300, 700)[2], -1) << "no tooltip, nothing drawn";
+	panel->SetTooltipText(L"AA");
+	const std::vector<int> normal = LitBox(300, 700);
+	ASSERT_NE(normal[2], -1);
+	const std::vector<int> low = LitBox(300, 740);
+	EXPECT_EQ(low[0] - normal[0], 40);
+	EXPECT_EQ(low[1] - normal[1], -10) << "40 higher by the cursor, 50 lower by the move";
+	const std::vector<int> edge = LitBox(995, 700);
+	EXPECT_EQ(edge[1], normal[1]);
+	EXPECT_LT(edge[2], 1000);
+	EXPECT_EQ(edge[2] - edge[0], normal[2] - normal[0]) << "whole, pushed left";
+	EXPECT_GT(edge[0], 950);
 }
