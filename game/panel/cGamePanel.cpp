@@ -217,15 +217,17 @@ void cGamePanel::Update(float dt)
 
 bool cGamePanel::AdvanceFlyEffect(sFlyEffect& effect, float dt)
 {
+	auto along = [&effect](float elapsed) {
+		return effect.from + (effect.to - effect.from) * std::clamp(elapsed / effect.duration, 0.0f, 1.0f);
+	};
+	// The target is drawn where the flight was at the start of this step.
+	const cVector3d start = along(effect.elapsed);
 	effect.elapsed += dt;
 	const float f = std::clamp(effect.elapsed / effect.duration, 0.0f, 1.0f);
-	const cVector3d position = effect.from + (effect.to - effect.from) * f;
-	// The target is drawn where the flight was at the start of this step.
-	cVector3d start = position;
 	if (effect.particles)
 	{
 		cMatrix transform = effect.particles->GetTransform();
-		start = Position(transform);
+		const cVector3d position = along(effect.elapsed);
 		transform._41 = position.x;
 		transform._42 = position.y;
 		transform._43 = position.z;

@@ -288,8 +288,11 @@ TEST_F(cGamePanelTest, FoundObjectsWithoutParticlesStillFlyToTheirPlace)
 	EXPECT_EQ(cup->GetTransform().GetLocalColor().a, 0);
 	panel->Update(0.2f);
 	EXPECT_FLOAT_EQ(cup->GetTransform().GetLocalColor().a, 0.5f);
+	EXPECT_EQ(cup->GetTransform().GetWorldMatrix()._41, 400);
 	EXPECT_EQ(cup->GetTransform().GetWorldMatrix()._43, -1400);
-	panel->Update(0.6f);
+	panel->Update(0.2f);
+	EXPECT_FLOAT_EQ(cup->GetTransform().GetWorldMatrix()._41, 375) << "where the flight was a step ago";
+	panel->Update(0.4f);
 	EXPECT_FLOAT_EQ(cup->GetTransform().GetLocalColor().a, 1);
 	EXPECT_EQ(panel->GetFlyEffectCount(), 0u) << "ended with their flight";
 }
