@@ -17,6 +17,7 @@
 #include "engine/graphics/cParticleSystemWriter.h"
 #include "engine/resources/cXmlResource.h"
 #include "game/panel/cGamePanel.h"
+#include "game/play/cDialogManager.h"
 #include "game/play/cPlayerProgress.h"
 
 #include <cstring>
@@ -123,6 +124,13 @@ TEST_F(cGamePanelTest, IsBuiltUnderTheEffectTargetWithItsChildrenAndButtons)
 	panel->Show();
 	EXPECT_FALSE(Child("clothes/hat")->IsVisible()) << "showing the panel undresses";
 	EXPECT_FALSE(panel->IsObjectivesShown());
+
+	// Input only while working.
+	panel->SetState(cGameWindow::kAppear);
+	EXPECT_FALSE(panel->IsEnabled());
+	panel->SetState(cGameWindow::kWorking);
+	EXPECT_TRUE(panel->IsEnabled());
+	EXPECT_EQ(panel->GetState(), cGameWindow::kWorking);
 
 	delete panel;
 	EXPECT_EQ(cGamePanel::Get(), nullptr);
@@ -437,4 +445,28 @@ TEST_F(cGamePanelDrawTest, TheTooltipIsDrawnBesideTheCursorAndKeptLeftOfTheEdge)
 	EXPECT_LT(edge[2], 1000);
 	EXPECT_EQ(edge[2] - edge[0], normal[2] - normal[0]) << "whole, pushed left";
 	EXPECT_GT(edge[0], 950);
+}
+
+TEST_F(cGamePanelTest, NoTooltipWhileADialogueRuns)
+{
+	const std::string strings = R"(<strings><group name="first"><group name="dialogs">
+		<dialog name="intro"><part name="talk"><line name="alice" text="Hello"/></part></dialog>
+	</group></group></strings>)";
+	auto* stream = new cMemoryStream;
+	stream->Write(strings.data(), uint32_t(strings.size()));
+	stream->Seek(0, cStream::FromStart);
+	cXmlResource resource("strings", sResourceSource(stream, ""));
+	resource.AddToIndex();
+	content.AddScene("alice", R"(<object name="cloud"><text name="text"/></object>)");
+	auto* dialogs = new cDialogManager(effectWindow);
+	dialogs->Show();
+	dialogs->StartDialog("intro", "talk");
+	ASSERT_TRUE(dialogs->IsActive());
+
+	panel->SetTooltipText(L"Door");
+	EXPECT_EQ(panel->GetTooltipText(), L"");
+	delete dialogs;
+	panel->SetTooltipText(L"Door");
+	EXPECT_EQ(panel->GetTooltipText(), L"Door");
+	resource.RemoveFromIndex();
 }
