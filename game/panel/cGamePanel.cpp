@@ -81,8 +81,8 @@ cGamePanel::cGamePanel(cSceneObject* effectWindow) : cGameWindow("game_panel", P
 	SetForceDraw(true);
 	SetOwnSortKey(100);
 
-	// The inventory slots are set up here; the items list starts on the
-	// panel's own list scene.
+	// The items list starts on the panel's own list scene; the inventory
+	// slots are laid out around it.
 	m_itemsList.SetLayout(m_ispyLists[""].scene, kItemsPrefix);
 	BindButtons();
 
@@ -98,8 +98,6 @@ cGamePanel::cGamePanel(cSceneObject* effectWindow) : cGameWindow("game_panel", P
 	else
 		LOG(2, "game panel: no \"hint_button\"");
 
-	m_hintRechargeRate = 0.02f;
-	m_tooltipFont = 6;
 	m_hintSound.BindByName<cSoundResource>("hint");
 	m_hintFullSound.BindByName<cSoundResource>("hint_full");
 	GetMotions().PlayByName("reset");
@@ -170,11 +168,6 @@ void cGamePanel::Show()
 	SetTooltipText(L"");
 }
 
-void cGamePanel::Hide()
-{
-	cGameWindow::Hide();
-}
-
 void cGamePanel::SetState(int state)
 {
 	cSceneObject::SetEnabled(state == kWorking);
@@ -183,10 +176,10 @@ void cGamePanel::SetState(int state)
 
 bool cGamePanel::HandleInput()
 {
-	m_pickedUpThisFrame = false;
 	m_inputHandled = m_hintButton && m_hintButton->GetVisual() &&
 		m_hintButton->GetVisual()->HitTest(m_hintButton->GetLocalPickRay());
 	MoveFollowers();
+	// Clicks on the held item and the aims list are taken by those parts.
 	return false;
 }
 

@@ -36,7 +36,6 @@ public:
 	void DrawSelf() override;
 	void SetState(int state) override;
 	void Show() override;
-	void Hide() override;
 
 	// Empty while a dialogue runs; the same text again is not laid out anew.
 	void SetTooltipText(const std::wstring& text);
@@ -135,9 +134,7 @@ private:
 	cSceneObject* m_objectives = nullptr;
 	std::vector<cSceneObject*> m_objectiveLayouts;
 	cSceneObject* m_clothes = nullptr;
-	float m_hintRechargeRate = 0.02f;
 	float m_aimsListLock = 0;
 	cItemsList m_itemsList;
-	bool m_pickedUpThisFrame = false;
 	bool m_inputHandled = false;
 };
