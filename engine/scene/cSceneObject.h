@@ -76,6 +76,8 @@ public:
 	void SetModal(bool on);
 	// Sets the sort key of the whole subtree.
 	void SetSortKey(int key);
+	// Sets this object's own sort key, leaving its children's.
+	void SetOwnSortKey(int key) { m_sortKey = key; }
 	// The parent deletes the object in its next update. Any thread.
 	void MarkForDelete();
 	void MoveInSiblings(bool toFront);

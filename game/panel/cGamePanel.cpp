@@ -1,0 +1,481 @@
+#include "game/panel/cGamePanel.h"
+
+#include "engine/foundation/StringUtils.h"
+#include "engine/foundation/cLog.h"
+#include "engine/graphics/cGraphics.h"
+#include "engine/graphics/cGraphicsText.h"
+#include "engine/graphics/cParticleResource.h"
+#include "engine/graphics/cParticleSystem.h"
+#include "engine/input/cInputManager.h"
+#include "engine/resources/cResourceManager.h"
+#include "engine/resources/cXmlResource.h"
+#include "engine/scene/cSceneManager.h"
+#include "engine/scene/cSceneResource.h"
+#include "engine/scene/cVisual.h"
+#include "engine/sound/cSoundResource.h"
+#include "game/play/cDialogManager.h"
+#include "game/play/cPlayerProgress.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace
+{
+// The order in which the objective layouts are kept.
+const char* const kObjectiveLayouts[] = { "objectives_02", "objectives_01", "objectives_03", "objectives_00",
+	"objectives_04" };
+const char* const kItemsPrefix = "text_items_";
+// Seconds a found object takes to fly to its place in the list, and the
+// particles' time around it.
+constexpr float kFlyDuration = 0.8f;
+constexpr float kFoundEffectLength = 2.0f;
+// The depth a flying list child is drawn at.
+constexpr float kFlyDepth = -1400.0f;
+
+cSceneObject* ParentOf(cSceneObject* effectWindow)
+{
+	cSceneObject* target = effectWindow ? effectWindow->GetChildList().FindByPath("rt/target") : nullptr;
+	if (!target)
+		LOG(2, "game panel: no \"rt/target\" to hang under, using the camera");
+	return target;
+}
+
+bool IsDialogueRunning()
+{
+	return cDialogManager::Get() && cDialogManager::Get()->IsActive();
+}
+
+// The graphics device's screen rectangle; empty without a device.
+RECT ScreenRect()
+{
+	return cGraphics::Exists() ? cGraphics::GetInstance()->GetScreenRect() : RECT { 0, 0, 0, 0 };
+}
+
+cVector3d Position(const cMatrix& matrix)
+{
+	return cVector3d(matrix._41, matrix._42, matrix._43);
+}
+}
+
+cGamePanel::cGamePanel(cSceneObject* effectWindow) : cGameWindow("game_panel", ParentOf(effectWindow), true)
+{
+	s_instance = this;
+	ReadEffects();
+	if (!cSceneResource::BuildInto("gamepanel", *this))
+		LOG(2, "game panel: scene \"gamepanel\" is missing");
+	cChildList& children = GetChildList();
+	m_ispyLists[""] = { children.FindByPath("diary/lines_parent"), 1 };
+
+	m_objectives = children.FindChild("objectives");
+	for (const char* name : kObjectiveLayouts)
+		m_objectiveLayouts.push_back(m_objectives ? m_objectives->GetChildList().FindChild(name) : nullptr);
+	m_hintEffect = children.FindChild("hint_fx");
+	m_itemHintEffect = children.FindChild("hint_fx_2");
+	for (cSceneObject* effect : { m_hintEffect, m_itemHintEffect })
+		if (effect)
+		{
+			effect->SetEnabled(false);
+			effect->SetSortKey(100);
+		}
+	m_clothes = children.FindChild("clothes");
+	SetForceDraw(true);
+	SetOwnSortKey(100);
+
+	// The items list starts on the panel's own list scene; the inventory
+	// slots are laid out around it.
+	m_itemsList.SetLayout(m_ispyLists[""].scene, kItemsPrefix);
+	BindButtons();
+
+	m_hintButton = children.FindChild("hint_button");
+	if (m_hintButton)
+	{
+		// Both rest at the start of "hint".
+		m_hintButton->GetAnimations().PlayByName("hint");
+		m_hintButton->GetAnimations().StopAll();
+		m_hintButton->GetMotions().PlayByName("hint");
+		m_hintButton->GetMotions().StopAll();
+	}
+	else
+		LOG(2, "game panel: no \"hint_button\"");
+
+	m_hintSound.BindByName<cSoundResource>("hint");
+	m_hintFullSound.BindByName<cSoundResource>("hint_full");
+	GetMotions().PlayByName("reset");
+	GetAnimations().PlayByName("reset");
+}
+
+cGamePanel::~cGamePanel()
+{
+	if (s_instance == this)
+		s_instance = nullptr;
+	m_itemsList.Detach();
+	m_flyEffects.clear();
+	// Kept list scenes hang in the panel's tree, which deletes them.
+}
+
+void cGamePanel::ReadEffects()
+{
+	cXmlResource* resource = cResourceManager::GetResourceByName<cXmlResource>("effects_desc");
+	if (!resource)
+	{
+		LOG(2, "game panel: no \"effects_desc\"");
+		return;
+	}
+	for (const cXmlNode* node = resource->GetDocument().GetRoot().GetFirstChild(); node; node = node->GetNextSibling())
+	{
+		if (node->GetName() != "effect")
+			continue;
+		auto attribute = [node](const char* name) {
+			const cXmlNode* found = node->FindAttribute(name);
+			return found ? &found->GetValue() : nullptr;
+		};
+		sEffectDesc effect;
+		if (const std::string* particles = attribute("particles"))
+			effect.particles = cResourceHandle::InitByName<cParticleResource>(*particles);
+		if (const std::string* length = attribute("length"))
+			effect.length = float(std::atof(length->c_str()));
+		effect.matrix = cMatrix::Identity();
+		if (const std::string* matrix = attribute("matrix"))
+			ParseMatrix(*matrix, effect.matrix);
+		const std::string* name = attribute("name");
+		m_effects[name ? *name : std::string()] = effect;
+	}
+	resource->Release();
+}
+
+void cGamePanel::BindButtons()
+{
+	BindChildEvent("menu_button", "on_click", tEvent(MakeMemberDelegate(this, &cGamePanel::OnMenuButton)));
+	BindChildEvent("hint_button", "on_click", tEvent(MakeMemberDelegate(this, &cGamePanel::OnHintButton)));
+	BindChildEvent("room_button", "on_click", tEvent(MakeMemberDelegate(this, &cGamePanel::OnRoomButton)));
+	BindChildEvent("button_aims_back/aims", "on_click", tEvent(MakeMemberDelegate(this, &cGamePanel::OnAimsButton)));
+}
+
+void cGamePanel::Show()
+{
+	if (cSceneObject* aim = GetChildList().FindChild("text_aim"))
+		aim->SetOwnSortKey(10);
+	m_aimsListLock = 0;
+	DetachFromCursor(nullptr);
+	if (m_clothes)
+		for (cSceneObject* child : m_clothes->GetChildList().GetChildren())
+			child->SetVisible(false);
+	cGameWindow::Show();
+	GetMotions().PlayByName("start");
+	GetAnimations().PlayByName("start");
+	if (m_objectives)
+		m_objectives->SetVisible(false);
+	SetTooltipText(L"");
+}
+
+void cGamePanel::SetState(int state)
+{
+	cSceneObject::SetEnabled(state == kWorking);
+	cGameWindow::SetState(state);
+}
+
+bool cGamePanel::HandleInput()
+{
+	m_inputHandled = m_hintButton && m_hintButton->GetVisual() &&
+		m_hintButton->GetVisual()->HitTest(m_hintButton->GetLocalPickRay());
+	MoveFollowers();
+	// Clicks on the held item and the aims list are taken by those parts.
+	return false;
+}
+
+void cGamePanel::MoveFollowers()
+{
+	const cVector3d& origin = Singletone<cSceneManager>::GetInstance()->GetPickRay().origin;
+	// Without a device there is no screen to keep the point on.
+	const RECT screen = ScreenRect();
+	const bool clamp = cGraphics::Exists();
+	const float x = clamp ? std::clamp(origin.x, 0.0f, float(screen.right)) : origin.x;
+	const float y = clamp ? std::clamp(origin.y, 0.0f, float(screen.bottom)) : origin.y;
+	for (cSceneObject* follower : m_followers)
+	{
+		cMatrix world = follower->GetTransform().GetWorldMatrix();
+		world._41 = x;
+		world._42 = y;
+		follower->GetTransform().SetWorldMatrix(world);
+	}
+}
+
+void cGamePanel::Update(float dt)
+{
+	m_aimsListLock -= dt;
+	std::erase_if(m_flyEffects, [this, dt](sFlyEffect& effect) { return !AdvanceFlyEffect(effect, dt); });
+	cGameWindow::Update(dt);
+	m_itemsList.Update(dt);
+}
+
+bool cGamePanel::AdvanceFlyEffect(sFlyEffect& effect, float dt)
+{
+	auto along = [&effect](float elapsed) {
+		return effect.from + (effect.to - effect.from) * std::clamp(elapsed / effect.duration, 0.0f, 1.0f);
+	};
+	// The target is drawn where the flight was at the start of this step.
+	const cVector3d start = along(effect.elapsed);
+	effect.elapsed += dt;
+	const float f = std::clamp(effect.elapsed / effect.duration, 0.0f, 1.0f);
+	if (effect.particles)
+	{
+		cMatrix transform = effect.particles->GetTransform();
+		const cVector3d position = along(effect.elapsed);
+		transform._41 = position.x;
+		transform._42 = position.y;
+		transform._43 = position.z;
+		effect.particles->SetTransform(transform);
+		effect.particles->Update(dt);
+	}
+	if (effect.target && effect.model)
+	{
+		cMatrix world;
+		world.MakeTranslation(cVector3d(start.x, start.y, kFlyDepth));
+		effect.target->GetTransform().SetWorldMatrix(world);
+		effect.target->GetTransform().SetColor(1, 1, 1, std::clamp(2 * f, 0.0f, 1.0f));
+	}
+	// Without particles the effect lasts its flight.
+	return effect.particles ? effect.particles->IsRunning() : effect.elapsed < effect.duration;
+}
+
+void cGamePanel::DrawSelf()
+{
+	cSceneObject::DrawSelf();
+	for (const sFlyEffect& effect : m_flyEffects)
+		if (effect.particles)
+			effect.particles->Render();
+	DrawTooltip();
+}
+
+cVector3d cGamePanel::TooltipPosition(const cVector3d& cursor, float width)
+{
+	cVector3d position(cursor.x, cursor.y, 0);
+	if (position.y > 730)
+	{
+		position.x += 40;
+		position.y -= 50;
+	}
+	if (position.x + width > 1000)
+		position.x -= position.x + width - 1000;
+	return position;
+}
+
+void cGamePanel::DrawTooltip()
+{
+	if (m_tooltip.empty() || !cGraphics::Exists())
+		return;
+	const cVector3d position = TooltipPosition(Singletone<cSceneManager>::GetInstance()->GetPickRay().origin,
+		m_tooltipLayout.bounds.max.x - m_tooltipLayout.bounds.min.x);
+	cGraphics* graphics = cGraphics::GetInstance();
+	cMatrix world;
+	graphics->SetWorldMatrix(world.MakeTranslation(position));
+	graphics->SetDepthTest(false);
+	cGraphicsText::GetInstance()->DrawLayout(m_tooltipLayout, sColor(1, 1, 1, 1));
+	graphics->SetDepthTest(true);
+}
+
+void cGamePanel::SetTooltipText(const std::wstring& text)
+{
+	if (text == m_tooltip)
+		return;
+	m_tooltip = IsDialogueRunning() ? std::wstring() : text;
+	m_tooltipVertices.resize(m_tooltip.size() * cGraphicsTextBase::VerticesPerCharacter);
+	m_tooltipLayout = sTextLayout();
+	if (m_tooltip.empty() || !cGraphicsText::Exists())
+		return;
+	m_tooltipLayout.vertices = m_tooltipVertices.data();
+	m_tooltipLayout.vertexCapacity = uint32_t(m_tooltipVertices.size());
+	const RECT screen = ScreenRect();
+	const RECT box { 0, 0, screen.right, screen.bottom };
+	cGraphicsText::GetInstance()->LayoutText(m_tooltipFont, box, m_tooltipLayout, m_tooltip.c_str(), 0);
+}
+
+bool cGamePanel::IsMouseOverLocalBox(cSceneObject* object)
+{
+	return object && object->GetTransform().GetLocalBox().IntersectsSegment(object->GetLocalPickRay());
+}
+
+bool cGamePanel::IsMouseOver()
+{
+	return IsMouseOverLocalBox(m_hintButton);
+}
+
+bool cGamePanel::IsObjectivesShown() const
+{
+	return m_objectives && m_objectives->IsVisible();
+}
+
+void cGamePanel::AttachToCursor(cSceneObject* object)
+{
+	if (!object)
+		return;
+	m_followerMatrices.try_emplace(object, object->GetTransform().GetWorldMatrix());
+	if (std::find(m_followers.begin(), m_followers.end(), object) == m_followers.end())
+		m_followers.push_back(object);
+}
+
+void cGamePanel::DetachFromCursor(cSceneObject* object)
+{
+	if (!object)
+	{
+		while (!m_followers.empty())
+			DetachFromCursor(m_followers.back());
+		return;
+	}
+	// The saved matrix is forgotten once restored: a later object at the
+	// same address starts from its own place.
+	if (auto saved = m_followerMatrices.find(object); saved != m_followerMatrices.end())
+	{
+		object->GetTransform().SetWorldMatrix(saved->second);
+		m_followerMatrices.erase(saved);
+	}
+	std::erase(m_followers, object);
+}
+
+void cGamePanel::PreloadIspyList(const std::string& name)
+{
+	if (name.empty())
+		return;
+	if (auto kept = m_ispyLists.find(name); kept != m_ispyLists.end())
+	{
+		++kept->second.users;
+		return;
+	}
+	auto* scene = new cSceneObject(name, nullptr);
+	if (!cSceneResource::BuildInto(name, *scene))
+		LOG(2, "game panel: items list scene \"%s\" is missing", name.c_str());
+	m_ispyLists[name] = { scene, 1 };
+	if (cSceneObject* diary = GetChildList().FindChild("diary"))
+		Singletone<cSceneManager>::GetInstance()->PostReparent(scene, diary, cSceneManager::tCompletion());
+}
+
+void cGamePanel::ShowIspyList(const std::string& name)
+{
+	for (auto& [key, list] : m_ispyLists)
+	{
+		if (!list.scene)
+			continue;
+		list.scene->SetVisible(key == name);
+		if (key == name)
+			m_itemsList.SetLayout(list.scene, kItemsPrefix);
+	}
+}
+
+void cGamePanel::ReleaseIspyList(const std::string& name)
+{
+	auto kept = m_ispyLists.find(name);
+	if (name.empty() || kept == m_ispyLists.end() || --kept->second.users > 0)
+		return;
+	cSceneObject* list = kept->second.scene;
+	m_itemsList.ReleaseLayout(list);
+	m_ispyLists.erase(kept);
+	// A scene whose posted move has not run yet is deleted by its new
+	// parent once it is there.
+	if (list->GetParent())
+		delete list;
+	else
+		list->MarkForDelete();
+}
+
+cSceneObject* cGamePanel::GetIspyList(const std::string& name) const
+{
+	auto kept = m_ispyLists.find(name);
+	return kept == m_ispyLists.end() ? nullptr : kept->second.scene;
+}
+
+void cGamePanel::GetIspyListChildren(std::vector<cSceneObject*>& out) const
+{
+	if (!g_currentProgress)
+		return;
+	if (cSceneObject* scene = GetIspyList(g_currentProgress->ispyListName))
+		out = scene->GetChildList().GetChildren();
+}
+
+void cGamePanel::AddItemToFind(const std::string& name, const std::wstring& text)
+{
+	m_itemsList.AddItem(name, Utf8FromWide(text));
+}
+
+cParticleSystem* cGamePanel::CreateEffect(const std::string& name, const cVector3d& position, cMatrix* matrix)
+{
+	auto entry = m_effects.find(name);
+	if (entry == m_effects.end() || !entry->second.particles)
+		return nullptr;
+	const sEffectDesc& effect = entry->second;
+	auto* system = new cParticleSystem(&effect.particles.Get<cParticleResource>()->GetDescription());
+	if (matrix)
+		*matrix = effect.matrix;
+	cMatrix transform = effect.matrix;
+	transform._41 = position.x;
+	transform._42 = position.y;
+	transform._43 = position.z;
+	system->SetTransform(transform);
+	system->SetDuration(effect.length);
+	system->Start("play");
+	return system;
+}
+
+void cGamePanel::OnObjectFound(const std::string& name, const cMatrix& world, cModelControllerBase* model)
+{
+	cSceneObject* target = m_itemsList.MarkFound(name);
+	if (!model)
+		return;
+	const cVector3d from = Position(world);
+	sFlyEffect effect;
+	effect.from = from;
+	effect.to = target ? Position(target->GetTransform().GetWorldMatrix()) : from;
+	effect.particles.reset(CreateEffect(target ? "diary_enable" : "ispy", from, nullptr));
+	if (effect.particles)
+	{
+		effect.particles->SetDuration(kFoundEffectLength);
+		if (!target)
+		{
+			effect.particles->SetSourceModel(model);
+			effect.particles->SetSurfaceOnly(true);
+		}
+	}
+	effect.target = target;
+	effect.model = model;
+	effect.duration = kFlyDuration;
+	m_flyEffects.push_back(effect);
+	if (target)
+	{
+		target->SetVisible(true);
+		target->GetTransform().SetColor(1, 1, 1, 0);
+	}
+	GetMotions().PlayByName(name);
+	GetAnimations().PlayByName(name);
+}
+
+void cGamePanel::ShowClothes(const std::string& property)
+{
+	if (!m_clothes)
+		return;
+	std::vector<cSceneObject*> dressed;
+	m_clothes->GetChildList().FindChildrenByProperty(dressed, property, "true");
+	for (cSceneObject* child : dressed)
+		child->SetVisible(true);
+}
+
+// The options window and the diary and map window are opened from here
+// once they exist; for now the press only marks the input as handled.
+void cGamePanel::OnMenuButton(cSceneObject*)
+{
+	m_inputHandled = true;
+}
+
+void cGamePanel::OnRoomButton(cSceneObject*)
+{
+	SetTooltipText(L"");
+}
+
+// The hint and the aims list are driven from here.
+void cGamePanel::OnHintButton(cSceneObject*)
+{
+	m_inputHandled = true;
+}
+
+void cGamePanel::OnAimsButton(cSceneObject*)
+{
+	m_inputHandled = true;
+}

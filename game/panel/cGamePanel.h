@@ -1,0 +1,140 @@
+#pragma once
+// The in-game HUD: the window "game_panel" built from the scene "gamepanel".
+// It carries the hidden-object list and the scenes it may be shown in, the
+// status line drawn beside the cursor, the particle effects of found
+// objects described by "effects_desc", the objects that follow the cursor
+// and the panel's buttons. There is one panel; it is reached through Get().
+
+#include "engine/foundation/cMatrix.h"
+#include "engine/foundation/cVector3d.h"
+#include "engine/graphics/sTextLayout.h"
+#include "engine/resources/cResourceHandle.h"
+#include "engine/windows/cGameWindow.h"
+#include "game/panel/cItemsList.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class cModelControllerBase;
+class cParticleSystem;
+
+class cGamePanel : public cGameWindow
+{
+public:
+	// The window hangs under the effect window's "rt/target" (or under the
+	// default camera object when that is missing).
+	explicit cGamePanel(cSceneObject* effectWindow);
+	~cGamePanel() override;
+
+	// The panel, or null while none exists.
+	static cGamePanel* Get() { return s_instance; }
+
+	bool HandleInput() override;
+	void Update(float dt) override;
+	void DrawSelf() override;
+	void SetState(int state) override;
+	void Show() override;
+
+	// Empty while a dialogue runs; the same text again is not laid out anew.
+	void SetTooltipText(const std::wstring& text);
+	const std::wstring& GetTooltipText() const { return m_tooltip; }
+	// Where a tooltip of the width is drawn for a cursor at the point.
+	static cVector3d TooltipPosition(const cVector3d& cursor, float width);
+	void SetEnabled(bool enabled) { m_hintButtonEnabled = enabled; }
+	bool IsHintButtonEnabled() const { return m_hintButtonEnabled; }
+	bool IsMouseOver();
+	static bool IsMouseOverLocalBox(cSceneObject* object);
+	bool IsObjectivesShown() const;
+	bool WasInputHandled() const { return m_inputHandled; }
+
+	// The object's world matrix is saved when it starts following, and put
+	// back (and forgotten) when it stops. A null object detaches every
+	// follower, the last first.
+	void AttachToCursor(cSceneObject* object);
+	void DetachFromCursor(cSceneObject* object);
+
+	// The scenes an items list can be shown in, counted by their users: a
+	// preload loads the scene of the name (or counts one more user), a
+	// release counts one less and deletes the scene at none. "" is the
+	// panel's own list scene and is never released.
+	void PreloadIspyList(const std::string& name);
+	void ShowIspyList(const std::string& name);
+	void ReleaseIspyList(const std::string& name);
+	cSceneObject* GetIspyList(const std::string& name) const;
+	// The children of the kept scene named by the progress's list name.
+	void GetIspyListChildren(std::vector<cSceneObject*>& out) const;
+	void AddItemToFind(const std::string& name, const std::wstring& text);
+	void ClearItemsList() { m_itemsList.Clear(); }
+	cItemsList& GetItemsList() { return m_itemsList; }
+
+	// Counts the find on the list; with a model, starts the effect that
+	// flies from the object to its place in the list scene (or plays at the
+	// object when it has none there).
+	void OnObjectFound(const std::string& name, const cMatrix& world, cModelControllerBase* model);
+	// A particle system of the "effects_desc" entry at the position, or
+	// null when the entry is missing or has no particle resource.
+	cParticleSystem* CreateEffect(const std::string& name, const cVector3d& position, cMatrix* matrix);
+	size_t GetFlyEffectCount() const { return m_flyEffects.size(); }
+	void ShowClothes(const std::string& property);
+
+private:
+	struct sEffectDesc
+	{
+		cResourceHandle particles;
+		cMatrix matrix;
+		float length = 1.0f;
+	};
+	struct sFlyEffect
+	{
+		cVector3d from;
+		cVector3d to;
+		cSceneObject* target = nullptr;
+		cModelControllerBase* model = nullptr;
+		std::shared_ptr<cParticleSystem> particles;
+		float elapsed = 0;
+		float duration = 0;
+	};
+	struct sIspyList
+	{
+		cSceneObject* scene = nullptr;
+		int users = 0;
+	};
+
+	void ReadEffects();
+	void BindButtons();
+	// Advances the effect; false once it has ended.
+	bool AdvanceFlyEffect(sFlyEffect& effect, float dt);
+	void DrawTooltip();
+	void MoveFollowers();
+
+	void OnMenuButton(cSceneObject*);
+	void OnHintButton(cSceneObject*);
+	void OnRoomButton(cSceneObject*);
+	void OnAimsButton(cSceneObject*);
+
+	static inline cGamePanel* s_instance = nullptr;
+
+	std::map<std::string, sEffectDesc> m_effects;
+	std::map<std::string, sIspyList> m_ispyLists;
+	cSceneObject* m_hintEffect = nullptr;
+	cSceneObject* m_itemHintEffect = nullptr;
+	cResourceHandle m_hintSound;
+	cResourceHandle m_hintFullSound;
+	bool m_hintButtonEnabled = false;
+	std::wstring m_tooltip;
+	std::vector<sTextVertex> m_tooltipVertices;
+	sTextLayout m_tooltipLayout;
+	std::vector<sFlyEffect> m_flyEffects;
+	int m_tooltipFont = 6;
+	std::map<cSceneObject*, cMatrix> m_followerMatrices;
+	std::vector<cSceneObject*> m_followers;
+	cSceneObject* m_hintButton = nullptr;
+	cSceneObject* m_objectives = nullptr;
+	std::vector<cSceneObject*> m_objectiveLayouts;
+	cSceneObject* m_clothes = nullptr;
+	float m_aimsListLock = 0;
+	cItemsList m_itemsList;
+	bool m_inputHandled = false;
+};

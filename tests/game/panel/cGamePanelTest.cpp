@@ -1,0 +1,472 @@
+// The game panel built from a "gamepanel" scene written here: its children
+// and bindings, the tooltip placement, the items-list scenes kept by their
+// users, the objects that follow the cursor and the effects of found
+// objects, also when "effects_desc" lacks entries or particles.
+
+#include "../../engine/scene/SceneDescTestSupport.h"
+#include "../../engine/graphics/GraphicsTestSupport.h"
+#include "../../engine/graphics/ModelTestSupport.h"
+#include "../../engine/scene/SceneDrawSupport.h"
+#include "../../engine/windows/WindowTestSupport.h"
+
+#include "engine/graphics/cFontResource.h"
+#include "engine/graphics/cGraphicsText.h"
+#include "engine/graphics/cModelController.h"
+#include "engine/graphics/cParticleResource.h"
+#include "engine/graphics/cParticleSystem.h"
+#include "engine/graphics/cParticleSystemWriter.h"
+#include "engine/resources/cXmlResource.h"
+#include "game/panel/cGamePanel.h"
+#include "game/play/cDialogManager.h"
+#include "game/play/cPlayerProgress.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+namespace
+{
+const char* const kGamePanel = R"(
+	<object name="menu_button"/>
+	<object name="hint_button"/>
+	<object name="room_button"/>
+	<object name="button_aims_back"><object name="aims"/></object>
+	<object name="hint_fx"><object name="spark"/></object>
+	<object name="hint_fx_2"/>
+	<object name="objectives"><object name="objectives_00"/><object name="objectives_03"/></object>
+	<object name="clothes">
+		<object name="hat"><property name="winter" value="true"/></object>
+		<object name="scarf"><property name="winter" value="false"/></object>
+	</object>
+	<object name="diary">
+		<object name="lines_parent">
+			<text name="text_items_0" local="1 0 0 0 1 0 0 0 1 100 700 0"/>
+			<object name="cup" local="1 0 0 0 1 0 0 0 1 300 200 0"/>
+		</object>
+	</object>)";
+
+const char* const kList = R"(<text name="text_items_0"/><object name="coin"/>)";
+
+// No "ispy" and no "diary_enable"; "fly_effect" names no particles.
+const char* const kEffects = R"(<effects>
+	<effect name="fly_effect" length="2"/>
+	<effect name="unused" particles="missing_particles"/>
+</effects>)";
+
+class cGamePanelTest : public SceneTest
+{
+protected:
+	void SetUp() override
+	{
+		SceneTest::SetUp();
+		content.AddScene("gamepanel", kGamePanel);
+		content.AddScene("list_a", kList);
+		auto* stream = new cMemoryStream;
+		const std::string text = Effects();
+		stream->Write(text.data(), uint32_t(text.size()));
+		stream->Seek(0, cStream::FromStart);
+		effects.reset(new cXmlResource("effects_desc", sResourceSource(stream, "")));
+		effects->AddToIndex();
+		effectWindow = new cSceneObject("effect", root());
+		new cSceneObject("target", new cSceneObject("rt", effectWindow));
+		panel = new cGamePanel(effectWindow);
+	}
+
+	void TearDown() override
+	{
+		SceneTest::TearDown();
+		effects->RemoveFromIndex();
+	}
+
+	virtual std::string Effects() { return kEffects; }
+
+	cSceneObject* Child(const std::string& path) { return panel->GetChildList().FindByPath(path); }
+
+	cSceneContent content;
+	std::unique_ptr<cXmlResource> effects;
+	cSceneObject* effectWindow = nullptr;
+	cGamePanel* panel = nullptr;
+};
+
+cMatrix At(float x, float y, float z)
+{
+	cMatrix matrix;
+	return matrix.MakeTranslation(cVector3d(x, y, z));
+}
+}
+
+TEST_F(cGamePanelTest, IsBuiltUnderTheEffectTargetWithItsChildrenAndButtons)
+{
+	EXPECT_EQ(cGamePanel::Get(), panel);
+	EXPECT_EQ(panel->GetName(), "game_panel");
+	EXPECT_EQ(panel->GetParent(), effectWindow->GetChildList().FindByPath("rt/target"));
+	EXPECT_TRUE(panel->GetForceDraw());
+	EXPECT_EQ(panel->GetSortKey(), 100);
+	EXPECT_EQ(Child("menu_button")->GetSortKey(), 0) << "the panel's own key only";
+	for (const char* effect : { "hint_fx", "hint_fx_2" })
+	{
+		EXPECT_FALSE(Child(effect)->IsEnabled()) << effect;
+		EXPECT_EQ(Child(effect)->GetSortKey(), 100) << effect;
+	}
+	EXPECT_EQ(Child("hint_fx/spark")->GetSortKey(), 100);
+	for (const char* button : { "menu_button", "hint_button", "room_button", "button_aims_back/aims" })
+		EXPECT_TRUE(Child(button)->GetEvents().count("on_click")) << button;
+	EXPECT_EQ(panel->GetItemsList().GetLayout(), Child("diary/lines_parent"));
+	EXPECT_EQ(panel->GetIspyList(""), Child("diary/lines_parent"));
+
+	// A press marks the input as handled.
+	EXPECT_FALSE(panel->WasInputHandled());
+	Child("menu_button")->FireEvent("on_click");
+	EXPECT_TRUE(panel->WasInputHandled());
+
+	panel->ShowClothes("winter");
+	EXPECT_TRUE(Child("clothes/hat")->IsVisible());
+	panel->Show();
+	EXPECT_FALSE(Child("clothes/hat")->IsVisible()) << "showing the panel undresses";
+	EXPECT_FALSE(panel->IsObjectivesShown());
+
+	// Input only while working.
+	panel->SetState(cGameWindow::kAppear);
+	EXPECT_FALSE(panel->IsEnabled());
+	panel->SetState(cGameWindow::kWorking);
+	EXPECT_TRUE(panel->IsEnabled());
+	EXPECT_EQ(panel->GetState(), cGameWindow::kWorking);
+
+	delete panel;
+	EXPECT_EQ(cGamePanel::Get(), nullptr);
+}
+
+TEST_F(cGamePanelTest, WithoutItsSceneAndTargetThePanelStillWorks)
+{
+	delete panel;
+	auto* bare = new cGamePanel(nullptr);
+	EXPECT_EQ(bare->GetParent(), cGameWindow::DefaultCameraObject());
+	bare->Show();
+	bare->HandleInput();
+	bare->Update(0.1f);
+	bare->OnObjectFound("cup", At(1, 2, 3), nullptr);
+	bare->ShowClothes("winter");
+	EXPECT_FALSE(bare->IsMouseOver());
+	EXPECT_FALSE(bare->IsObjectivesShown());
+	delete bare;
+}
+
+TEST(cGamePanel, TooltipIsPlacedBesideTheCursorAndKeptOnScreen)
+{
+	const struct
+	{
+		float x, y, width;
+		float drawnX, drawnY;
+	} cases[] = {
+		{ 500, 700, 100, 500, 700 },  // left where it is
+		{ 500, 740, 100, 540, 690 },  // near the bottom edge: 40 right, y less by 50
+		{ 500, 730, 100, 500, 730 },  // 730 itself is not past it
+		{ 950, 700, 200, 800, 700 },  // ends at 1000
+		{ 950, 740, 200, 800, 690 },  // moved, then pushed back to end at 1000
+	};
+	for (const auto& entry : cases)
+	{
+		const cVector3d drawn = cGamePanel::TooltipPosition(cVector3d(entry.x, entry.y, 5), entry.width);
+		EXPECT_EQ(drawn.x, entry.drawnX) << entry.x << "," << entry.y;
+		EXPECT_EQ(drawn.y, entry.drawnY) << entry.x << "," << entry.y;
+		EXPECT_EQ(drawn.z, 0);
+	}
+}
+
+TEST_F(cGamePanelTest, TooltipKeepsItsText)
+{
+	panel->SetTooltipText(L"Door");
+	EXPECT_EQ(panel->GetTooltipText(), L"Door");
+	panel->Show();
+	EXPECT_EQ(panel->GetTooltipText(), L"") << "showing clears it";
+}
+
+TEST_F(cGamePanelTest, ListScenesLiveWhileAnyUserNeedsThem)
+{
+	panel->PreloadIspyList("list_a");
+	panel->PreloadIspyList("list_a");
+	cSceneObject* list = panel->GetIspyList("list_a");
+	ASSERT_NE(list, nullptr);
+	scene->Update(0);
+	EXPECT_EQ(list->GetParent(), Child("diary")) << "hung under the diary by the posted move";
+
+	// The first user goes: the second still shows it.
+	panel->ReleaseIspyList("list_a");
+	ASSERT_EQ(panel->GetIspyList("list_a"), list);
+	panel->ShowIspyList("list_a");
+	EXPECT_EQ(panel->GetItemsList().GetLayout(), list);
+	EXPECT_TRUE(list->IsVisible());
+	EXPECT_FALSE(Child("diary/lines_parent")->IsVisible());
+
+	panel->ReleaseIspyList("list_a");
+	EXPECT_EQ(panel->GetIspyList("list_a"), nullptr);
+	EXPECT_EQ(Child("diary")->GetChildList().FindChild("list_a"), nullptr);
+	EXPECT_EQ(panel->GetItemsList().GetLayout(), nullptr);
+
+	// The panel's own list scene is never released; an unknown name hides
+	// every kept scene and leaves the list alone.
+	panel->ReleaseIspyList("");
+	panel->ReleaseIspyList("never");
+	ASSERT_EQ(panel->GetIspyList(""), Child("diary/lines_parent"));
+	panel->ShowIspyList("");
+	panel->ShowIspyList("never");
+	EXPECT_FALSE(Child("diary/lines_parent")->IsVisible());
+	EXPECT_EQ(panel->GetItemsList().GetLayout(), Child("diary/lines_parent"));
+}
+
+TEST_F(cGamePanelTest, ListChildrenComeFromTheProgressListName)
+{
+	panel->PreloadIspyList("list_a");
+	cPlayerProgress progress;
+	cPlayerProgress* saved = g_currentProgress;
+	g_currentProgress = &progress;
+	std::vector<cSceneObject*> children { nullptr };
+	progress.ispyListName = "other";
+	panel->GetIspyListChildren(children);
+	EXPECT_EQ(children.size(), 1u) << "left unchanged";
+	progress.ispyListName = "list_a";
+	panel->GetIspyListChildren(children);
+	EXPECT_EQ(children, panel->GetIspyList("list_a")->GetChildList().GetChildren());
+	g_currentProgress = saved;
+
+	// Released before its posted move ran: deleted once it arrives in the
+	// shown panel.
+	panel->ReleaseIspyList("list_a");
+	panel->SetVisible(true);
+	EXPECT_EQ(panel->GetIspyList("list_a"), nullptr);
+	scene->Update(0);
+	scene->Update(0);
+	EXPECT_EQ(Child("diary")->GetChildList().FindChild("list_a"), nullptr);
+}
+
+TEST_F(cGamePanelTest, FollowersGoBackToTheirOwnPlace)
+{
+	alignas(cSceneObject) unsigned char storage[sizeof(cSceneObject)];
+	scene->GetPickRay().origin = cVector3d(5000, -20, 0);
+
+	auto* x = new (storage) cSceneObject("x", nullptr);
+	x->GetTransform().SetWorldMatrix(At(10, 20, 30));
+	panel->AttachToCursor(x);
+	panel->AttachToCursor(x);
+	panel->HandleInput();
+	EXPECT_EQ(x->GetTransform().GetWorldMatrix()._41, 5000) << "no device: no screen to keep to";
+	EXPECT_EQ(x->GetTransform().GetWorldMatrix()._42, -20);
+	EXPECT_EQ(x->GetTransform().GetWorldMatrix()._43, 30) << "depth kept";
+	panel->DetachFromCursor(x);
+	EXPECT_EQ(x->GetTransform().GetWorldMatrix()._41, 10);
+	x->~cSceneObject();
+
+	// A new object in the same storage starts from its own place.
+	auto* y = new (storage) cSceneObject("y", nullptr);
+	y->GetTransform().SetWorldMatrix(At(1, 2, 3));
+	panel->AttachToCursor(y);
+	panel->HandleInput();
+	panel->DetachFromCursor(y);
+	EXPECT_EQ(y->GetTransform().GetWorldMatrix()._41, 1);
+	EXPECT_EQ(y->GetTransform().GetWorldMatrix()._42, 2);
+
+	// Null detaches them all.
+	cSceneObject other("other", nullptr);
+	other.GetTransform().SetWorldMatrix(At(7, 8, 9));
+	panel->AttachToCursor(y);
+	panel->AttachToCursor(&other);
+	panel->HandleInput();
+	panel->DetachFromCursor(nullptr);
+	EXPECT_EQ(y->GetTransform().GetWorldMatrix()._41, 1);
+	EXPECT_EQ(other.GetTransform().GetWorldMatrix()._41, 7);
+	y->~cSceneObject();
+}
+
+TEST_F(cGamePanelTest, FoundObjectsWithoutParticlesStillFlyToTheirPlace)
+{
+	EXPECT_EQ(panel->CreateEffect("fly_effect", cVector3d(0, 0, 0), nullptr), nullptr) << "no particles";
+	EXPECT_EQ(panel->CreateEffect("unused", cVector3d(0, 0, 0), nullptr), nullptr) << "missing resource";
+	EXPECT_EQ(panel->CreateEffect("ispy", cVector3d(0, 0, 0), nullptr), nullptr) << "no entry";
+
+	cModelController model;
+	panel->AddItemToFind("key", L"Key");
+	scene->ForceUpdateTransforms(panel);
+	panel->OnObjectFound("key", At(50, 60, 0), &model);   // listed
+	panel->OnObjectFound("cup", At(400, 500, 0), &model);  // a same-named child of the list scene
+	panel->OnObjectFound("lamp", At(1, 1, 0), nullptr);    // nothing to show
+	EXPECT_EQ(panel->GetFlyEffectCount(), 2u);
+
+	cSceneObject* cup = Child("diary/lines_parent/cup");
+	EXPECT_TRUE(cup->IsVisible());
+	EXPECT_EQ(cup->GetTransform().GetLocalColor().a, 0);
+	panel->Update(0.2f);
+	EXPECT_FLOAT_EQ(cup->GetTransform().GetLocalColor().a, 0.5f);
+	EXPECT_EQ(cup->GetTransform().GetWorldMatrix()._41, 400);
+	EXPECT_EQ(cup->GetTransform().GetWorldMatrix()._43, -1400);
+	panel->Update(0.2f);
+	EXPECT_FLOAT_EQ(cup->GetTransform().GetWorldMatrix()._41, 375) << "where the flight was a step ago";
+	panel->Update(0.4f);
+	EXPECT_FLOAT_EQ(cup->GetTransform().GetLocalColor().a, 1);
+	EXPECT_EQ(panel->GetFlyEffectCount(), 0u) << "ended with their flight";
+}
+
+namespace
+{
+// Entries with a particle resource that runs its "play" program for 5 s.
+class cGamePanelParticlesTest : public cGamePanelTest
+{
+protected:
+	void SetUp() override
+	{
+		// Particle systems reach the graphics singleton: it comes after the application's.
+		GraphicsSingleton();
+		sParticleSystemDesc desc;
+		desc.count = 1;
+		desc.interval = 0.5f;
+		desc.lifetime = 1;
+		desc.windowLength = 5;
+		desc.programs = { { "play", 5, false } };
+		auto* stream = new cMemoryStream;
+		cParticleSystemWriter(*stream).Write(desc);
+		stream->Seek(0, cStream::FromStart);
+		particles.reset(new cParticleResource("sparkle", sResourceSource(stream, "")));
+		particles->AddToIndex();
+		cGamePanelTest::SetUp();
+	}
+	void TearDown() override
+	{
+		cGamePanelTest::TearDown();
+		particles->RemoveFromIndex();
+	}
+	std::string Effects() override
+	{
+		return R"(<effects>
+			<effect name="ispy" particles="sparkle" length="3"/>
+			<effect name="diary_enable" particles="sparkle"/>
+			<effect name="ispy" particles="sparkle" length="4" matrix="2 0 0 0 2 0 0 0 2 7 8 9"/>
+			<other name="diary_enable" length="9"/>
+		</effects>)";
+	}
+
+	std::unique_ptr<cParticleResource> particles;
+};
+}
+
+TEST_F(cGamePanelParticlesTest, EffectsAreBuiltFromTheirEntriesAndRunTheirParticles)
+{
+	// A repeated name replaces the entry; elements other than "effect" are skipped.
+	cMatrix matrix;
+	std::unique_ptr<cParticleSystem> effect(panel->CreateEffect("ispy", cVector3d(1, 2, 3), &matrix));
+	ASSERT_NE(effect, nullptr);
+	EXPECT_EQ(matrix._11, 2);
+	EXPECT_EQ(matrix._41, 7);
+	EXPECT_EQ(effect->GetTransform()._11, 2);
+	EXPECT_EQ(effect->GetTransform()._41, 1);
+	EXPECT_EQ(effect->GetTransform()._43, 3);
+	EXPECT_TRUE(effect->IsRunning());
+	effect.reset(panel->CreateEffect("diary_enable", cVector3d(0, 0, 0), nullptr));
+	ASSERT_NE(effect, nullptr);
+	EXPECT_EQ(effect->GetTransform()._11, 1) << "identity without a matrix";
+
+	// A found object's effect lasts while its particles run: 2 s.
+	cModelController model;
+	scene->ForceUpdateTransforms(panel);
+	panel->OnObjectFound("cup", At(400, 500, 0), &model);
+	cSceneObject* cup = Child("diary/lines_parent/cup");
+	panel->Update(0.4f);
+	EXPECT_FLOAT_EQ(cup->GetTransform().GetLocalColor().a, 1);
+	EXPECT_EQ(cup->GetTransform().GetWorldMatrix()._41, 400) << "where the flight was at the step's start";
+	panel->Update(0.4f);
+	EXPECT_EQ(cup->GetTransform().GetWorldMatrix()._41, 350) << "half way to the list place";
+	panel->Update(1.0f);
+	EXPECT_EQ(panel->GetFlyEffectCount(), 1u);
+	panel->Update(0.3f);
+	EXPECT_EQ(panel->GetFlyEffectCount(), 0u);
+}
+
+namespace
+{
+// The panel on the screen camera with font 6: 'A', an 8 by 16 block.
+class cGamePanelDrawTest : public SceneDrawTest
+{
+protected:
+	void SetUp() override
+	{
+		SceneDrawTest::SetUp();
+		resources.Add("texture", "glyphs", DdsFile(16, 16, std::vector<uint32_t>(16 * 16, 0xFFFFFFFF)));
+		const std::string xml = "<resource name=\"tip\" type=\"font\"><texture name=\"glyphs\"/>"
+								"<symbol char=\"65\" rect=\"0 0 8 16\" right=\"2\"/></resource>";
+		cMemoryStream text;
+		text.Write(xml.data(), uint32_t(xml.size()));
+		text.Seek(0, cStream::FromStart);
+		cXmlDocument document;
+		ASSERT_TRUE(document.Load(text));
+		font = std::make_unique<cFontResource>("tip", sResourceSource());
+		font->ReadDescription(document.GetRoot());
+		cGraphicsText::GetInstance()->RegisterFont(6, font.get());
+		content.AddScene("gamepanel", R"(<object name="hint_button"/>)");
+		cSceneObject* effect = new cSceneObject("effect", screen);
+		new cSceneObject("target", new cSceneObject("rt", effect));
+		panel = new cGamePanel(effect);
+		panel->Show();
+	}
+
+	void TearDown() override
+	{
+		SceneDrawTest::TearDown();
+		cGraphicsText::GetInstance()->RegisterFont(6, nullptr);
+	}
+
+	// The lit box of a frame with the cursor at the point: left, bottom, right.
+	std::vector<int> LitBox(float x, float y)
+	{
+		scene->GetPickRay().origin = cVector3d(x, y, 0);
+		const sPixels pixels = Frame();
+		std::vector<int> box { 1024, 768, -1 };
+		for (int py = 0; py < 768; ++py)
+			for (int px = 0; px < 1024; ++px)
+				if (ColorNear(At(pixels, px, py), 0xFFFFFFFF))
+					box = { std::min(box[0], px), std::min(box[1], py), std::max(box[2], px) };
+		return box;
+	}
+
+	cSceneContent content;
+	std::unique_ptr<cFontResource> font;
+	cGamePanel* panel = nullptr;
+};
+}
+
+TEST_F(cGamePanelDrawTest, TheTooltipIsDrawnBesideTheCursorAndKeptLeftOfTheEdge)
+{
+	EXPECT_EQ(LitBox(300, 700)[2], -1) << "no tooltip, nothing drawn";
+	panel->SetTooltipText(L"AA");
+	const std::vector<int> normal = LitBox(300, 700);
+	ASSERT_NE(normal[2], -1);
+	const std::vector<int> low = LitBox(300, 740);
+	EXPECT_EQ(low[0] - normal[0], 40);
+	EXPECT_EQ(low[1] - normal[1], -10) << "40 higher by the cursor, 50 lower by the move";
+	const std::vector<int> edge = LitBox(995, 700);
+	EXPECT_EQ(edge[1], normal[1]);
+	EXPECT_LT(edge[2], 1000);
+	EXPECT_EQ(edge[2] - edge[0], normal[2] - normal[0]) << "whole, pushed left";
+	EXPECT_GT(edge[0], 950);
+}
+
+TEST_F(cGamePanelTest, NoTooltipWhileADialogueRuns)
+{
+	const std::string strings = R"(<strings><group name="first"><group name="dialogs">
+		<dialog name="intro"><part name="talk"><line name="alice" text="Hello"/></part></dialog>
+	</group></group></strings>)";
+	auto* stream = new cMemoryStream;
+	stream->Write(strings.data(), uint32_t(strings.size()));
+	stream->Seek(0, cStream::FromStart);
+	cXmlResource resource("strings", sResourceSource(stream, ""));
+	resource.AddToIndex();
+	content.AddScene("alice", R"(<object name="cloud"><text name="text"/></object>)");
+	auto* dialogs = new cDialogManager(effectWindow);
+	dialogs->Show();
+	dialogs->StartDialog("intro", "talk");
+	ASSERT_TRUE(dialogs->IsActive());
+
+	panel->SetTooltipText(L"Door");
+	EXPECT_EQ(panel->GetTooltipText(), L"");
+	delete dialogs;
+	panel->SetTooltipText(L"Door");
+	EXPECT_EQ(panel->GetTooltipText(), L"Door");
+	resource.RemoveFromIndex();
+}
