@@ -6,8 +6,8 @@
 
 namespace
 {
+// The boxes draw after the windows they are asked over.
 const int kBoxSortKey = 100;
-
 }
 
 cGameMessageBox::cGameMessageBox(eVariant variant)
