@@ -17,6 +17,18 @@ void TrimString(std::string& text)
 	text = text.substr(begin, end - begin);
 }
 
+std::wstring TrimWide(const std::wstring& text)
+{
+	auto isBlank = [](wchar_t c) { return static_cast<unsigned int>(c) <= 32; };
+	size_t begin = 0;
+	while (begin < text.size() && isBlank(text[begin]))
+		++begin;
+	size_t end = text.size();
+	while (end > begin && isBlank(text[end - 1]))
+		--end;
+	return text.substr(begin, end - begin);
+}
+
 void ReplaceAll(std::string& text, const std::string& from, const char* to)
 {
 	if (from.empty())

@@ -7,6 +7,9 @@
 // characters and the space); bytes of 128 and above count as text.
 void TrimString(std::string& text);
 
+// The text without its leading and trailing UTF-16 units of value 0 to 32.
+std::wstring TrimWide(const std::wstring& text);
+
 // Replaces every occurrence of from by to, in place. Text formed by a
 // replacement is searched again, so replacing "&amp;" by "&" turns
 // "&amp;amp;" into "&". An empty from changes nothing; when to contains from,

@@ -3,6 +3,7 @@
 #include "engine/foundation/Clamp.h"
 #include "engine/input/cInputManager.h"
 #include "engine/scene/cSceneResource.h"
+#include "engine/windows/GlobalDialogs.h"
 
 #include <algorithm>
 
@@ -67,6 +68,10 @@ void cGameLogoWindow::EnterState(int state)
 		Hide();
 	else if (state == kDisappear && m_next)
 		m_next->Show();
-	else if (state == kClosed && m_next)
-		m_next->GetProperties().SetProperty(kLogoEnd, "true");
+	else if (state == kClosed)
+	{
+		if (m_next)
+			m_next->GetProperties().SetProperty(kLogoEnd, "true");
+		HideGlobalDialogs();
+	}
 }

@@ -2,7 +2,8 @@
 // A start-up logo: a window that builds the scene of its name, plays it
 // once and hands over to the next window. It shows the next window as soon
 // as it starts to disappear, so the two overlap, and when it has closed it
-// sets the next window's "logo_end" to "true". A mouse click skips the
+// sets the next window's "logo_end" to "true" and hides any global box
+// still visible. A mouse click skips the
 // logo, except in its first 0.3 s: the disappear then starts from the point
 // that mirrors how far the logo had got.
 

@@ -66,6 +66,23 @@ TEST(StringUtils, TrimString)
 	}
 }
 
+TEST(StringUtils, TrimWide)
+{
+	struct sCase
+	{
+		std::wstring in;
+		std::wstring out;
+	};
+	const sCase cases[] = {
+		{L"  Ann Lee \t", L"Ann Lee"},
+		{L" \r\n ", L""},
+		{std::wstring(L"\0x\0", 3), L"x"},
+		{L"\x00A0\x0416\xD83D\xDE00", L"\x00A0\x0416\xD83D\xDE00"}, // units above 32 stay, surrogates too
+	};
+	for (const sCase& c : cases)
+		EXPECT_EQ(TrimWide(c.in), c.out);
+}
+
 TEST(StringUtils, ReplaceAll)
 {
 	struct sCase

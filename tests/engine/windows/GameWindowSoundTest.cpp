@@ -7,6 +7,7 @@
 #include "../sound/cSoundManagerTestSupport.h"
 
 #include "engine/sound/cSoundRegistry.h"
+#include "engine/windows/GlobalDialogs.h"
 
 #include <set>
 
@@ -67,5 +68,28 @@ TEST(GameWindowSound, ShowingAndHidingPlayTheWindowsSounds)
 		EXPECT_EQ(Levels(manager), std::set{ 0 });
 		EXPECT_EQ(window->GetState(), cGameWindow::kAppear);
 		delete window;
+	});
+}
+
+TEST(GameWindowSound, TheGlobalBoxesPlayTheirShowSound)
+{
+	cTempFolder folder;
+	WriteWave("open", ConstantWave(1000));
+	RunInChild([&] {
+		cSoundManager* manager = StartSoundManager();
+		cResourceManager::GetInstance()->AddSource("data");
+		cSceneManager* scene = cSceneManager::GetInstance();
+		// Before the boxes exist the sound is not kept for them.
+		SetGlobalDialogsShowSound("open");
+		CreateGlobalDialogs();
+		scene->Update(0.01f);
+		ShowMessageBoxOk(L"title", L"message", cSceneObject::tEvent());
+		EXPECT_EQ(Levels(manager), std::set{ 0 });
+
+		SetGlobalDialogsShowSound("open");
+		ShowMessageBoxYesNo(L"title", L"message", cSceneObject::tEvent(), cSceneObject::tEvent());
+		EXPECT_EQ(Levels(manager), std::set{ 1000 });
+		ShowEditBox(L"title", L"message", "", cSceneObject::tEvent(), cSceneObject::tEvent(), cSceneObject::tEvent());
+		EXPECT_EQ(Levels(manager), std::set{ 2000 });
 	});
 }
