@@ -37,6 +37,14 @@ bool UpdateHover(cSceneObject* object, bool& hovered, bool& pressed)
 	return true;
 }
 
+void UntickSiblings(cSceneObject* object, const char* property)
+{
+	if (cSceneObject* parent = object->GetParent())
+		for (cSceneObject* sibling : parent->GetChildList().GetChildren())
+			if (sibling != object)
+				sibling->GetProperties().SetProperty(property, "false");
+}
+
 void ShowCheckFrame(cVisual* visual, bool ticked, bool enabled, bool pressed, bool hovered)
 {
 	struct sFrame

@@ -38,10 +38,7 @@ void cMenuItem::SetChecked(bool ticked)
 		return;
 	m_ticked = ticked;
 	if (ticked)
-		if (cSceneObject* parent = GetParent())
-			for (cSceneObject* sibling : parent->GetChildList().GetChildren())
-				if (sibling != this)
-					sibling->GetProperties().SetProperty("menu_select", "false");
+		WidgetRules::UntickSiblings(this, "menu_select");
 	ShowSelection();
 }
 

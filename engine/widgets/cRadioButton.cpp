@@ -25,10 +25,7 @@ void cRadioButton::SetChecked(bool ticked)
 		return;
 	m_ticked = ticked;
 	if (ticked)
-		if (cSceneObject* parent = GetParent())
-			for (cSceneObject* sibling : parent->GetChildList().GetChildren())
-				if (sibling != this)
-					sibling->GetProperties().SetProperty("radio", "false");
+		WidgetRules::UntickSiblings(this, "radio");
 	RefreshLook();
 	FireEvent("on_click");
 }
