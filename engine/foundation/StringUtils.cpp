@@ -4,22 +4,18 @@
 
 #include <climits>
 #include <cstring>
+#include <type_traits>
 
-void TrimString(std::string& text)
+namespace
 {
-	auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-	size_t begin = 0;
-	while (begin < text.size() && isBlank(text[begin]))
-		++begin;
-	size_t end = text.size();
-	while (end > begin && isBlank(text[end - 1]))
-		--end;
-	text = text.substr(begin, end - begin);
-}
-
-std::wstring TrimWide(const std::wstring& text)
+// The text without the characters up to 32 (spaces and control characters)
+// at both ends; characters compare as unsigned codes.
+template <class tString>
+tString Trimmed(const tString& text)
 {
-	auto isBlank = [](wchar_t c) { return static_cast<unsigned int>(c) <= 32; };
+	auto isBlank = [](typename tString::value_type c) {
+		return static_cast<std::make_unsigned_t<typename tString::value_type>>(c) <= 32;
+	};
 	size_t begin = 0;
 	while (begin < text.size() && isBlank(text[begin]))
 		++begin;
@@ -27,6 +23,17 @@ std::wstring TrimWide(const std::wstring& text)
 	while (end > begin && isBlank(text[end - 1]))
 		--end;
 	return text.substr(begin, end - begin);
+}
+}
+
+void TrimString(std::string& text)
+{
+	text = Trimmed(text);
+}
+
+std::wstring TrimWide(const std::wstring& text)
+{
+	return Trimmed(text);
 }
 
 void ReplaceAll(std::string& text, const std::string& from, const char* to)
