@@ -24,6 +24,11 @@ cMatrix& cMatrix::Set(const cMatrix& other)
 cMatrix& cMatrix::MakeTranslation(const cVector3d& position)
 {
 	*this = Identity();
+	return SetTranslation(position);
+}
+
+cMatrix& cMatrix::SetTranslation(const cVector3d& position)
+{
 	_41 = position.x;
 	_42 = position.y;
 	_43 = position.z;

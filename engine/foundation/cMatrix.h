@@ -20,6 +20,9 @@ public:
 
 	// Identity with the position in row 3.
 	cMatrix& MakeTranslation(const cVector3d& position);
+	// The position in row 3, read or replaced; the rest stays.
+	cVector3d GetTranslation() const { return cVector3d(_41, _42, _43); }
+	cMatrix& SetTranslation(const cVector3d& position);
 	// Identity with the scale on the diagonal and the position in row 3.
 	cMatrix& MakeTranslationScale(const cVector3d& position, const cVector3d& scale);
 	cMatrix& MakeRotationZ(float angle);

@@ -182,9 +182,7 @@ void cMotionPlayer::ApplyPose(const sMotionData& keys, float keyTime)
 			for (int column = 0; column < 3; ++column)
 				pose.m[row][column] *= factors[row];
 		const cVector3d position = moves ? Lerp(keys.positions[lower], keys.positions[upper], s) : cVector3d();
-		pose._41 = position.x;
-		pose._42 = position.y;
-		pose._43 = position.z;
+		pose.SetTranslation(position);
 		m_target->SetLocalMatrix(pose * m_baseMatrix);
 	}
 	if (HasKey(keys.colours, upper))

@@ -221,9 +221,7 @@ bool cGamePanel::AdvanceFlyEffect(sFlyEffect& effect, float dt)
 	{
 		cMatrix transform = effect.particles->GetTransform();
 		const cVector3d position = along(effect.elapsed);
-		transform._41 = position.x;
-		transform._42 = position.y;
-		transform._43 = position.z;
+		transform.SetTranslation(position);
 		effect.particles->SetTransform(transform);
 		effect.particles->Update(dt);
 	}
@@ -406,9 +404,7 @@ cParticleSystem* cGamePanel::CreateEffect(const std::string& name, const cVector
 	if (matrix)
 		*matrix = effect.matrix;
 	cMatrix transform = effect.matrix;
-	transform._41 = position.x;
-	transform._42 = position.y;
-	transform._43 = position.z;
+	transform.SetTranslation(position);
 	system->SetTransform(transform);
 	system->SetDuration(effect.length);
 	system->Start("play");

@@ -16,17 +16,6 @@ constexpr float kSlideTime = 0.5f;
 // The depth at which a newly listed text is placed.
 constexpr float kTextDepth = -200;
 
-cVector3d Translation(const cMatrix& m)
-{
-	return cVector3d(m._41, m._42, m._43);
-}
-
-void SetTranslation(cMatrix& m, const cVector3d& position)
-{
-	m._41 = position.x;
-	m._42 = position.y;
-	m._43 = position.z;
-}
 }
 
 cItemsList::cItemsList()
@@ -52,7 +41,7 @@ void cItemsList::SetLayout(cSceneObject* layout, const std::string& prefix)
 	layout->GetChildList().CollectNumberedChildren(m_allSlots, prefix, 0);
 	m_freeSlots = m_allSlots;
 	for (cSceneObject* slot : m_allSlots)
-		m_homePositions.push_back(Translation(slot->GetTransform().GetLocalMatrix()));
+		m_homePositions.push_back(slot->GetTransform().GetLocalMatrix().GetTranslation());
 }
 
 void cItemsList::AddItem(const std::string& name, const std::string& text)
@@ -79,7 +68,7 @@ void cItemsList::AddItem(const std::string& name, const std::string& text)
 	cTransformNode& transform = slot->GetTransform();
 	cMatrix placement = transform.GetWorldMatrix();
 	const cVector3d& home = m_homePositions[position];
-	SetTranslation(placement, cVector3d(home.x, home.y, kTextDepth));
+	placement.SetTranslation(cVector3d(home.x, home.y, kTextDepth));
 	transform.SetLocalMatrix(placement);
 	transform.SetColor(1, 1, 1, 1);
 }
@@ -128,7 +117,7 @@ void cItemsList::UpdateSlides(float dt)
 		slide.timeLeft -= dt;
 		cTransformNode& transform = slide.slot->GetTransform();
 		cMatrix world = transform.GetWorldMatrix();
-		SetTranslation(world, Translation(world) + slide.offset * (dt / slide.duration));
+		world.SetTranslation(world.GetTranslation() + slide.offset * (dt / slide.duration));
 		if (slide.timeLeft <= 0)
 		{
 			world._41 = slide.end.x;
@@ -193,7 +182,7 @@ void cItemsList::AddSlide(cSceneObject* slot, const cVector3d& offset)
 		slide.duration += kSlideTime;
 		return;
 	}
-	const cVector3d end = Translation(slot->GetTransform().GetWorldMatrix()) + offset;
+	const cVector3d end = slot->GetTransform().GetWorldMatrix().GetTranslation() + offset;
 	m_slides.push_back({ offset, end, slot, kSlideTime, kSlideTime });
 }
 

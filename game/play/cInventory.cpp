@@ -31,18 +31,6 @@ constexpr float kModelDepth = -1080;
 constexpr int kSlotSortKey = 20;
 constexpr int kCountSortKey = 51;
 
-cVector3d Translation(const cMatrix& m)
-{
-	return cVector3d(m._41, m._42, m._43);
-}
-
-void SetTranslation(cMatrix& m, const cVector3d& position)
-{
-	m._41 = position.x;
-	m._42 = position.y;
-	m._43 = position.z;
-}
-
 // The model resource named like the item, or null when there is none: an
 // item without a model is shown without one.
 std::unique_ptr<cModelController> LoadItemModel(const std::string& name)
@@ -163,7 +151,7 @@ void cInventory::SetMoveTarget(const cVector3d& target)
 	if (m_mode != kModeNone)
 		return;
 	m_slideTimer = kSlideTime;
-	m_slideVelocity = target - Translation(GetTransform().GetWorldMatrix());
+	m_slideVelocity = target - GetTransform().GetWorldMatrix().GetTranslation();
 	m_slideTarget = target;
 }
 
@@ -204,14 +192,14 @@ bool cInventory::UpdateFlight(sInventoryItem& flight, float dt)
 	{
 		const float share = before >= kFastPhaseEnd ? 0.7f : 0.3f;
 		flight.progress = std::min(flight.progress + dt * share / kFastPhaseEnd, 1.0f);
-		const cVector3d start = Translation(flight.start);
-		const cVector3d slot = Translation(GetTransform().GetWorldMatrix());
-		SetTranslation(flight.current, start + (slot - start) * flight.progress);
+		const cVector3d start = flight.start.GetTranslation();
+		const cVector3d slot = GetTransform().GetWorldMatrix().GetTranslation();
+		flight.current.SetTranslation(start + (slot - start) * flight.progress);
 	}
 	if (flight.particles)
 	{
 		cMatrix trail = flight.particles->GetTransform();
-		SetTranslation(trail, cVector3d(flight.current._41, flight.current._42, kTrailDepth));
+		trail.SetTranslation(cVector3d(flight.current._41, flight.current._42, kTrailDepth));
 		flight.particles->SetTransform(trail);
 		flight.particles->Update(dt);
 	}
@@ -238,18 +226,18 @@ void cInventory::UpdateSlide(float dt)
 	if (m_slideTimer < 0)
 		return;
 	cMatrix world = GetTransform().GetWorldMatrix();
-	cVector3d position = Translation(world) + m_slideVelocity * (dt / kSlideTime);
+	cVector3d position = world.GetTranslation() + m_slideVelocity * (dt / kSlideTime);
 	m_slideTimer -= dt;
 	if (m_slideTimer < 0)
 	{
 		m_slideTimer = -1;
 		position = m_slideTarget;
-		SetTranslation(world, position);
+		world.SetTranslation(position);
 		GetTransform().SetWorldMatrix(world);
 		EndSlide();
 		return;
 	}
-	SetTranslation(world, position);
+	world.SetTranslation(position);
 	GetTransform().SetWorldMatrix(world);
 }
 
@@ -316,7 +304,7 @@ void cInventory::DrawSelf()
 	// The model's box centre on the slot, scaled up while hovered.
 	const cVector3d centre = m_itemModel->GetModel()->GetBoundingBox().GetCenter();
 	cMatrix world = GetTransform().GetWorldMatrix();
-	SetTranslation(world, cVector3d(world._41 - centre.x, world._42 - centre.y, kModelDepth - centre.z));
+	world.SetTranslation(cVector3d(world._41 - centre.x, world._42 - centre.y, kModelDepth - centre.z));
 	cMatrix scale;
 	scale.MakeTranslationScale(cVector3d(0, 0, 0), cVector3d(m_hoverScale, m_hoverScale, m_hoverScale));
 	graphics->SetWorldMatrix(scale * world);
