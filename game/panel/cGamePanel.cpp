@@ -4,16 +4,20 @@
 #include "engine/foundation/cLog.h"
 #include "engine/graphics/cGraphics.h"
 #include "engine/graphics/cGraphicsText.h"
+#include "engine/graphics/cModelController.h"
+#include "engine/graphics/cModelHandle.h"
 #include "engine/graphics/cParticleResource.h"
 #include "engine/graphics/cParticleSystem.h"
 #include "engine/input/cInputManager.h"
 #include "engine/resources/cResourceManager.h"
+#include "engine/resources/cTextManager.h"
 #include "engine/resources/cXmlResource.h"
 #include "engine/scene/cSceneManager.h"
 #include "engine/scene/cSceneResource.h"
 #include "engine/scene/cVisual.h"
 #include "engine/sound/cSoundResource.h"
 #include "game/play/cDialogManager.h"
+#include "game/play/cInventory.h"
 #include "game/play/cPlayerProgress.h"
 
 #include <algorithm>
@@ -38,6 +42,12 @@ cSceneObject* ParentOf(cSceneObject* effectWindow)
 	if (!target)
 		LOG(2, "game panel: no \"rt/target\" to hang under, using the camera");
 	return target;
+}
+
+// A mouse button went down in this frame; never without an input manager.
+bool IsPressed(int button)
+{
+	return cInputManager::Exists() && cInputManager::GetInstance()->IsPressed(cInputManager::kMouseSlot, button);
 }
 
 bool IsDialogueRunning()
@@ -81,9 +91,7 @@ cGamePanel::cGamePanel(cSceneObject* effectWindow) : cGameWindow("game_panel", P
 	SetForceDraw(true);
 	SetOwnSortKey(100);
 
-	// The items list starts on the panel's own list scene; the inventory
-	// slots are laid out around it.
-	m_itemsList.SetLayout(m_ispyLists[""].scene, kItemsPrefix);
+	SetUpSlots();
 	BindButtons();
 
 	m_hintButton = children.FindChild("hint_button");
@@ -176,10 +184,13 @@ void cGamePanel::SetState(int state)
 
 bool cGamePanel::HandleInput()
 {
+	m_pickedUpThisFrame = false;
 	m_inputHandled = m_hintButton && m_hintButton->GetVisual() &&
 		m_hintButton->GetVisual()->HitTest(m_hintButton->GetLocalPickRay());
 	MoveFollowers();
-	// Clicks on the held item and the aims list are taken by those parts.
+	// A right click lets go of the held item; nothing else happens in that pass.
+	if (IsPressed(cInputManager::kRightButton))
+		DropHeldItem();
 	return false;
 }
 
@@ -242,6 +253,7 @@ void cGamePanel::DrawSelf()
 	for (const sFlyEffect& effect : m_flyEffects)
 		if (effect.particles)
 			effect.particles->Render();
+	DrawHeldItem();
 	DrawTooltip();
 }
 
@@ -474,4 +486,225 @@ void cGamePanel::OnHintButton(cSceneObject*)
 void cGamePanel::OnAimsButton(cSceneObject*)
 {
 	m_inputHandled = true;
+}
+
+// Inventory.
+
+void cGamePanel::SetUpSlots()
+{
+	std::vector<cSceneObject*> slots;
+	if (cSceneObject* parent = GetChildList().FindChild("slots_parent"))
+	{
+		// The scene was only just built: its world matrices are computed here.
+		UpdateTransforms(true, true);
+		m_slotsBase = parent->GetTransform().GetWorldMatrix();
+		parent->GetChildList().CollectNumberedChildren(slots, "inventory_", 0);
+	}
+	else
+		LOG(2, "game panel: no \"slots_parent\", the inventory has no slots");
+	// Attaching the items list to the panel's own list scene once puts its
+	// texts in their home places; it is detached again until a list is shown.
+	ClearInventory();
+	m_itemsList.SetLayout(GetIspyList(""), kItemsPrefix);
+	ClearInventory();
+	for (cSceneObject* object : slots)
+	{
+		auto* slot = dynamic_cast<cInventory*>(object);
+		if (!slot)
+		{
+			LOG(2, "game panel: \"%s\" is not an inventory slot", object->GetName().c_str());
+			continue;
+		}
+		m_slotHomes.push_back(slot->GetTransform().GetLocalMatrix());
+		m_freeSlots.push_back(slot);
+		slot->BindEvent("click", tEvent(MakeMemberDelegate(this, &cGamePanel::OnSlotClick)));
+		slot->BindEvent("select", tEvent(MakeMemberDelegate(this, &cGamePanel::OnSlotSelect)));
+		slot->BindEvent("drop", tEvent(MakeMemberDelegate(this, &cGamePanel::OnSlotDrop)));
+	}
+}
+
+cInventory* cGamePanel::FindActiveSlot(const std::string& name) const
+{
+	auto slot = std::find_if(m_activeSlots.begin(), m_activeSlots.end(),
+		[&name](const cInventory* active) { return active->GetItemName() == name; });
+	return slot == m_activeSlots.end() ? nullptr : *slot;
+}
+
+void cGamePanel::AddInventoryItem(const cMatrix& from, const std::string& name, int count, bool fly)
+{
+	// Nothing to give: an entry of no name or of no units would be saved
+	// and given again on every load.
+	if (name.empty() || count <= 0)
+		return;
+	if (g_currentProgress)
+		g_currentProgress->AddItemCount(name, count);
+	cParticleSystem* particles = fly ? CreateEffect("fly_effect", from.GetTranslation(), nullptr) : nullptr;
+	cInventory* slot = FindActiveSlot(name);
+	if (!slot && !m_freeSlots.empty())
+	{
+		slot = m_freeSlots.back();
+		m_freeSlots.pop_back();
+		slot->GetTransform().SetLocalMatrix(m_slotHomes[m_activeSlots.size()]);
+		m_activeSlots.push_back(slot);
+		slot->SetItem(name);
+	}
+	if (slot)
+		slot->AddItem(from, fly, count, particles);
+	else
+		delete particles;
+}
+
+void cGamePanel::RemoveInventoryItem(const std::string& name, int count)
+{
+	cInventory* slot = FindActiveSlot(name);
+	// No more than the player holds is taken, so that no count falls below
+	// zero; without a progress record the slot tells what is held.
+	const int held = g_currentProgress ? g_currentProgress->GetItemCount(name) : slot ? slot->GetCount() : 0;
+	const int taken = std::min(count, held);
+	if (name.empty() || taken <= 0)
+		return;
+	if (g_currentProgress)
+		g_currentProgress->AddItemCount(name, -taken);
+	if (slot)
+		slot->AddItem(cMatrix::Identity(), false, -taken, nullptr);
+}
+
+bool cGamePanel::HasInventoryItem(const std::string& name, int count) const
+{
+	const cInventory* slot = FindActiveSlot(name);
+	return slot && slot->GetCount() >= count;
+}
+
+void cGamePanel::Combine(const std::vector<std::pair<std::string, std::string>>& pairs)
+{
+	cVector3d corner(1024, 768, 0);
+	cInventory* leftmost = nullptr;
+	std::vector<cInventory*> used;
+	for (cInventory* slot : m_activeSlots)
+	{
+		auto pair = std::find_if(pairs.begin(), pairs.end(),
+			[slot](const auto& entry) { return entry.second == slot->GetItemName(); });
+		if (pair == pairs.end())
+			continue;
+		if (g_currentProgress)
+			g_currentProgress->AddItemCount(pair->second, -slot->GetCount());
+		used.push_back(slot);
+		const cVector3d position = slot->GetTransform().GetWorldMatrix().GetTranslation();
+		if (position.x < corner.x)
+			leftmost = slot;
+		corner = cVector3d(std::min(corner.x, position.x), std::min(corner.y, position.y),
+			std::min(corner.z, position.z));
+	}
+	// All slide together; each fades out and empties itself.
+	for (cInventory* slot : used)
+	{
+		slot->SetMoveTarget(corner);
+		slot->SetMode(cInventory::kModeFadeThenEmpty);
+		slot->SetPendingItem("");
+	}
+	if (!leftmost)
+		return;
+	// The leftmost one becomes the result instead, counted as it will show
+	// it; a result of no units fades out with the others.
+	const std::string& result = pairs.front().second;
+	std::string name;
+	const int count = cInventory::SplitItem(result, name);
+	if (name.empty() || count <= 0)
+		return;
+	if (g_currentProgress)
+		g_currentProgress->AddItemCount(name, count);
+	leftmost->SetMode(cInventory::kModeBecomePending);
+	leftmost->SetPendingItem(result);
+}
+
+void cGamePanel::ClearInventory()
+{
+	m_itemsList.Clear();
+	for (cInventory* slot : m_activeSlots)
+	{
+		slot->SetItem("");
+		m_freeSlots.push_back(slot);
+	}
+	m_activeSlots.clear();
+	for (cInventory* slot : m_freeSlots)
+		slot->Clear();
+}
+
+std::string cGamePanel::GetHeldItemName() const
+{
+	return m_heldSlot ? m_heldSlot->GetItemName() : std::string();
+}
+
+void cGamePanel::DropHeldItem()
+{
+	if (m_pickedUpThisFrame)
+		return;
+	m_heldModel.reset();
+	m_heldSlot = nullptr;
+}
+
+bool cGamePanel::IsAnySlotMoving() const
+{
+	return std::any_of(m_activeSlots.begin(), m_activeSlots.end(), [](const cInventory* slot) { return slot->IsSliding(); });
+}
+
+bool cGamePanel::IsAnySlotFlying() const
+{
+	return std::any_of(m_activeSlots.begin(), m_activeSlots.end(),
+		[](const cInventory* slot) { return slot->GetFlightCount() > 0; });
+}
+
+void cGamePanel::OnSlotClick(cSceneObject* object)
+{
+	if (IsDialogueRunning())
+		return;
+	m_inputHandled = true;
+	auto* slot = static_cast<cInventory*>(object);
+	if (m_heldSlot || std::find(m_activeSlots.begin(), m_activeSlots.end(), slot) == m_activeSlots.end())
+		return;
+	m_pickedUpThisFrame = true;
+	m_heldSlot = slot;
+	m_heldModel = std::make_unique<cModelController>(cModelHandle(slot->GetItemName()));
+}
+
+void cGamePanel::OnSlotSelect(cSceneObject* object)
+{
+	if (IsDialogueRunning())
+		return;
+	m_inputHandled = true;
+	auto* slot = static_cast<cInventory*>(object);
+	if (std::find(m_activeSlots.begin(), m_activeSlots.end(), slot) != m_activeSlots.end())
+		SetTooltipText(cTextManager::GetInstance()->FindText("default", "inventory", slot->GetItemName()));
+}
+
+void cGamePanel::OnSlotDrop(cSceneObject* object)
+{
+	auto slot = std::find(m_activeSlots.begin(), m_activeSlots.end(), static_cast<cInventory*>(object));
+	if (slot == m_activeSlots.end())
+		return;
+	m_freeSlots.push_back(*slot);
+	const size_t first = size_t(slot - m_activeSlots.begin());
+	m_activeSlots.erase(slot);
+	// The later slots slide one place back.
+	for (size_t position = first; position < m_activeSlots.size(); ++position)
+		m_activeSlots[position]->SetMoveTarget(TransformPoint(m_slotHomes[position].GetTranslation(), m_slotsBase));
+}
+
+void cGamePanel::DrawHeldItem()
+{
+	if (!m_heldModel || !m_heldModel->GetModel() || !cGraphics::Exists())
+		return;
+	// Scaled to 0.8, its box centre 30 to the right of the cursor and 40 below it.
+	constexpr float kScale = 0.8f;
+	const cVector3d centre = m_heldModel->GetModel()->GetBoundingBox().GetCenter();
+	const cVector3d& cursor = Singletone<cSceneManager>::GetInstance()->GetPickRay().origin;
+	cMatrix world;
+	world.MakeTranslationScale(
+		cVector3d(cursor.x - (kScale * centre.x - 30), cursor.y - (kScale * centre.y + 40), 0),
+		cVector3d(kScale, kScale, kScale));
+	cGraphics* graphics = cGraphics::GetInstance();
+	graphics->SetWorldMatrix(world);
+	graphics->SetDepthTest(false);
+	m_heldModel->Draw(sColor(1, 1, 1, 1));
+	graphics->SetDepthTest(true);
 }

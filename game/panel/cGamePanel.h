@@ -2,8 +2,9 @@
 // The in-game HUD: the window "game_panel" built from the scene "gamepanel".
 // It carries the hidden-object list and the scenes it may be shown in, the
 // status line drawn beside the cursor, the particle effects of found
-// objects described by "effects_desc", the objects that follow the cursor
-// and the panel's buttons. There is one panel; it is reached through Get().
+// objects described by "effects_desc", the objects that follow the cursor,
+// the inventory slots with the item held on the cursor, and the panel's
+// buttons. There is one panel; it is reached through Get().
 
 #include "engine/foundation/cMatrix.h"
 #include "engine/foundation/cVector3d.h"
@@ -15,8 +16,11 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+class cInventory;
+class cModelController;
 class cModelControllerBase;
 class cParticleSystem;
 
@@ -79,6 +83,34 @@ public:
 	size_t GetFlyEffectCount() const { return m_flyEffects.size(); }
 	void ShowClothes(const std::string& property);
 
+	// The inventory: the player's counts live in the progress record and
+	// the panel keeps them in step as it changes the slots. Each kind of
+	// item held takes one slot, in the order the kinds arrived.
+	//
+	// Gives count units (nothing for an empty name or a count below 1);
+	// with fly set they fly in from the place given by from. With every
+	// slot in use only the progress counts them.
+	void AddInventoryItem(const cMatrix& from, const std::string& name, int count, bool fly);
+	// Takes count units away, at most as many as the player holds.
+	void RemoveInventoryItem(const std::string& name, int count);
+	// Whether the first slot showing the item holds count units; an item
+	// no slot shows is not held, whatever the progress counts.
+	bool HasInventoryItem(const std::string& name, int count) const;
+	// The slots of the pairs' values slide together and become the item
+	// of the first value ("name" or "name#count").
+	void Combine(const std::vector<std::pair<std::string, std::string>>& pairs);
+	// Empties every slot; the progress and the held item are left alone.
+	void ClearInventory();
+	// The item on the cursor, or "".
+	std::string GetHeldItemName() const;
+	// Lets go of the item on the cursor unless it was picked up in this
+	// input pass.
+	void DropHeldItem();
+	bool IsAnySlotMoving() const;
+	bool IsAnySlotFlying() const;
+	// The slots showing an item, in display order.
+	const std::vector<cInventory*>& GetActiveSlots() const { return m_activeSlots; }
+
 private:
 	struct sEffectDesc
 	{
@@ -109,6 +141,14 @@ private:
 	void DrawTooltip();
 	void MoveFollowers();
 
+	// Inventory.
+	void SetUpSlots();
+	cInventory* FindActiveSlot(const std::string& name) const;
+	void OnSlotClick(cSceneObject* slot);
+	void OnSlotSelect(cSceneObject* slot);
+	void OnSlotDrop(cSceneObject* slot);
+	void DrawHeldItem();
+
 	void OnMenuButton(cSceneObject*);
 	void OnHintButton(cSceneObject*);
 	void OnRoomButton(cSceneObject*);
@@ -137,4 +177,15 @@ private:
 	float m_aimsListLock = 0;
 	cItemsList m_itemsList;
 	bool m_inputHandled = false;
+
+	// Inventory: the world matrix of "slots_parent" and each slot's own
+	// place under it, by slot number; position i of the active slots
+	// stands at home i. Free slots are taken from the back.
+	cMatrix m_slotsBase;
+	std::vector<cMatrix> m_slotHomes;
+	std::vector<cInventory*> m_activeSlots;
+	std::vector<cInventory*> m_freeSlots;
+	cInventory* m_heldSlot = nullptr;
+	bool m_pickedUpThisFrame = false;
+	std::unique_ptr<cModelController> m_heldModel;
 };

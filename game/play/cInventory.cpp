@@ -57,6 +57,13 @@ cSceneObject* cInventory::Create(const std::string& name, cSceneObject* parent)
 	return new cInventory(name, parent);
 }
 
+int cInventory::SplitItem(const std::string& item, std::string& name)
+{
+	const size_t hash = item.find('#');
+	name = item.substr(0, hash);
+	return hash == std::string::npos ? 1 : StringToInt(item.substr(hash + 1));
+}
+
 void cInventory::OnLoaded()
 {
 	SetSortKey(kSlotSortKey);
@@ -247,9 +254,9 @@ void cInventory::EndSlide()
 	m_mode = kModeNone;
 	if (mode == kModeBecomePending)
 	{
-		const size_t hash = m_pendingItem.find('#');
-		const int count = hash == std::string::npos ? 1 : StringToInt(m_pendingItem.substr(hash + 1));
-		SetItem(m_pendingItem.substr(0, hash));
+		std::string name;
+		const int count = SplitItem(m_pendingItem, name);
+		SetItem(name);
 		AddItem(cMatrix::Identity(), false, count, nullptr);
 	}
 	else if (mode == kModeEmpty)

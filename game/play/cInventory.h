@@ -75,6 +75,9 @@ public:
 	bool IsSliding() const { return m_slideTimer >= 0; }
 
 	static cSceneObject* Create(const std::string& name, cSceneObject* parent);
+	// Splits "name#count" at the first "#": the name before it, and the
+	// count after it read as a number (0 when it is none); 1 without "#".
+	static int SplitItem(const std::string& item, std::string& name);
 
 private:
 	// One unit flying into the slot.

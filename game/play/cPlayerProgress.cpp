@@ -13,6 +13,13 @@ namespace
 constexpr uint64_t SmallestItem = 4 + 4;
 constexpr uint64_t SmallestLocationSave = 4 + 4 + 4 + 18;
 
+// The entry of the name in a (const or not) inventory, or its end.
+template <class Inventory>
+auto FindItem(Inventory& inventory, const std::string& name)
+{
+	return std::find_if(inventory.begin(), inventory.end(), [&](const sInventoryItem& held) { return held.name == name; });
+}
+
 void WriteInventory(cStream& stream, const std::vector<sInventoryItem>& inventory)
 {
 	StreamWriteU32(stream, static_cast<uint32_t>(inventory.size()));
@@ -163,11 +170,17 @@ bool cPlayerProgress::ReadBody(cStream& stream)
 
 void cPlayerProgress::AddItemCount(const std::string& name, int delta)
 {
-	auto item = std::find_if(inventory.begin(), inventory.end(), [&](const sInventoryItem& held) { return held.name == name; });
+	auto item = FindItem(inventory, name);
 	if (item == inventory.end())
 		inventory.push_back({name, delta});
 	else if ((item->count += delta) == 0)
 		inventory.erase(item);
+}
+
+int cPlayerProgress::GetItemCount(const std::string& name) const
+{
+	auto item = FindItem(inventory, name);
+	return item == inventory.end() ? 0 : item->count;
 }
 
 void cPlayerProgress::Restart()

@@ -54,6 +54,8 @@ public:
 	// Adds delta to the item's count, removing the item at 0; an item not
 	// held is appended with delta as its count.
 	void AddItemCount(const std::string& name, int delta);
+	// The item's count; 0 when it is not held.
+	int GetItemCount(const std::string& name) const;
 	// Back to the constructor's values, keeping the profile name; the game
 	// counter goes up by one.
 	void Restart();

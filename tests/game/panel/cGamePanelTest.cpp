@@ -1,7 +1,8 @@
 // The game panel built from a "gamepanel" scene written here: its children
 // and bindings, the tooltip placement, the items-list scenes kept by their
-// users, the objects that follow the cursor and the effects of found
-// objects, also when "effects_desc" lacks entries or particles.
+// users, the objects that follow the cursor, the effects of found objects,
+// also when "effects_desc" lacks entries or particles, and the inventory's
+// slots kept in step with the progress record.
 
 #include "../../engine/scene/SceneDescTestSupport.h"
 #include "../../engine/graphics/GraphicsTestSupport.h"
@@ -15,14 +16,19 @@
 #include "engine/graphics/cParticleResource.h"
 #include "engine/graphics/cParticleSystem.h"
 #include "engine/graphics/cParticleSystemWriter.h"
+#include "engine/foundation/StringUtils.h"
 #include "engine/resources/cXmlResource.h"
+#include "engine/scene/cTextObject.h"
 #include "game/panel/cGamePanel.h"
+#include "game/play/GameObjectTypes.h"
 #include "game/play/cDialogManager.h"
+#include "game/play/cInventory.h"
 #include "game/play/cPlayerProgress.h"
 
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace
 {
@@ -59,7 +65,7 @@ protected:
 	void SetUp() override
 	{
 		SceneTest::SetUp();
-		content.AddScene("gamepanel", kGamePanel);
+		content.AddScene("gamepanel", Scene());
 		content.AddScene("list_a", kList);
 		auto* stream = new cMemoryStream;
 		const std::string text = Effects();
@@ -79,6 +85,7 @@ protected:
 	}
 
 	virtual std::string Effects() { return kEffects; }
+	virtual std::string Scene() { return kGamePanel; }
 
 	cSceneObject* Child(const std::string& path) { return panel->GetChildList().FindByPath(path); }
 
@@ -111,7 +118,7 @@ TEST_F(cGamePanelTest, IsBuiltUnderTheEffectTargetWithItsChildrenAndButtons)
 	EXPECT_EQ(Child("hint_fx/spark")->GetSortKey(), 100);
 	for (const char* button : { "menu_button", "hint_button", "room_button", "button_aims_back/aims" })
 		EXPECT_TRUE(Child(button)->GetEvents().count("on_click")) << button;
-	EXPECT_EQ(panel->GetItemsList().GetLayout(), Child("diary/lines_parent"));
+	EXPECT_EQ(panel->GetItemsList().GetLayout(), nullptr) << "detached until a list is shown";
 	EXPECT_EQ(panel->GetIspyList(""), Child("diary/lines_parent"));
 
 	// A press marks the input as handled.
@@ -284,6 +291,7 @@ TEST_F(cGamePanelTest, FoundObjectsWithoutParticlesStillFlyToTheirPlace)
 	EXPECT_EQ(panel->CreateEffect("ispy", cVector3d(0, 0, 0), nullptr), nullptr) << "no entry";
 
 	cModelController model;
+	panel->ShowIspyList("");
 	panel->AddItemToFind("key", L"Key");
 	scene->ForceUpdateTransforms(panel);
 	panel->OnObjectFound("key", At(50, 60, 0), &model);   // listed
@@ -365,6 +373,7 @@ TEST_F(cGamePanelParticlesTest, EffectsAreBuiltFromTheirEntriesAndRunTheirPartic
 
 	// A found object's effect lasts while its particles run: 2 s.
 	cModelController model;
+	panel->ShowIspyList("");
 	scene->ForceUpdateTransforms(panel);
 	panel->OnObjectFound("cup", At(400, 500, 0), &model);
 	cSceneObject* cup = Child("diary/lines_parent/cup");
@@ -469,4 +478,219 @@ TEST_F(cGamePanelTest, NoTooltipWhileADialogueRuns)
 	panel->SetTooltipText(L"Door");
 	EXPECT_EQ(panel->GetTooltipText(), L"Door");
 	resource.RemoveFromIndex();
+}
+
+namespace
+{
+// Three slots 80 apart under a "slots_parent" at (100, 50).
+const char* const kSlots = R"(
+	<object name="slots_parent" local="1 0 0 0 1 0 0 0 1 100 50 0">
+		<inventory name="inventory_0" local="1 0 0 0 1 0 0 0 1 0 0 0"><text name="count"/></inventory>
+		<inventory name="inventory_1" local="1 0 0 0 1 0 0 0 1 80 0 0"><text name="count"/></inventory>
+		<inventory name="inventory_2" local="1 0 0 0 1 0 0 0 1 160 0 0"><text name="count"/></inventory>
+		<inventory name="inventory_4"/>
+	</object>)";
+
+class cGamePanelInventoryTest : public cGamePanelTest
+{
+protected:
+	void SetUp() override
+	{
+		if (Singletone<cSceneManager>::GetInstance()->GetObjectTypeId("inventory") < 0)
+			RegisterInventoryType();
+		g_currentProgress = &progress;
+		cGamePanelTest::SetUp();
+	}
+
+	std::string Scene() override { return std::string(kGamePanel) + kSlots; }
+
+	// The panel's frames for the seconds, 0.05 s each.
+	void Run(float seconds)
+	{
+		for (float left = seconds; left > 0.001f; left -= 0.05f)
+		{
+			scene->ForceUpdateTransforms(panel);
+			panel->Update(0.05f);
+		}
+		scene->ForceUpdateTransforms(panel);
+	}
+
+	// Each active slot as "name count x", in display order.
+	std::string Slots()
+	{
+		std::string out;
+		for (cInventory* slot : panel->GetActiveSlots())
+			out += (out.empty() ? "" : ", ") + slot->GetItemName() + " " + std::to_string(slot->GetCount()) + " " +
+				std::to_string(int(slot->GetTransform().GetWorldMatrix()._41));
+		return out;
+	}
+
+	// The progress's inventory as "name count", in order.
+	std::string Held()
+	{
+		std::string out;
+		for (const sInventoryItem& item : progress.inventory)
+			out += (out.empty() ? "" : ", ") + item.name + " " + std::to_string(item.count);
+		return out;
+	}
+
+	std::string CountText(cInventory* slot)
+	{
+		return Utf8FromWide(static_cast<cTextObject*>(slot->GetChildList().FindChild("count"))->GetTextVisual()->GetText());
+	}
+
+	cPlayerProgress progress;
+};
+}
+
+TEST_F(cGamePanelInventoryTest, GivenItemsFlyIntoSlotsAndAgreeWithTheProgress)
+{
+	EXPECT_EQ(Child("slots_parent/inventory_0")->GetEvents().count("click"), 1u);
+	ASSERT_TRUE(Child("slots_parent/inventory_0")->GetEvents()["drop"]) << "bound";
+	EXPECT_FALSE(Child("slots_parent/inventory_4")->GetEvents()["drop"]) << "past the first missing number";
+
+	// "fly_effect" has no particles: the units fly without a trail.
+	panel->AddInventoryItem(At(600, 400, 0), "key", 1, true);
+	panel->AddInventoryItem(At(600, 400, 0), "key", 1, true);
+	panel->AddInventoryItem(At(0, 0, 0), "coin", 3, false);
+	Run(0);
+	EXPECT_EQ(Slots(), "key 2 100, coin 3 180") << "one slot per kind, at the homes in order";
+	EXPECT_EQ(panel->GetActiveSlots()[0], Child("slots_parent/inventory_2")) << "the last free slot first";
+	EXPECT_EQ(Held(), "key 2, coin 3");
+	EXPECT_TRUE(panel->IsAnySlotFlying());
+	EXPECT_FALSE(panel->GetActiveSlots()[0]->IsCountVisible());
+	EXPECT_EQ(CountText(panel->GetActiveSlots()[1]), "3") << "given without a flight";
+	Run(1.2f);
+	EXPECT_FALSE(panel->IsAnySlotFlying());
+	EXPECT_TRUE(panel->GetActiveSlots()[0]->IsCountVisible());
+	EXPECT_EQ(CountText(panel->GetActiveSlots()[0]), "2") << "shown once both landed";
+
+	EXPECT_TRUE(panel->HasInventoryItem("key", 2));
+	EXPECT_FALSE(panel->HasInventoryItem("key", 3));
+	EXPECT_FALSE(panel->HasInventoryItem("lamp", 1));
+
+	// With every slot in use a new kind is counted only in the progress,
+	// and tests as not held.
+	panel->AddInventoryItem(At(0, 0, 0), "lamp", 1, false);
+	panel->AddInventoryItem(At(0, 0, 0), "rope", 1, true);
+	Run(0);
+	EXPECT_EQ(Slots(), "key 2 100, coin 3 180, lamp 1 260");
+	EXPECT_EQ(Held(), "key 2, coin 3, lamp 1, rope 1");
+	EXPECT_FALSE(panel->HasInventoryItem("rope", 1));
+
+	// Clearing empties the slots, not the progress.
+	panel->ClearInventory();
+	EXPECT_EQ(Slots(), "");
+	EXPECT_EQ(Held(), "key 2, coin 3, lamp 1, rope 1");
+	EXPECT_EQ(static_cast<cInventory*>(Child("slots_parent/inventory_2"))->GetItemName(), "");
+}
+
+TEST_F(cGamePanelInventoryTest, TakingAWholeMiddleStackSlidesTheLaterSlotBack)
+{
+	for (const char* item : { "cup", "bell", "coin" })
+		panel->AddInventoryItem(At(0, 0, 0), item, std::string(item) == "bell" ? 2 : 1, false);
+	Run(0);
+	ASSERT_EQ(Slots(), "cup 1 100, bell 2 180, coin 1 260");
+	panel->RemoveInventoryItem("bell", 1);
+	EXPECT_EQ(Slots(), "cup 1 100, bell 1 180, coin 1 260");
+	EXPECT_FALSE(panel->IsAnySlotMoving());
+
+	cInventory* coin = panel->GetActiveSlots()[2];
+	panel->RemoveInventoryItem("bell", 1);
+	EXPECT_EQ(Held(), "cup 1, coin 1");
+	Run(0.25f);
+	EXPECT_TRUE(panel->IsAnySlotMoving());
+	EXPECT_FLOAT_EQ(coin->GetTransform().GetWorldMatrix()._41, 220) << "half way in 0.25 s";
+	Run(0.3f);
+	EXPECT_FALSE(panel->IsAnySlotMoving());
+	EXPECT_EQ(Slots(), "cup 1 100, coin 1 180");
+
+	// The freed slot takes the next kind, at the next home.
+	panel->AddInventoryItem(At(0, 0, 0), "lamp", 1, false);
+	Run(0);
+	EXPECT_EQ(Slots(), "cup 1 100, coin 1 180, lamp 1 260");
+}
+
+TEST_F(cGamePanelInventoryTest, CombinedSlotsBecomeTheFirstValueCountedByItsName)
+{
+	panel->AddInventoryItem(At(0, 0, 0), "rope", 1, false);
+	panel->AddInventoryItem(At(0, 0, 0), "coin", 1, false);
+	panel->AddInventoryItem(At(0, 0, 0), "hook", 3, false);
+	Run(0);
+	cInventory* rope = panel->GetActiveSlots()[0];
+	cInventory* hook = panel->GetActiveSlots()[2];
+
+	panel->Combine({ { "none", "lamp" } });
+	EXPECT_FALSE(panel->IsAnySlotMoving()) << "values that match no slot change nothing";
+
+	panel->Combine({ { "result", "grapnel#2" }, { "a", "hook" }, { "b", "rope" } });
+	EXPECT_EQ(Held(), "coin 1, grapnel 2") << "recorded by the name before \"#\"";
+	Run(0.55f);
+	// Both slid to the smaller corner of the two; the left one became the result.
+	EXPECT_FLOAT_EQ(rope->GetTransform().GetWorldMatrix()._41, 100);
+	EXPECT_FLOAT_EQ(hook->GetTransform().GetWorldMatrix()._41, 100);
+	EXPECT_EQ(rope->GetItemName(), "grapnel");
+	EXPECT_EQ(rope->GetCount(), 2);
+	EXPECT_EQ(CountText(rope), "2");
+	EXPECT_EQ(hook->GetCount(), 3);
+	Run(0.05f);
+	EXPECT_GT(hook->GetTransform().GetLocalColor().a, 0.5f) << "the other fades out in 0.3 s";
+	EXPECT_LT(hook->GetTransform().GetLocalColor().a, 1);
+	Run(0.3f);
+	EXPECT_EQ(Slots(), "grapnel 2 100, coin 1 180");
+	EXPECT_TRUE(panel->HasInventoryItem("grapnel", 2));
+
+	// The saved record, loaded again, gives the same slot back.
+	cMemoryStream saved;
+	progress.WriteBody(saved);
+	saved.Seek(0, cStream::FromStart);
+	cPlayerProgress loaded;
+	ASSERT_TRUE(loaded.ReadBody(saved));
+	g_currentProgress = &loaded;
+	panel->ClearInventory();
+	const std::vector<sInventoryItem> items = std::exchange(loaded.inventory, {});
+	for (const sInventoryItem& item : items)
+		panel->AddInventoryItem(cMatrix::Identity(), item.name, item.count, false);
+	Run(0);
+	EXPECT_EQ(Slots(), "coin 1 100, grapnel 2 180");
+	EXPECT_EQ(loaded.inventory, items);
+	g_currentProgress = &progress;
+}
+
+TEST_F(cGamePanelInventoryTest, NoCountFallsBelowOneAndNoNameIsEmpty)
+{
+	// Given: "name#count" as a scenario writes it; else taken: name and count.
+	const struct
+	{
+		const char* given;
+		const char* taken;
+		int count;
+		const char* held;
+	} cases[] = {
+		{ nullptr, "ghost", 1, "cup 3" },
+		{ nullptr, "cup", 5, "" },
+		{ nullptr, "", 1, "cup 3" },
+		{ nullptr, "cup", -2, "cup 3" },
+		{ "x#0", nullptr, 0, "cup 3" },
+		{ "x#abc", nullptr, 0, "cup 3" },
+		{ "#2", nullptr, 0, "cup 3" },
+	};
+	for (const auto& entry : cases)
+	{
+		SCOPED_TRACE(entry.given ? entry.given : entry.taken + std::string(" ") + std::to_string(entry.count));
+		panel->ClearInventory();
+		progress.inventory.clear();
+		panel->AddInventoryItem(At(0, 0, 0), "cup", 3, false);
+		if (entry.given)
+		{
+			std::string name;
+			const int count = cInventory::SplitItem(entry.given, name);
+			panel->AddInventoryItem(At(0, 0, 0), name, count, true);
+		}
+		else
+			panel->RemoveInventoryItem(entry.taken, entry.count);
+		Run(0);
+		EXPECT_EQ(Held(), entry.held);
+		EXPECT_EQ(Slots(), std::string(entry.held) + (*entry.held ? " 100" : ""));
+	}
 }
