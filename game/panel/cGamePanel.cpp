@@ -174,6 +174,8 @@ void cGamePanel::Show()
 	if (m_objectives)
 		m_objectives->SetVisible(false);
 	SetTooltipText(L"");
+	for (cInventory* slot : m_activeSlots)
+		slot->RefreshCount();
 }
 
 void cGamePanel::SetState(int state)
