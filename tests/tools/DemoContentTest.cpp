@@ -114,6 +114,9 @@ void RegisterContentTypes()
 	cSceneManager::GetInstance();
 	RegisterGraphicsResourceTypes();
 	cSoundResource::RegisterType(*cResourceManager::GetInstance());
+	RegisterLightType();
+	RegisterInventoryType();
+	RegisterCharacterType();
 }
 
 // A pixel in screen coordinates with y growing upward.
@@ -461,7 +464,6 @@ TEST(DemoContent, TheGamePanelIsBuiltFromItsSceneAndDrawnAlongTheBottom)
 		StartSettingsAndLog("zv2");
 		StartGraphics(1024, 768);
 		RegisterContentTypes();
-		RegisterInventoryType();
 		for (const char* source : {"data", "localization"})
 			cResourceManager::GetInstance()->AddSource(source);
 		const sGameConfig config = ReadGameConfig();
