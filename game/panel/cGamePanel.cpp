@@ -15,7 +15,9 @@
 #include "engine/scene/cSceneManager.h"
 #include "engine/scene/cSceneResource.h"
 #include "engine/scene/cVisual.h"
+#include "engine/sound/cSoundRegistry.h"
 #include "engine/sound/cSoundResource.h"
+#include "game/play/LocationHint.h"
 #include "game/play/cDialogManager.h"
 #include "game/play/cInventory.h"
 #include "game/play/cPlayerProgress.h"
@@ -35,6 +37,10 @@ constexpr float kFlyDuration = 0.8f;
 constexpr float kFoundEffectLength = 2.0f;
 // The depth a flying list child is drawn at.
 constexpr float kFlyDepth = -1400.0f;
+// The depth the hint effects play at.
+constexpr float kHintDepth = -1600.0f;
+// Seconds the aims button is ignored after the list closed.
+constexpr float kAimsListLock = 0.3f;
 
 cSceneObject* ParentOf(cSceneObject* effectWindow)
 {
@@ -176,6 +182,9 @@ void cGamePanel::Show()
 	SetTooltipText(L"");
 	for (cInventory* slot : m_activeSlots)
 		slot->RefreshCount();
+	AnnounceOpenAims();
+	if (g_currentProgress && g_currentProgress->hintCharge >= 1)
+		PlayClip(this, "glow");
 }
 
 void cGamePanel::SetState(int state)
@@ -192,7 +201,13 @@ bool cGamePanel::HandleInput()
 	MoveFollowers();
 	// A right click lets go of the held item; nothing else happens in that pass.
 	if (IsPressed(cInputManager::kRightButton))
+	{
 		DropHeldItem();
+		return false;
+	}
+	// A left click anywhere closes the aims list.
+	if (!IsDialogueRunning() && IsPressed(cInputManager::kLeftButton) && IsTopModal())
+		CloseAimsList();
 	return false;
 }
 
@@ -217,7 +232,9 @@ void cGamePanel::Update(float dt)
 {
 	m_aimsListLock -= dt;
 	std::erase_if(m_flyEffects, [this, dt](sFlyEffect& effect) { return !AdvanceFlyEffect(effect, dt); });
+	AutoHideObjectives();
 	cGameWindow::Update(dt);
+	ChargeHint(dt);
 	m_itemsList.Update(dt);
 }
 
@@ -479,15 +496,200 @@ void cGamePanel::OnRoomButton(cSceneObject*)
 	SetTooltipText(L"");
 }
 
-// The hint and the aims list are driven from here.
-void cGamePanel::OnHintButton(cSceneObject*)
+// Aims and hints.
+
+void cGamePanel::PlayClip(cSceneObject* object, const std::string& name)
 {
-	m_inputHandled = true;
+	if (!object)
+		return;
+	object->GetMotions().PlayByName(name);
+	object->GetAnimations().PlayByName(name);
+}
+
+std::wstring cGamePanel::DisplayedAimText(const std::wstring& stored)
+{
+	const size_t hash = stored.find(L'#');
+	return hash == std::wstring::npos ? stored : stored.substr(hash + 1);
+}
+
+void cGamePanel::AddAim(const std::string& id, const std::wstring& text, int sortNumber)
+{
+	if (!g_currentProgress)
+		return;
+	int& state = g_currentProgress->aimStates[id];
+	if (state != 0)
+		return;
+	if (text.empty())
+		LOG(0, "Aim '%s' not found.", id.c_str());
+	else
+	{
+		PlayClip(this, "task");
+		if (cSceneObject* shown = GetChildList().FindChild("text_aim"))
+			shown->GetProperties().SetProperty("text", Utf8FromWide(DisplayedAimText(text)));
+		g_currentProgress->aimTexts[id] = sortNumber ? std::to_wstring(sortNumber) + L"#" + text : text;
+		if (cSceneObject* flash = GetChildList().FindChild("pellith_get_aim"))
+			flash->GetProperties().SetProperty("show_model", "true");
+	}
+	state = 1;
+}
+
+void cGamePanel::SolveAim(const std::string& id)
+{
+	if (!g_currentProgress)
+		return;
+	int& state = g_currentProgress->aimStates[id];
+	if (state == 1)
+		if (cSceneObject* flash = GetChildList().FindChild("pellith_solve_aim"))
+			flash->GetProperties().SetProperty("show_model", "true");
+	state = 2;
+}
+
+void cGamePanel::AnnounceOpenAims()
+{
+	if (!g_currentProgress)
+		return;
+	for (auto& [id, state] : g_currentProgress->aimStates)
+		if (state == 1)
+		{
+			state = 0;
+			// The stored text keeps its sort prefix.
+			AddAim(id, g_currentProgress->aimTexts[id], 0);
+		}
+}
+
+bool cGamePanel::IsTopModal() const
+{
+	return Singletone<cSceneManager>::GetInstance()->GetTopModal() == this;
+}
+
+bool cGamePanel::IsObjectivesPlaying() const
+{
+	return m_objectives && (m_objectives->GetAnimations().IsPlaying() || m_objectives->GetMotions().IsPlaying());
 }
 
 void cGamePanel::OnAimsButton(cSceneObject*)
 {
+	if (m_aimsListLock > 0 || IsDialogueRunning())
+		return;
+	if (IsTopModal())
+		CloseAimsList();
+	else
+		OpenAimsList();
+}
+
+void cGamePanel::OpenAimsList()
+{
+	if (!g_currentProgress || !m_objectives)
+		return;
+	std::vector<std::wstring> texts;
+	for (const auto& [id, state] : g_currentProgress->aimStates)
+		if (state == 1)
+			texts.push_back(g_currentProgress->aimTexts[id]);
+	// Sorted as text: a sort prefix 10 comes before 2.
+	std::sort(texts.begin(), texts.end());
+	for (cSceneObject* layout : m_objectiveLayouts)
+		if (layout)
+			layout->SetVisible(false);
+	if (texts.empty())
+		return;
+	m_objectives->SetVisible(true);
+	PlayClip(m_objectives, "obj_show");
+	const size_t shown = std::min(texts.size(), m_objectiveLayouts.size());
+	if (cSceneObject* layout = m_objectiveLayouts[shown - 1])
+	{
+		layout->SetVisible(true);
+		for (size_t i = 0; i < shown; ++i)
+			if (cSceneObject* line = layout->GetChildList().FindChild("text_aim_" + std::to_string(i)))
+				line->GetProperties().SetProperty("text", Utf8FromWide(DisplayedAimText(texts[i])));
+	}
+	SetModal(true);
+}
+
+void cGamePanel::CloseAimsList()
+{
+	if (IsObjectivesPlaying())
+		return;
+	SetModal(false);
+	PlayClip(m_objectives, "obj_hide");
+	m_aimsListLock = kAimsListLock;
+}
+
+void cGamePanel::AutoHideObjectives()
+{
+	if (m_objectives && m_objectives->IsVisible() && !IsTopModal() && !IsObjectivesPlaying())
+		m_objectives->SetVisible(false);
+}
+
+void cGamePanel::ChargeHint(float dt)
+{
+	if (!g_currentProgress)
+		return;
+	float& charge = g_currentProgress->hintCharge;
+	if (charge < 1)
+	{
+		// Once after each use of the hint.
+		if (charge == 0)
+			PlayClip(this, "hint");
+		charge = std::clamp(charge + m_hintRechargeRate * dt, 0.0f, 1.0f);
+		if (m_hintButton)
+		{
+			m_hintButton->GetAnimations().Seek(charge);
+			m_hintButton->GetMotions().SeekByName("hint", charge);
+			m_hintButton->SetEnabled(false);
+		}
+		if (charge >= 1)
+		{
+			cSoundRegistry::GetInstance()->Play(m_hintFullSound, false);
+			PlayClip(this, "glow");
+		}
+		return;
+	}
+	if (m_hintButton)
+	{
+		m_hintButton->GetAnimations().Seek(1);
+		m_hintButton->GetMotions().SeekByName("hint", 1);
+		m_hintButton->SetEnabled(m_hintButtonEnabled);
+	}
+}
+
+void cGamePanel::OnHintButton(cSceneObject*)
+{
+	if (IsDialogueRunning())
+		return;
+	ShowHintOnCurrentLocation();
 	m_inputHandled = true;
+}
+
+std::vector<cInventory*> cGamePanel::SlotsHolding(const std::string& item) const
+{
+	std::vector<cInventory*> holding;
+	for (cInventory* slot : m_activeSlots)
+		if (slot->GetItemName() == item)
+			holding.push_back(slot);
+	return holding;
+}
+
+void cGamePanel::ShowHintAt(float x, float y, const std::string& itemName)
+{
+	auto playAt = [](cSceneObject* effect, float atX, float atY, float atZ) {
+		if (!effect)
+			return;
+		cMatrix world;
+		effect->GetTransform().SetWorldMatrix(world.MakeTranslation(cVector3d(atX, atY, atZ)));
+		PlayClip(effect, "hint");
+	};
+	playAt(m_hintEffect, x, y, kHintDepth);
+	cSoundRegistry::GetInstance()->Play(m_hintSound, false);
+	if (itemName.empty())
+	{
+		playAt(m_itemHintEffect, -1000, -1000, 100);
+		return;
+	}
+	for (cInventory* slot : SlotsHolding(itemName))
+	{
+		const cMatrix& world = slot->GetTransform().GetWorldMatrix();
+		playAt(m_itemHintEffect, world._41, world._42, kHintDepth);
+	}
 }
 
 // Inventory.

@@ -111,6 +111,20 @@ public:
 	// The slots showing an item, in display order.
 	const std::vector<cInventory*>& GetActiveSlots() const { return m_activeSlots; }
 
+	// Aims and hints.
+	// Announces an aim not yet given: plays "task", shows the text in
+	// "text_aim" and keeps it in the progress, led by "<number>#" for a
+	// non-zero sort number. An empty text is logged and still given.
+	void AddAim(const std::string& id, const std::wstring& text, int sortNumber);
+	// Marks the aim solved, also one never given (it can then not be added).
+	void SolveAim(const std::string& id);
+	// Plays the hint effect at the point and the item hint at every active
+	// slot that holds the item; without an item the item hint plays out of
+	// sight.
+	void ShowHintAt(float x, float y, const std::string& itemName);
+	// An aim's text as shown: everything up to its first "#" removed.
+	static std::wstring DisplayedAimText(const std::wstring& stored);
+
 private:
 	struct sEffectDesc
 	{
@@ -188,4 +202,24 @@ private:
 	cInventory* m_heldSlot = nullptr;
 	bool m_pickedUpThisFrame = false;
 	std::unique_ptr<cModelController> m_heldModel;
+
+	// Aims and hints.
+	// Announces every aim given and not solved again (the progress may have
+	// been loaded since the last showing).
+	void AnnounceOpenAims();
+	void OpenAimsList();
+	// Nothing while "objectives" still plays; else leaves the modal list,
+	// plays "obj_hide" and locks the aims button for a moment.
+	void CloseAimsList();
+	// Hides "objectives" once the list was closed and its clip ended.
+	void AutoHideObjectives();
+	// Recharges the hint button and sets its look and enabled state.
+	void ChargeHint(float dt);
+	bool IsTopModal() const;
+	bool IsObjectivesPlaying() const;
+	// The active slots holding the item.
+	std::vector<cInventory*> SlotsHolding(const std::string& item) const;
+	static void PlayClip(cSceneObject* object, const std::string& name);
+
+	float m_hintRechargeRate = 0.02f;
 };

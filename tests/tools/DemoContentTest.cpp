@@ -21,12 +21,17 @@
 #include "engine/resources/cResourceMount.h"
 #include "engine/resources/cTextManager.h"
 #include "engine/resources/cXmlResource.h"
+#include "engine/graphics/cParticleSystem.h"
+#include "engine/scene/cCameraObject.h"
 #include "engine/scene/cSceneManager.h"
 #include "engine/scene/cTextVisual.h"
 #include "engine/sound/cSoundResource.h"
 #include "engine/sound/cSoundStream.h"
 #include "engine/sound/sSoundCursor.h"
+#include "game/panel/cGamePanel.h"
+#include "game/play/GameObjectTypes.h"
 #include "game/play/cDialogManager.h"
+#include "game/play/cPlayerProgress.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +41,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
@@ -108,6 +114,9 @@ void RegisterContentTypes()
 	cSceneManager::GetInstance();
 	RegisterGraphicsResourceTypes();
 	cSoundResource::RegisterType(*cResourceManager::GetInstance());
+	RegisterLightType();
+	RegisterInventoryType();
+	RegisterCharacterType();
 }
 
 // A pixel in screen coordinates with y growing upward.
@@ -444,5 +453,79 @@ TEST(DemoContent, PacksGiveTheSameResourcesAsTheFolders)
 			ASSERT_NE(font.Get(), nullptr) << name;
 			EXPECT_GT(font.Get<cFontResource>()->GetData().glyphs.size(), size_t(0x44F)) << name;
 		}
+	});
+}
+
+TEST(DemoContent, TheGamePanelIsBuiltFromItsSceneAndDrawnAlongTheBottom)
+{
+	cTempFolder folder;
+	ASSERT_TRUE(Generate(folder.Work()));
+	RunInChild([] {
+		StartSettingsAndLog("zv2");
+		StartGraphics(1024, 768);
+		RegisterContentTypes();
+		for (const char* source : {"data", "localization"})
+			cResourceManager::GetInstance()->AddSource(source);
+		const sGameConfig config = ReadGameConfig();
+		for (const std::string& name : config.texts)
+			cTextManager::GetInstance()->LoadFromXml(
+				cResourceHandle(cResourceManager::GetResourceByName<cXmlResource>(name)));
+		for (const auto& [id, name] : config.fonts)
+		{
+			cFontResource* font = cResourceManager::GetResourceByName<cFontResource>(name);
+			ASSERT_NE(font, nullptr) << name;
+			cGraphicsText::GetInstance()->RegisterFont(id, font);
+			font->Release();
+		}
+
+		// The screen camera with the effect window's target under it, as the game hangs its windows.
+		cSceneManager* scene = cSceneManager::GetInstance();
+		cCameraObject* screen = scene->GetDefaultCamera();
+		screen->SetVisible(true);
+		SetScreenCamera(screen->GetCamera());
+		screen->GetCamera().SetDepthTest(false);
+		auto* effect = new cSceneObject("effect", screen);
+		new cSceneObject("target", new cSceneObject("rt", effect));
+		cPlayerProgress progress;
+		g_currentProgress = &progress;
+		auto* panel = new cGamePanel(effect);
+		for (const char* path : {"menu_button", "room_button", "hint_button", "button_aims_back/aims", "hint_fx",
+				 "hint_fx_2", "text_aim", "pellith_get_aim", "pellith_solve_aim", "slots_parent/inventory_5",
+				 "diary/lines_parent/text_items_5", "objectives/objectives_04/text_aim_4"})
+			EXPECT_NE(panel->GetChildList().FindByPath(path), nullptr) << path;
+		for (const char* name : {"fly_effect", "ispy", "diary_enable"})
+			EXPECT_NE(std::unique_ptr<cParticleSystem>(panel->CreateEffect(name, cVector3d(0, 0, 0), nullptr)), nullptr)
+				<< name;
+
+		auto frame = [&](float dt) {
+			scene->Update(dt);
+			cGraphics::GetInstance()->BeginScene();
+			scene->Render();
+			sPixels pixels = ReadBackBuffer();
+			cGraphics::GetInstance()->EndScene();
+			return pixels;
+		};
+		panel->Show();
+		frame(0.1f);
+		sPixels pixels = frame(0.1f);
+		// The bar across the bottom, nothing above it; the hint button shows
+		// its disabled look while it charges.
+		EXPECT_TRUE(ColorNear(At(pixels, 700, 20), 0x5C3A22));
+		EXPECT_TRUE(ColorNear(At(pixels, 5, 125), 0x96683C)) << "the bar's light top edge";
+		EXPECT_EQ(At(pixels, 512, 400), 0u);
+		EXPECT_TRUE(ColorNear(At(pixels, 923, 64), 0x6E6E6E));
+
+		// An aim opens the objectives sheet in the middle of the screen.
+		panel->AddAim("search", cTextManager::GetInstance()->GetText("aim_search_room"), 0);
+		panel->GetChildList().FindByPath("button_aims_back/aims")->FireEvent("on_click");
+		frame(0.1f);
+		pixels = frame(0.1f);
+		EXPECT_TRUE(ColorNear(At(pixels, 512, 360), 0xF0E2BE));
+		delete panel;
+		g_currentProgress = nullptr;
+
+		const std::string log = cTempFolder::ReadFile(cLog::GetInstance()->GetFilePath());
+		EXPECT_EQ(log.find("not found"), std::string::npos) << log;
+		EXPECT_EQ(log.find("game panel"), std::string::npos) << log;
 	});
 }

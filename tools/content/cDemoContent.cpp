@@ -4,6 +4,7 @@
 #include "ItemArt.h"
 #include "DialogArt.h"
 #include "MenuMusic.h"
+#include "PanelArt.h"
 #include "PngFile.h"
 #include "cContentTree.h"
 #include "cFontAtlas.h"
@@ -12,6 +13,9 @@
 #include "engine/foundation/cMemoryStream.h"
 #include "engine/foundation/cXmlNode.h"
 #include "engine/graphics/cModelWriter.h"
+#include "engine/graphics/cParticleSystemWriter.h"
+#include "engine/scene/ObjectDescXml.h"
+#include "engine/scene/cSceneManager.h"
 
 #include <cstdio>
 
@@ -76,6 +80,18 @@ bool Failed(const char* what)
 	fprintf(stderr, "cannot make %s\n", what);
 	return false;
 }
+
+std::string Bytes(cMemoryStream& stream)
+{
+	return std::string(reinterpret_cast<const char*>(stream.GetData()), stream.GetSize());
+}
+
+// The scene writer names object types through the scene manager's
+// registry; the game's own slot type is entered for it by name.
+cSceneObject* CreateSlotForWriting(const std::string& name, cSceneObject* parent)
+{
+	return new cSceneObject(name, parent);
+}
 }
 
 cDemoContent::cDemoContent(cContentTree& tree, const std::string& fontFolder) : m_tree(tree), m_fontFolder(fontFolder)
@@ -86,7 +102,7 @@ bool cDemoContent::Write()
 {
 	cXmlNode config("game_config");
 	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() && WriteMusic() &&
-		   WriteDialogScenes() &&
+		   WriteDialogScenes() && WritePanel() &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -102,6 +118,8 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	cXmlNode* section = AddElement(*chapter, "group", {{"name", "default"}});
 	for (const auto& [name, text] : kTexts)
 		AddElement(*section, "phrase", {{"name", name}, {"text", text}});
+	for (size_t i = 0; i < kPanelTextCount; ++i)
+		AddElement(*section, "phrase", {{"name", kPanelTexts[i][0]}, {"text", kPanelTexts[i][1]}});
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
 	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});
@@ -215,4 +233,46 @@ bool cDemoContent::WriteDialogScenes()
 	cXmlNode* skip = AddElement(list, "resource", {{"name", "skip_button"}, {"type", "scene_resource"}});
 	AddElement(*skip, "object", {{"name", "skip"}, {"local", "1 0 0 0 1 0 0 0 1 900 60 0"}});
 	return m_tree.WriteXml("data/dialogs/dialogs.resource", list);
+}
+
+// The game panel: data/panel holds its pictures and quad models, the scene
+// "gamepanel", "effects_desc" and the particles; data/sounds its sounds.
+bool cDemoContent::WritePanel()
+{
+	for (const sPanelPicture& picture : DrawPanelPictures())
+	{
+		const std::string png = EncodePng(picture.image);
+		cModel model;
+		MakePanelModel(picture, model);
+		cMemoryStream bytes;
+		cModelWriter(bytes).Write(model);
+		if (png.empty() || !m_tree.WriteFile("data/panel/" + picture.name + ".png", png) ||
+			!m_tree.WriteFile("data/panel/" + picture.name + ".model", Bytes(bytes)))
+			return Failed("the panel's pictures");
+	}
+	const std::string sparkle = EncodePng(DrawSparkle());
+	if (sparkle.empty() || !m_tree.WriteFile(std::string("data/panel/") + kSparkleTexture + ".png", sparkle))
+		return Failed("the particle texture");
+	for (const auto& [name, desc] : MakePanelParticles())
+	{
+		cMemoryStream bytes;
+		cParticleSystemWriter(bytes).Write(desc);
+		if (!m_tree.WriteFile("data/panel/" + name + ".psys", Bytes(bytes)))
+			return Failed("the panel's particles");
+	}
+	if (!m_tree.WriteFile("data/panel/effects_desc.xml", PanelEffectsXml()))
+		return false;
+	for (const auto& [name, samples] : ComposePanelSounds(kMusicRate))
+	{
+		cOggEncoder encoder(2, kMusicRate, kMusicQuality);
+		const std::string ogg = encoder.Encode(samples);
+		if (ogg.empty() || !m_tree.WriteFile("data/sounds/" + name + ".ogg", ogg))
+			return Failed("the panel's sounds");
+	}
+	cSceneManager* scene = Singletone<cSceneManager>::GetInstance();
+	if (scene->GetObjectTypeId("inventory") < 0)
+		scene->RegisterObjectType("inventory", &CreateSlotForWriting);
+	cXmlNode list("resources");
+	WriteSceneResourceElement("gamepanel", MakePanelScene(), list);
+	return m_tree.WriteXml("data/panel/panel.resource", list);
 }

@@ -10,6 +10,10 @@
 //   data/music/track00menu.ogg the menu music
 //   data/dialogs/              the speech clouds' scenes, model, texture and
 //                              motion, and the skip button's scene
+//   data/panel/                the game panel's scene "gamepanel", its
+//                              pictures and models, "effects_desc" and the
+//                              found-object and hint particles
+//   data/sounds/               the panel's and the buttons' sounds
 //   localization/strings.xml   the texts, "game_title" among them, and the
 //                              dialogue "location1"
 //   splash/                    empty: the demo has no distributor's splash
@@ -36,6 +40,7 @@ private:
 	bool WriteItems();
 	bool WriteMusic();
 	bool WriteDialogScenes();
+	bool WritePanel();
 
 	cContentTree& m_tree;
 	std::string m_fontFolder;

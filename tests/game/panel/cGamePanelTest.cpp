@@ -694,3 +694,14 @@ TEST_F(cGamePanelInventoryTest, NoCountFallsBelowOneAndNoNameIsEmpty)
 		EXPECT_EQ(Slots(), std::string(entry.held) + (*entry.held ? " 100" : ""));
 	}
 }
+
+TEST_F(cGamePanelInventoryTest, AnItemHintPlaysAtTheSlotHoldingTheItem)
+{
+	panel->AddInventoryItem(At(0, 0, 0), "cup", 1, false);
+	panel->AddInventoryItem(At(0, 0, 0), "key", 1, false);
+	Run(0);
+	panel->ShowHintAt(300, 200, "key");
+	const cMatrix& itemHint = Child("hint_fx_2")->GetTransform().GetWorldMatrix();
+	EXPECT_EQ(std::vector<float>({ itemHint._41, itemHint._42, itemHint._43 }), std::vector<float>({ 180, 50, -1600 }))
+		<< "at the second slot";
+}
