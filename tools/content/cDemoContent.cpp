@@ -4,6 +4,7 @@
 #include "ItemArt.h"
 #include "DialogArt.h"
 #include "MenuMusic.h"
+#include "MinigameArt.h"
 #include "PngFile.h"
 #include "cContentTree.h"
 #include "cFontAtlas.h"
@@ -87,6 +88,7 @@ bool cDemoContent::Write()
 	cXmlNode config("game_config");
 	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() && WriteMusic() &&
 		   WriteDialogScenes() &&
+		   WriteMinigameContent(m_tree) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
