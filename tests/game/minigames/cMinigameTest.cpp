@@ -272,3 +272,17 @@ TEST(cMinigameFactory, ACreatorMakesItsMinigameUnderTheParentWithTheRegisteredNa
 	EXPECT_EQ(game->GetName(), "probe_game");
 	EXPECT_EQ(game->GetParent(), &parent);
 }
+
+TEST_F(cMinigameTest, AfterNeedCodeTheWindowTakesInputAgainOnceNoDialogueRuns)
+{
+	game->Show();
+	panel->SetTooltipText(L"Door");
+	// No dialogue manager: the dialogue counts as ended at the next update.
+	game->NeedCode("location1", "arg");
+	EXPECT_FALSE(game->IsEnabled());
+	EXPECT_EQ(scene->GetTopModal(), nullptr);
+	scene->Update(kStep);
+	EXPECT_TRUE(game->IsEnabled());
+	EXPECT_EQ(scene->GetTopModal(), game);
+	EXPECT_EQ(panel->GetTooltipText(), L"");
+}
