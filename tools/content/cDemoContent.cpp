@@ -4,6 +4,7 @@
 #include "ItemArt.h"
 #include "DialogArt.h"
 #include "MenuMusic.h"
+#include "MinigameArt.h"
 #include "PanelArt.h"
 #include "PngFile.h"
 #include "cContentTree.h"
@@ -102,7 +103,7 @@ bool cDemoContent::Write()
 {
 	cXmlNode config("game_config");
 	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() && WriteMusic() &&
-		   WriteDialogScenes() && WritePanel() &&
+		   WriteDialogScenes() && WritePanel() && WriteMinigameContent(m_tree) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -120,6 +121,9 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 		AddElement(*section, "phrase", {{"name", name}, {"text", text}});
 	for (size_t i = 0; i < kPanelTextCount; ++i)
 		AddElement(*section, "phrase", {{"name", kPanelTexts[i][0]}, {"text", kPanelTexts[i][1]}});
+	// A minigame's description text is "minigame\<its name>".
+	cXmlNode* minigames = AddElement(*chapter, "group", {{"name", "minigame"}});
+	AddElement(*minigames, "phrase", {{"name", "test_minigame"}, {"text", "Solve the board"}});
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
 	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});

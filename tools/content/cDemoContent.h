@@ -14,6 +14,9 @@
 //                              pictures and models, "effects_desc" and the
 //                              found-object and hint particles
 //   data/sounds/               the panel's and the buttons' sounds
+//   data/minigames/            the minigame frame "border", the victory
+//                              overlay "minigame_effect", the scene
+//                              "test_minigame" and the "victory" sound
 //   localization/strings.xml   the texts, "game_title" among them, and the
 //                              dialogue "location1"
 //   splash/                    empty: the demo has no distributor's splash

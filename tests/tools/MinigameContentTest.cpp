@@ -1,0 +1,103 @@
+// The demo's minigame content: the test minigame's scene holds the frame
+// with its buttons, description and a skip bar that fills in 15 s; the
+// effect overlay's star grows in; all of it drawn and read back.
+
+#include "../engine/foundation/ChildProcess.h"
+#include "../engine/foundation/TempFolder.h"
+#include "../engine/graphics/GraphicsTestSupport.h"
+
+#include "engine/foundation/SettingsStartup.h"
+#include "engine/foundation/cLog.h"
+#include "engine/graphics/GraphicsResourceTypes.h"
+#include "engine/resources/cResourceManager.h"
+#include "engine/scene/cCameraObject.h"
+#include "engine/scene/cSceneManager.h"
+#include "engine/sound/cSoundResource.h"
+#include "game/minigames/MinigameEffect.h"
+#include "game/minigames/cMinigame.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/wait.h>
+
+namespace
+{
+bool Generate(const std::string& folder)
+{
+	const std::string command = std::string("'") + ZV2_CONTENT_PROGRAM + "' '" + folder + "'";
+	const int status = std::system(command.c_str());
+	return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The pixel at (x, y) with y growing upward, without alpha.
+D3DCOLOR At(const sPixels& pixels, int x, int y)
+{
+	return pixels.At(UINT(x), pixels.height - 1 - UINT(y)) & 0xFFFFFF;
+}
+
+sPixels Draw()
+{
+	cGraphics* graphics = cGraphics::GetInstance();
+	graphics->BeginScene();
+	cSceneManager::GetInstance()->Render();
+	sPixels pixels = ReadBackBuffer();
+	graphics->EndScene();
+	return pixels;
+}
+}
+
+TEST(MinigameContent, TheTestMinigameShowsInItsFrameAndTheOverlayCelebrates)
+{
+	cTempFolder folder;
+	ASSERT_TRUE(Generate(folder.Work()));
+	RunInChild([] {
+		StartSettingsAndLog("zv2");
+		StartGraphics(1024, 768);
+		cSceneManager* scene = cSceneManager::GetInstance();
+		RegisterGraphicsResourceTypes();
+		cSoundResource::RegisterType(*cResourceManager::GetInstance());
+		cResourceManager::GetInstance()->AddSource("data");
+		cCameraObject* screen = scene->GetDefaultCamera();
+		SetScreenCamera(screen->GetCamera());
+		screen->GetCamera().SetDepthTest(false);
+
+		CreateMinigameEffect();
+		auto* game = new cMinigame("test_minigame", screen);
+		game->GetTransform().SetLocalMatrix(cMatrix().MakeTranslation(cVector3d(0, 0, -500)));
+		cChildList& children = game->GetChildList();
+		ASSERT_NE(game->GetBorder(), nullptr);
+		for (const char* path : { "border/close", "border/skip", "border/description", "border/skip_bar", "board" })
+			EXPECT_NE(children.FindByPath(path), nullptr) << path;
+
+		game->Show();
+		for (int i = 0; i < 10; ++i)
+			scene->Update(0.1f);
+		EXPECT_FALSE(children.FindByPath("border/skip")->IsEnabled());
+		sPixels pixels = Draw();
+		EXPECT_NE(At(pixels, 400, 300), 0u) << "the board inside the frame";
+		EXPECT_TRUE(ColorNear(At(pixels, 163, 400), 0x6E461E)) << "the frame's edge";
+		EXPECT_NE(At(pixels, 820, 610), At(pixels, 163, 400)) << "the close button";
+		EXPECT_EQ(At(pixels, 100, 400), 0u) << "outside the frame";
+		for (int i = 0; i < 140; ++i)
+			scene->Update(0.1f);
+		EXPECT_TRUE(game->IsSkipBarComplete());
+		EXPECT_TRUE(children.FindByPath("border/skip")->IsEnabled());
+
+		// The star grows in over the frame, centred on the overlay's place.
+		cGameWindow* effect = GetMinigameEffect();
+		ASSERT_NE(effect, nullptr);
+		EXPECT_GT(effect->GetChildList().FindChild("star")->GetMotions().GetLengthByName("appear"), 0.0f);
+		EXPECT_GT(game->PlaySound("victory", false, true), 1.0f) << "the victory sound's length";
+		for (int i = 0; i < 10; ++i)
+			scene->Update(0.1f);
+		EXPECT_TRUE(effect->IsVisible());
+		pixels = Draw();
+		EXPECT_TRUE(ColorNear(At(pixels, 394, 384), 0xFFD23C)) << "the star";
+
+		const std::string log = cTempFolder::ReadFile(cLog::GetInstance()->GetFilePath());
+		EXPECT_EQ(log.find("scene_resource"), std::string::npos) << log;
+		EXPECT_EQ(log.find("model["), std::string::npos) << log;
+		EXPECT_EQ(log.find("sound[victory]"), std::string::npos) << log;
+	});
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The demo's minigame content in data/minigames/: the frame every
+// minigame scene holds as its child "border" (a wooden frame, the close
+// and skip buttons, the description text and the skip bar that fills in
+// 15 s), the celebration of the effect overlay ("minigame_effect", a star
+// that grows in and fades out), and a small minigame scene,
+// "test_minigame", of a board inside the frame, and the "victory" sound.
+// Scenes are in the list "minigames.resource" beside their models,
+// textures and motions.
+
+class cContentTree;
+
+// False, with a message on standard error, when anything failed.
+bool WriteMinigameContent(cContentTree& tree);
