@@ -1,5 +1,6 @@
 #include "platform/d3d9/cD3D9DrawBatch.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace
@@ -41,19 +42,19 @@ bool cD3D9DrawBatch::Add(const sD3D9VertexLayout& layout, const sSource& source,
 	{
 		m_stride = source.stride;
 		m_positionOffset = layout.positionOffset;
-		m_diffuseOffset = layout.diffuseOffset;
+		m_hasDiffuse = layout.diffuseOffset >= 0;
 		m_firstWorld = world;
 	}
 	const UINT first = m_vertexCount;
-	const UINT stride = Stride();
-	m_vertices.resize(size_t(first + source.vertexCount) * stride);
-	for (UINT vertex = 0; vertex < source.vertexCount; ++vertex)
+	const size_t end = size_t(first + source.vertexCount);
+	if (m_vertices.size() < end * m_stride)
+		m_vertices.resize(end * m_stride);
+	std::memcpy(&m_vertices[size_t(first) * m_stride], source.vertices, size_t(source.vertexCount) * m_stride);
+	if (!m_hasDiffuse)
 	{
-		BYTE* target = &m_vertices[size_t(first + vertex) * stride];
-		const BYTE* from = source.vertices + size_t(vertex) * source.stride;
-		std::memcpy(target, from, m_stride);
-		std::memcpy(target + m_stride, m_diffuseOffset >= 0 ? from + m_diffuseOffset : reinterpret_cast<BYTE*>(&color),
-			4);
+		if (m_colors.size() < end)
+			m_colors.resize(end);
+		std::fill(m_colors.begin() + first, m_colors.begin() + std::ptrdiff_t(end), color);
 	}
 	for (UINT element = 0; element < source.elementCount; ++element)
 	{
@@ -72,7 +73,6 @@ bool cD3D9DrawBatch::Add(const sD3D9VertexLayout& layout, const sSource& source,
 
 void cD3D9DrawBatch::Clear()
 {
-	m_vertices.clear();
 	m_indices.clear();
 	m_vertexCount = 0;
 	m_draws = 0;
@@ -80,10 +80,9 @@ void cD3D9DrawBatch::Clear()
 
 void cD3D9DrawBatch::ToWorldSpace(UINT first, UINT count, const D3DMATRIX& w)
 {
-	const UINT stride = Stride();
 	for (UINT vertex = first; vertex < first + count; ++vertex)
 	{
-		BYTE* position = &m_vertices[size_t(vertex) * stride + m_positionOffset];
+		BYTE* position = &m_vertices[size_t(vertex) * m_stride + m_positionOffset];
 		float p[3];
 		std::memcpy(p, position, sizeof p);
 		const float moved[3] = { p[0] * w._11 + p[1] * w._21 + p[2] * w._31 + w._41,

@@ -976,21 +976,30 @@ void cD3D9Renderer::FlushBatch()
 	sVertexInput input = m_batchInput;
 	input.base = reinterpret_cast<uintptr_t>(m_batch.Vertices());
 	input.arrayBuffer = 0;
-	input.stride = m_batch.Stride();
-	if (m_batch.Joined())
-	{
-		// Positions are in world space and each draw's colour is in its vertices.
-		input.layout.diffuseOffset = m_batch.ColorOffset();
-		glLoadMatrixf(&m_batchView._11);
-		m_modelviewStale = true;
-		m_primaryColor = kUnknownFactor;
-	}
 	glBindBuffer(GL_ARRAY_BUFFER, 0);
 	glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 	ApplyVertexInput(input);
+	if (m_batch.Joined())
+	{
+		// Positions are in world space, and each draw's colour is in its
+		// vertices or in the batch's colour array.
+		glLoadMatrixf(&m_batchView._11);
+		m_modelviewStale = true;
+		if (const D3DCOLOR* colors = m_batch.Colors())
+		{
+			glEnableClientState(GL_COLOR_ARRAY);
+			glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, 0, colors);
+			m_vertexInput.valid = false;
+		}
+		m_primaryColor = kUnknownFactor;
+	}
 	const std::vector<uint16_t>& indices = m_batch.Indices();
 	glDrawRangeElements(GL_TRIANGLES, 0, m_batch.VertexCount() - 1, static_cast<GLsizei>(indices.size()),
 		GL_UNSIGNED_SHORT, indices.data());
+	// A filled batch goes to the GL at once, so that its rasterizing overlaps
+	// the gathering of the next.
+	if (m_batch.VertexCount() > cD3D9DrawBatch::kMaxVertices - cD3D9DrawBatch::kMaxDrawVertices)
+		glFlush();
 	m_batch.Clear();
 }
 
