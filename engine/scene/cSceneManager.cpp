@@ -160,12 +160,15 @@ void cSceneManager::DrawObjects(cSceneObject* subtree, std::vector<sDrawEntry>& 
 
 void cSceneManager::SortDrawQueue(std::vector<sDrawEntry>& queue)
 {
+	for (sDrawEntry& entry : queue)
+	{
+		entry.sortKey = entry.object->GetSortKey();
+		entry.depth = SortDepth(entry.object);
+	}
 	std::sort(queue.begin(), queue.end(), [](const sDrawEntry& a, const sDrawEntry& b) {
-		const int keyA = a.object->GetSortKey();
-		const int keyB = b.object->GetSortKey();
-		if (keyA != keyB)
-			return keyA < keyB;
-		return SortDepth(a.object) > SortDepth(b.object);
+		if (a.sortKey != b.sortKey)
+			return a.sortKey < b.sortKey;
+		return a.depth > b.depth;
 	});
 }
 

@@ -22,6 +22,8 @@ public:
 	cD3D9BufferStore(UINT size, DWORD usage) : m_bytes(size + kReadSlack), m_size(size), m_usage(usage) {}
 
 	UINT Size() const { return m_size; }
+	// The bytes as last written; caller holds the device lock.
+	const BYTE* Data() const { return m_bytes.data(); }
 	DWORD Usage() const { return m_usage; }
 
 	// Caller holds the device lock.

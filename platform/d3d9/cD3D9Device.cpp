@@ -80,7 +80,7 @@ unsigned DirtyFlagsOfRenderState(D3DRENDERSTATETYPE state)
 {
 	switch (state)
 	{
-	case D3DRS_TEXTUREFACTOR: return sD3D9DeviceState::kDirtyStages;
+	case D3DRS_TEXTUREFACTOR: return sD3D9DeviceState::kDirtyFactor;
 	case D3DRS_LIGHTING:
 	case D3DRS_AMBIENT:
 	case D3DRS_COLORVERTEX:
@@ -215,6 +215,14 @@ void cD3D9Device::WriteColor(const cD3D9Surface::sAttachment& target, UINT width
 }
 
 bool cD3D9Device::BeginGlWork(const char* call)
+{
+	if (!EnterDrawingThread(call))
+		return false;
+	m_renderer.FlushBatch();
+	return true;
+}
+
+bool cD3D9Device::EnterDrawingThread(const char* call)
 {
 	if (std::this_thread::get_id() == m_drawingThread)
 	{
@@ -879,8 +887,11 @@ HRESULT cD3D9Device::Draw(const cD3D9Renderer::sDrawCall& call)
 	tLock lock(m_mutex);
 	if (!m_inScene)
 		return D3DERR_INVALIDCALL;
-	if (!CanDraw("a draw"))
-		return m_loss == eLoss::kNone ? D3DERR_INVALIDCALL : D3D_OK;
+	if (m_loss != eLoss::kNone)
+		return D3D_OK;
+	// Draws may be gathered: the GL work is left to the renderer.
+	if (!EnterDrawingThread("a draw"))
+		return D3DERR_INVALIDCALL;
 	return m_renderer.Draw(m_state, call) ? D3D_OK : D3DERR_INVALIDCALL;
 }
 

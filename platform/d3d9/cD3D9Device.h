@@ -106,8 +106,8 @@ public:
 	void DeleteGlBuffer(GLuint name);
 	void DeleteGlRenderbuffer(GLuint name);
 	// Before any GL work, device lock held: false (with a debug line) off the
-	// drawing thread; else makes the context current and deletes the GL
-	// objects of resources gone since.
+	// drawing thread; else makes the context current, deletes the GL objects
+	// of resources gone since and draws what the renderer gathered.
 	bool BeginGlWork(const char* call);
 	// Drawing thread, after BeginGlWork.
 	void ReadColor(const cD3D9Surface::sAttachment& source, UINT width, UINT height, BYTE* pixels, UINT pitch);
@@ -133,6 +133,8 @@ private:
 	void CoverDisplay(int width, int height);
 	// Default states, drawing into the back buffer with the automatic depth buffer.
 	void SetDefaultState();
+	// BeginGlWork without drawing what was gathered.
+	bool EnterDrawingThread(const char* call);
 	bool CanDraw(const char* call);
 	void MarkDirty(unsigned flags) { m_state.dirty |= flags; }
 	HRESULT Draw(const cD3D9Renderer::sDrawCall& call);

@@ -270,6 +270,7 @@ void cD3D9Renderer::MakeCurrent()
 
 void cD3D9Renderer::ForgetGlState()
 {
+	FlushBatch();
 	m_drawFramebufferBound = false;
 	m_colorAttachment = { kUnknownTexture, -1, false };
 	m_depthAttachment = { kUnknownTexture, -1, true };
@@ -291,6 +292,8 @@ void cD3D9Renderer::ForgetGlState()
 
 void cD3D9Renderer::Collect(sGarbage& garbage)
 {
+	if (!garbage.textures.empty() || !garbage.buffers.empty() || !garbage.renderbuffers.empty())
+		FlushBatch();
 	if (!garbage.textures.empty())
 	{
 		glDeleteTextures(static_cast<GLsizei>(garbage.textures.size()), garbage.textures.data());
@@ -535,6 +538,7 @@ void cD3D9Renderer::ApplyWorldView(const sD3D9DeviceState& state)
 {
 	D3DMATRIX worldView = Multiply(state.world, state.view);
 	glLoadMatrixf(&worldView._11);
+	m_modelviewStale = false;
 }
 
 void cD3D9Renderer::ApplyProjection(const sD3D9DeviceState& state)
@@ -654,31 +658,33 @@ void cD3D9Renderer::ApplyStages(const sD3D9DeviceState& state, bool combinersDir
 			glEnable(GL_TEXTURE_2D);
 			m_unitEnabled[unit] = true;
 		}
-		if (!combinersDirty && m_unitFactor[unit] != kUnknownFactor)
-			continue;
-		sCombiner combiner = MakeCombiner(state.stageStates[unit]);
-		if (m_factorAsColor)
+		if (combinersDirty || m_unitFactor[unit] == kUnknownFactor)
 		{
-			std::replace(std::begin(combiner.rgbSource), std::end(combiner.rgbSource), GL_CONSTANT, GL_PRIMARY_COLOR);
-			std::replace(
-				std::begin(combiner.alphaSource), std::end(combiner.alphaSource), GL_CONSTANT, GL_PRIMARY_COLOR);
-		}
-		if (!(combiner == m_unitCombiner[unit]))
-		{
-			SetActiveUnit(unit);
-			glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-			glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, combiner.rgbMode);
-			glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, combiner.alphaMode);
-			for (int i = 0; i < 3; ++i)
+			sCombiner combiner = MakeCombiner(state.stageStates[unit]);
+			if (m_factorAsColor)
 			{
-				glTexEnvi(GL_TEXTURE_ENV, GL_SRC0_RGB + i, combiner.rgbSource[i]);
-				glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB + i, combiner.rgbOperand[i]);
-				glTexEnvi(GL_TEXTURE_ENV, GL_SRC0_ALPHA + i, combiner.alphaSource[i]);
-				glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA + i, combiner.alphaOperand[i]);
+				std::replace(
+					std::begin(combiner.rgbSource), std::end(combiner.rgbSource), GL_CONSTANT, GL_PRIMARY_COLOR);
+				std::replace(
+					std::begin(combiner.alphaSource), std::end(combiner.alphaSource), GL_CONSTANT, GL_PRIMARY_COLOR);
 			}
-			glTexEnvi(GL_TEXTURE_ENV, GL_RGB_SCALE, combiner.rgbScale);
-			glTexEnvi(GL_TEXTURE_ENV, GL_ALPHA_SCALE, combiner.alphaScale);
-			m_unitCombiner[unit] = combiner;
+			if (!(combiner == m_unitCombiner[unit]))
+			{
+				SetActiveUnit(unit);
+				glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+				glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, combiner.rgbMode);
+				glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, combiner.alphaMode);
+				for (int i = 0; i < 3; ++i)
+				{
+					glTexEnvi(GL_TEXTURE_ENV, GL_SRC0_RGB + i, combiner.rgbSource[i]);
+					glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB + i, combiner.rgbOperand[i]);
+					glTexEnvi(GL_TEXTURE_ENV, GL_SRC0_ALPHA + i, combiner.alphaSource[i]);
+					glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA + i, combiner.alphaOperand[i]);
+				}
+				glTexEnvi(GL_TEXTURE_ENV, GL_RGB_SCALE, combiner.rgbScale);
+				glTexEnvi(GL_TEXTURE_ENV, GL_ALPHA_SCALE, combiner.alphaScale);
+				m_unitCombiner[unit] = combiner;
+			}
 		}
 		if (!m_factorAsColor && m_unitFactor[unit] != factor)
 		{
@@ -746,8 +752,8 @@ void cD3D9Renderer::ApplyTextureMatrices(const sD3D9DeviceState& state, const sD
 	glMatrixMode(GL_MODELVIEW);
 }
 
-void cD3D9Renderer::ApplyVertexInput(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout,
-	uintptr_t base, GLuint arrayBuffer)
+cD3D9Renderer::sVertexInput cD3D9Renderer::MakeVertexInput(const sD3D9DeviceState& state,
+	const sD3D9VertexLayout& layout, uintptr_t base, GLuint arrayBuffer) const
 {
 	sVertexInput input;
 	input.base = base;
@@ -758,9 +764,15 @@ void cD3D9Renderer::ApplyVertexInput(const sD3D9DeviceState& state, const sD3D9V
 	for (int unit = 0; unit < sD3D9DeviceState::kStages; ++unit)
 		input.unitSet[unit] = unit < input.activeUnits ? CoordinateSet(state, layout, unit) : -1;
 	input.valid = true;
+	return input;
+}
+
+void cD3D9Renderer::ApplyVertexInput(const sVertexInput& input)
+{
 	if (input == m_vertexInput)
 		return;
-
+	const sD3D9VertexLayout& layout = input.layout;
+	const uintptr_t base = input.base;
 	GLsizei stride = static_cast<GLsizei>(input.stride);
 	glEnableClientState(GL_VERTEX_ARRAY);
 	glVertexPointer(layout.positionSize, GL_FLOAT, stride, GlAddress(base, layout.positionOffset));
@@ -843,6 +855,14 @@ bool cD3D9Renderer::Draw(sD3D9DeviceState& state, const sDrawCall& call)
 		&& (int64_t(call.startIndex) + call.elementCount) * indices->IndexSize() > int64_t(indices->Store().Size()))
 		return false;
 
+	if (!m_batch.Empty() && CanJoinBatch(state, call, layout) && AddToBatch(state, call, layout))
+	{
+		// What changed travels in the gathered vertices.
+		state.dirty = 0;
+		return true;
+	}
+	FlushBatch();
+
 	if ((state.dirty & sD3D9DeviceState::kDirtyTarget) || !m_drawFramebufferBound)
 		ApplyTarget(state);
 	if ((state.dirty & sD3D9DeviceState::kDirtyRaster) || m_needRaster)
@@ -854,7 +874,7 @@ bool cD3D9Renderer::Draw(sD3D9DeviceState& state, const sDrawCall& call)
 		ApplyLighting(state, layout);
 	if (state.dirty & sD3D9DeviceState::kDirtyClipPlanes)
 		ApplyClipPlanes(state);
-	if (state.dirty & (modelviewUsers | sD3D9DeviceState::kDirtyWorldView))
+	if ((state.dirty & (modelviewUsers | sD3D9DeviceState::kDirtyWorldView)) || m_modelviewStale)
 		ApplyWorldView(state);
 	if (state.dirty & sD3D9DeviceState::kDirtyProjection)
 		ApplyProjection(state);
@@ -871,10 +891,20 @@ bool cD3D9Renderer::Draw(sD3D9DeviceState& state, const sDrawCall& call)
 	if (state.dirty & sD3D9DeviceState::kDirtyTextureMatrices)
 		ApplyTextureMatrices(state, layout);
 
-	uintptr_t base = reinterpret_cast<uintptr_t>(vertices->Store().BindForDraw(GL_ARRAY_BUFFER));
-	ApplyVertexInput(state, layout, base + state.streamOffset, vertices->Store().GlBuffer());
-	ApplyPrimaryColor(state, layout);
 	state.dirty = 0;
+
+	if (Batchable(state, call, layout))
+	{
+		ApplyPrimaryColor(state, layout);
+		m_batchInput = MakeVertexInput(state, layout, 0, 0);
+		m_batchView = state.view;
+		m_batchFactor = state.renderStates[D3DRS_TEXTUREFACTOR];
+		if (AddToBatch(state, call, layout))
+			return true;
+	}
+	uintptr_t base = reinterpret_cast<uintptr_t>(vertices->Store().BindForDraw(GL_ARRAY_BUFFER));
+	ApplyVertexInput(MakeVertexInput(state, layout, base + state.streamOffset, vertices->Store().GlBuffer()));
+	ApplyPrimaryColor(state, layout);
 
 	GLenum mode = PrimitiveMode(call.type);
 	GLsizei elements = static_cast<GLsizei>(call.elementCount);
@@ -889,6 +919,88 @@ bool cD3D9Renderer::Draw(sD3D9DeviceState& state, const sDrawCall& call)
 	else
 		glDrawArrays(mode, call.baseVertex, elements);
 	return true;
+}
+
+bool cD3D9Renderer::Batchable(const sD3D9DeviceState& state, const sDrawCall& call,
+	const sD3D9VertexLayout& layout) const
+{
+	return call.type == D3DPT_TRIANGLELIST && !state.renderStates[D3DRS_LIGHTING]
+		&& cD3D9DrawBatch::Accepts(layout, state.streamStride, state.world);
+}
+
+bool cD3D9Renderer::CanJoinBatch(const sD3D9DeviceState& state, const sDrawCall& call,
+	const sD3D9VertexLayout& layout) const
+{
+	constexpr unsigned kCarried =
+		sD3D9DeviceState::kDirtyWorldView | sD3D9DeviceState::kDirtyFactor | sD3D9DeviceState::kDirtyVertexInput;
+	if ((state.dirty & ~kCarried) || state.dirtySamplers || m_needRaster || !Batchable(state, call, layout)
+		|| !(layout == m_batchInput.layout) || state.streamStride != m_batchInput.stride)
+		return false;
+	// A factor the combiners read as a constant cannot vary within one draw.
+	if (!m_factorAsColor && state.renderStates[D3DRS_TEXTUREFACTOR] != m_batchFactor)
+		return false;
+	for (int unit = 0; unit < m_batchInput.activeUnits; ++unit)
+	{
+		cD3D9Texture* texture = state.textures[unit].Get();
+		if (texture ? texture->NeedsBind(m_unitTexture[unit]) : m_unitTexture[unit] != m_whiteTexture)
+			return false;
+	}
+	return true;
+}
+
+bool cD3D9Renderer::AddToBatch(const sD3D9DeviceState& state, const sDrawCall& call,
+	const sD3D9VertexLayout& layout)
+{
+	const UINT stride = state.streamStride;
+	const int64_t first = call.indexed ? int64_t(call.baseVertex) + call.minIndex : int64_t(call.baseVertex);
+	cD3D9DrawBatch::sSource source {};
+	source.vertices = state.streamSource->Store().Data() + state.streamOffset + first * stride;
+	source.stride = stride;
+	source.vertexCount = call.indexed ? call.vertexCount : call.elementCount;
+	if (call.indexed)
+	{
+		source.indexSize = state.indices->IndexSize();
+		source.indices = state.indices->Store().Data() + size_t(call.startIndex) * source.indexSize;
+		source.firstIndex = call.minIndex;
+	}
+	source.elementCount = call.elementCount;
+	// Without vertex colours the primary colour is the factor or white, as ApplyPrimaryColor sets it.
+	const DWORD color = m_factorAsColor ? state.renderStates[D3DRS_TEXTUREFACTOR] : 0xFFFFFFFF;
+	return m_batch.Add(layout, source, state.world, color);
+}
+
+void cD3D9Renderer::FlushBatch()
+{
+	if (m_batch.Empty())
+		return;
+	sVertexInput input = m_batchInput;
+	input.base = reinterpret_cast<uintptr_t>(m_batch.Vertices());
+	input.arrayBuffer = 0;
+	glBindBuffer(GL_ARRAY_BUFFER, 0);
+	glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+	ApplyVertexInput(input);
+	if (m_batch.Joined())
+	{
+		// Positions are in world space, and each draw's colour is in its
+		// vertices or in the batch's colour array.
+		glLoadMatrixf(&m_batchView._11);
+		m_modelviewStale = true;
+		if (const D3DCOLOR* colors = m_batch.Colors())
+		{
+			glEnableClientState(GL_COLOR_ARRAY);
+			glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, 0, colors);
+			m_vertexInput.valid = false;
+		}
+		m_primaryColor = kUnknownFactor;
+	}
+	const std::vector<uint16_t>& indices = m_batch.Indices();
+	glDrawRangeElements(GL_TRIANGLES, 0, m_batch.VertexCount() - 1, static_cast<GLsizei>(indices.size()),
+		GL_UNSIGNED_SHORT, indices.data());
+	// A filled batch goes to the GL at once, so that its rasterizing overlaps
+	// the gathering of the next.
+	if (m_batch.VertexCount() > cD3D9DrawBatch::kMaxVertices - cD3D9DrawBatch::kMaxDrawVertices)
+		glFlush();
+	m_batch.Clear();
 }
 
 void cD3D9Renderer::Clear(sD3D9DeviceState& state, DWORD rectCount, const D3DRECT* rects, DWORD flags,

@@ -11,8 +11,14 @@
 // half a pixel so that pixel centres sit on integer coordinates. The y flip
 // mirrors the winding: clockwise triangles on screen are GL's
 // counter-clockwise front faces.
+//
+// Small triangle-list draws that follow one another with nothing changed
+// but the world matrix, the texture factor and the buffers are gathered and
+// drawn at once (see cD3D9DrawBatch): every other GL use draws what was
+// gathered first.
 
 #include "platform/d3d9/D3D9VertexLayout.h"
+#include "platform/d3d9/cD3D9DrawBatch.h"
 #include "platform/d3d9/cD3D9Surface.h"
 #include "platform/d3d9/sD3D9DeviceState.h"
 
@@ -61,6 +67,8 @@ public:
 	// Forgets what GL is believed to hold, so the next draw sets everything.
 	void ForgetGlState();
 	void Collect(sGarbage& garbage);
+	// Draws the gathered draws; before any GL use other than a draw.
+	void FlushBatch();
 
 	void Clear(sD3D9DeviceState& state, DWORD rectCount, const D3DRECT* rects, DWORD flags, D3DCOLOR color,
 		float z, DWORD stencil);
@@ -110,10 +118,18 @@ private:
 	void ApplyStages(const sD3D9DeviceState& state, bool combinersDirty);
 	void ApplySamplers(sD3D9DeviceState& state);
 	void ApplyTextureMatrices(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout);
-	void ApplyVertexInput(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout, uintptr_t base,
-		GLuint arrayBuffer);
+	sVertexInput MakeVertexInput(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout, uintptr_t base,
+		GLuint arrayBuffer) const;
+	void ApplyVertexInput(const sVertexInput& input);
 	// The current colour drawn without a colour array: white, or the texture factor.
 	void ApplyPrimaryColor(const sD3D9DeviceState& state, const sD3D9VertexLayout& layout);
+
+	// Whether the draw may be gathered, and whether it may join the gathered
+	// draws: nothing but the world matrix, the buffers and (read as the
+	// primary colour) the texture factor changed since they were set up.
+	bool Batchable(const sD3D9DeviceState& state, const sDrawCall& call, const sD3D9VertexLayout& layout) const;
+	bool CanJoinBatch(const sD3D9DeviceState& state, const sDrawCall& call, const sD3D9VertexLayout& layout) const;
+	bool AddToBatch(const sD3D9DeviceState& state, const sDrawCall& call, const sD3D9VertexLayout& layout);
 
 	int ActiveStageCount(const sD3D9DeviceState& state) const;
 	const sD3D9VertexLayout& CurrentLayout(const sD3D9DeviceState& state);
@@ -153,4 +169,10 @@ private:
 	sVertexInput m_vertexInput;
 	bool m_factorAsColor = false;     // the combiners read the texture factor as the primary colour
 	uint64_t m_primaryColor = ~0ull;  // the current colour, or unknown
+	bool m_modelviewStale = false;    // a batch left the view alone in the modelview matrix
+
+	cD3D9DrawBatch m_batch;
+	sVertexInput m_batchInput; // the first gathered draw's vertex input
+	D3DMATRIX m_batchView {};
+	DWORD m_batchFactor = 0;
 };

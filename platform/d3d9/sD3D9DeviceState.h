@@ -33,7 +33,8 @@ struct sD3D9DeviceState
 		kDirtySamplers = 1u << 7,
 		kDirtyLighting = 1u << 8,    // lighting switch, material, lights
 		kDirtyVertexInput = 1u << 9, // stream, format, indices
-		kDirtyAll = (1u << 10) - 1,
+		kDirtyFactor = 1u << 10,     // the texture factor
+		kDirtyAll = (1u << 11) - 1,
 	};
 
 	std::array<DWORD, D3D9_RENDER_STATE_COUNT> renderStates;
