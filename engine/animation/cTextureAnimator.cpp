@@ -3,6 +3,8 @@
 #include "engine/foundation/cLog.h"
 #include "engine/graphics/cModelControllerBase.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 cTextureAnimator::cTextureAnimator(cModelControllerBase* controller, const sTextureAnimation* animation)
@@ -67,7 +69,12 @@ cAnimator* cTextureAnimator::Clone(cModelControllerBase* controller) const
 
 int cTextureAnimator::FrameAt(float fraction) const
 {
-	return int(m_startFrame + (m_endFrame - m_startFrame) * fraction);
+	// Ranges and lengths come from files: a frame that is no number shows
+	// the first, one beyond what an int holds the nearest it holds.
+	const double frame = m_startFrame + (m_endFrame - m_startFrame) * fraction;
+	if (std::isnan(frame))
+		return 0;
+	return int(std::clamp(frame, double(INT_MIN), double(INT_MAX)));
 }
 
 void cTextureAnimator::ShowFrame(int frame)

@@ -1,6 +1,8 @@
 #pragma once
 // One-of-a-kind managers: created on first use, destroyed together at
-// process exit, the most recently created first.
+// process exit, the most recently created first. A destroyed manager is no
+// longer the instance: Exists() is false again and GetInstance() makes a
+// new one.
 
 class NoCopy
 {
@@ -25,10 +27,20 @@ template <class T>
 class Singletone : public SingletoneBase
 {
 public:
+	~Singletone() override
+	{
+		if (s_self == this)
+		{
+			s_instance = nullptr;
+			s_self = nullptr;
+		}
+	}
+
 	static T* Create()
 	{
 		T* object = new T;
 		s_instance = object;
+		s_self = object;
 		return object;
 	}
 
@@ -45,4 +57,7 @@ public:
 
 private:
 	static inline T* s_instance = nullptr;
+	// The instance as this base: what a destructor compares itself with
+	// once the derived part is gone.
+	static inline Singletone* s_self = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "engine/animation/cSkeletalAnimator.h"
 #include "engine/animation/cTextureAnimator.h"
 
+#include <climits>
 #include <cmath>
 
 namespace
@@ -137,6 +138,28 @@ TEST(cTextureAnimator, AnAtlasWithoutColumnsKeepsTheOffsetAndWarnsOnce)
 		EXPECT_NE(std::string::npos, first) << log;
 		EXPECT_EQ(std::string::npos, log.find("Warning: ", first + 1)) << "one warning: " << log;
 	}
+}
+
+TEST(cTextureAnimator, RangesBeyondAnIntAndLengthsThatAreNoNumberShowAFrameOfTheAtlas)
+{
+	StartGraphics(64, 48);
+	cModel model;
+	FillAtlas(model);
+	model.textureAnimation.animations = { { "far", { 0, 1e35f, 1, false } }, { "back", { 0, -1e35f, 1, false } },
+		{ "broken", { 2, 5, std::nanf(""), false } } };
+	cBoundModel bound(model);
+	cAnimator* animator = bound.controller.GetAnimator();
+	auto* atlas = dynamic_cast<cTextureAnimator*>(animator);
+	ASSERT_NE(nullptr, atlas);
+	animator->Play(0, Request("far"));
+	animator->Update(1);
+	EXPECT_EQ(7, atlas->GetFrame()) << "held at the last frame";
+	animator->Play(0, Request("back"));
+	animator->Update(1);
+	EXPECT_EQ(INT_MIN, atlas->GetFrame());
+	animator->Play(0, Request("broken"));
+	animator->Update(0.5f);
+	EXPECT_EQ(0, atlas->GetFrame());
 }
 
 TEST(cTextureAnimator, TheShownFrameIsDrawn)

@@ -25,3 +25,15 @@ TEST(Singletone, DestroysNewestFirst)
 	DestroyAllSingletons();
 	EXPECT_EQ(g_order, "CBA");
 }
+
+TEST(Singletone, ADestroyedManagerIsNoLongerTheInstance)
+{
+	cNamedManager<'D'>::GetInstance();
+	DestroyAllSingletons();
+	// A later destructor that asks for it must not reach the freed object.
+	EXPECT_FALSE(cNamedManager<'D'>::Exists());
+	cNamedManager<'D'>* again = cNamedManager<'D'>::GetInstance();
+	EXPECT_TRUE(cNamedManager<'D'>::Exists());
+	EXPECT_EQ(cNamedManager<'D'>::GetInstance(), again);
+	DestroyAllSingletons();
+}

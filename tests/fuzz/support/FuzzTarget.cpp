@@ -1,8 +1,11 @@
 #include "FuzzTarget.h"
 
+#include "engine/foundation/cConfig.h"
 #include "engine/foundation/cMemoryStream.h"
 #include "engine/foundation/cXmlDocument.h"
+#include "engine/resources/sResourceSource.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -54,6 +57,31 @@ std::string ReadHostFile(const std::string& path)
 	return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+void UseScratchSettingsFolder()
+{
+	std::string folder = FuzzScratchFolder();
+	std::replace(folder.begin(), folder.end(), '/', '\\');
+	cConfig::GetInstance()->SetValue("engine_directory", folder);
+}
+
+void FillStream(cMemoryStream& stream, const uint8_t* data, size_t size)
+{
+	stream.Write(data, static_cast<uint32_t>(size));
+	stream.Seek(0, cStream::FromStart);
+}
+
+sResourceSource MemorySource(const uint8_t* data, size_t size)
+{
+	auto* stream = new cMemoryStream;
+	FillStream(*stream, data, size);
+	return sResourceSource(stream, "");
+}
+
+std::string StreamBytes(cMemoryStream& stream)
+{
+	return std::string(reinterpret_cast<const char*>(stream.GetData()), stream.GetSize());
+}
+
 std::string WrittenXml(const std::string& text)
 {
 	cMemoryStream in;
@@ -61,5 +89,5 @@ std::string WrittenXml(const std::string& text)
 	cXmlDocument document(in);
 	cMemoryStream out;
 	document.Save(out);
-	return std::string(reinterpret_cast<const char*>(out.GetData()), out.GetSize());
+	return StreamBytes(out);
 }

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+class cMemoryStream;
+struct sResourceSource;
+
 struct sFuzzTarget
 {
 	const char* name;
@@ -27,6 +30,16 @@ const std::string& FuzzScratchFolder();
 // Writes the bytes to a file in the scratch folder and returns its host path.
 std::string WriteScratchFile(const std::string& name, const void* data, size_t size);
 std::string ReadHostFile(const std::string& path);
+// Makes the scratch folder the settings folder ("engine_directory"), where
+// the profiles live.
+void UseScratchSettingsFolder();
+
+// The bytes as the stream's content, positioned at its start.
+void FillStream(cMemoryStream& stream, const uint8_t* data, size_t size);
+// A resource source holding a copy of the bytes, as a stored pack entry.
+sResourceSource MemorySource(const uint8_t* data, size_t size);
+// Everything the stream holds.
+std::string StreamBytes(cMemoryStream& stream);
 
 // The bytes the project's XML writer makes of the document the text describes.
 std::string WrittenXml(const std::string& text);
