@@ -13,12 +13,14 @@
 #include <cstring>
 #include <stdexcept>
 
-extern "C" [[gnu::noipa]] void ProbeNullWrite(int* target)
+// The faults are meant: sanitizer builds leave them unchecked, so that they
+// reach the crash handler as they would in the game.
+extern "C" [[gnu::noipa, gnu::no_sanitize("undefined")]] void ProbeNullWrite(int* target)
 {
 	*target = 1;
 }
 
-[[gnu::noipa]] int ProbeDivide(int numerator, int denominator)
+[[gnu::noipa, gnu::no_sanitize("undefined")]] int ProbeDivide(int numerator, int denominator)
 {
 	return numerator / denominator;
 }
