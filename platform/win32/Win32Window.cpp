@@ -116,6 +116,8 @@ bool IsKnownIndex(int index)
 void ApplyStyle(HWND window, DWORD style)
 {
 	SDL_Window* sdlWindow = win32::ToSdlWindow(window);
+	if (!win32::WindowSystemHas(sdlWindow))
+		return;
 	SDL_SetWindowBordered(sdlWindow, (style & WS_CAPTION) ? SDL_TRUE : SDL_FALSE);
 	SDL_SetWindowResizable(sdlWindow, (style & WS_THICKFRAME) ? SDL_TRUE : SDL_FALSE);
 }
@@ -358,7 +360,8 @@ BOOL DestroyWindow(HWND window)
 	}
 	win32::SetFocusedWindow(window, false);
 	win32::RemoveQueuedMessages(window);
-	SDL_HideWindow(win32::ToSdlWindow(window));
+	if (win32::WindowSystemHas(win32::ToSdlWindow(window)))
+		SDL_HideWindow(win32::ToSdlWindow(window));
 	return TRUE;
 }
 
@@ -376,6 +379,8 @@ BOOL ShowWindow(HWND window, int command)
 	}
 	SDL_Window* sdlWindow = win32::ToSdlWindow(window);
 	BOOL wasVisible = (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_SHOWN) ? TRUE : FALSE;
+	if (!win32::WindowSystemHas(sdlWindow))
+		return wasVisible;
 	switch (command)
 	{
 	case SW_HIDE:
@@ -467,6 +472,8 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int he
 		return FALSE;
 	}
 	SDL_Window* sdlWindow = win32::ToSdlWindow(window);
+	if (!win32::WindowSystemHas(sdlWindow))
+		return TRUE;
 	if (!(flags & SWP_NOSIZE))
 		SDL_SetWindowSize(sdlWindow, std::max(width, 1), std::max(height, 1));
 	if (!(flags & SWP_NOMOVE))
