@@ -15,7 +15,7 @@ kinds=("$@")
 # layer: kernel objects and the message queue, the log's lock, sound mixing
 # and streaming, the mouse thread behind every input manager, loader threads
 # (resources, textures, scenes, lights, dialogs, scenarios) and the game's
-# whole run. Each entry names whole suites; one that names none fails the run.
+# whole run, in the test program or as the game program itself. Each entry names whole suites; one that names none fails the run.
 threaded_suites=(
   Win32Thread Win32Event Win32Handle Win32Window cMessageTest cSendInputTest cDInputMouseTest
   cThread cWin32ApplicationTest Log Random XmlNode XmlDispatcher
@@ -24,7 +24,7 @@ threaded_suites=(
   'DSound[A-Za-z]*' cSoundDevice cSoundManager cSoundRegistry SoundResource GameWindowSound
   EmitterRuntime SceneTest SceneLightTest CameraObjectTest GlobalDialogsTest GameLogoWindowTest
   ScenarioTest cInventoryTest cDialogManagerTest cFrameRateOverlayTest 'cGameApplication(Test)?'
-  cGameMainTest '([A-Za-z]+/)?GameMain[A-Za-z]*'
+  cGameMainTest '([A-Za-z]+/)?GameMain[A-Za-z]*' '([A-Za-z]+/)?DemoGameRun'
 )
 threaded="^($(IFS='|'; echo "${threaded_suites[*]}"))\\."
 

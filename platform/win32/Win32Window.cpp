@@ -38,6 +38,9 @@ struct sWindowRecord
 	HWND parent;
 	LONG_PTR userData;
 	RECT screenRect; // the client area in screen pixels
+	// Kept here for GetWindowText from any thread: SDL's copy is replaced
+	// (freed) on the thread that sets the title.
+	std::string title;
 };
 
 struct cWindowTable
@@ -325,7 +328,8 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* title, DW
 		cWindowTable& table = Table();
 		std::lock_guard<std::mutex> hold(table.lock);
 		table.windows[window] =
-			sWindowRecord{windowClass.procedure, windowClass.style, windowClass.cursor, style, exStyle, parent, 0, {}};
+			sWindowRecord{windowClass.procedure, windowClass.style, windowClass.cursor, style, exStyle, parent, 0, {},
+				title ? title : ""};
 	}
 	win32::UpdateWindowGeometry(window);
 	win32::WatchWindow(sdlWindow);
@@ -547,11 +551,8 @@ BOOL PtInRect(const RECT* rect, POINT point)
 
 BOOL SetWindowTextA(HWND window, const char* text)
 {
-	if (!win32::IsLiveWindow(window))
-	{
-		SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+	if (!WithRecord(window, [&](sWindowRecord& record) { record.title = text ? text : ""; }))
 		return FALSE;
-	}
 	SDL_SetWindowTitle(win32::ToSdlWindow(window), text ? text : "");
 	return TRUE;
 }
@@ -569,14 +570,11 @@ int GetWindowTextA(HWND window, char* text, int size)
 	if (!text || size <= 0)
 		return 0;
 	text[0] = '\0';
-	if (!win32::IsLiveWindow(window))
-	{
-		SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-		return 0;
-	}
-	const char* title = SDL_GetWindowTitle(win32::ToSdlWindow(window));
-	size_t length = std::min(strlen(title), static_cast<size_t>(size - 1));
-	memcpy(text, title, length);
+	size_t length = 0;
+	WithRecord(window, [&](const sWindowRecord& record) {
+		length = std::min(record.title.size(), static_cast<size_t>(size - 1));
+		memcpy(text, record.title.data(), length);
+	});
 	text[length] = '\0';
 	return static_cast<int>(length);
 }
