@@ -12,9 +12,21 @@ kinds=("$@")
 [ ${#kinds[@]} -eq 0 ] && kinds=(asan tsan)
 
 # The test suites that run threads of their own or through the platform
-# layer (sound mixing and streaming, the mouse and loader threads, kernel
-# objects, the log's lock).
-threaded='^(Win32Thread|Win32Event|Win32Handle|Win32Message|Win32Input|DInputMouse|cThread|cWin32Application|Log|Random|XmlTree|cMouseDevice|cInputManager[A-Za-z]*|cDirectXGraphicsObject|cTextureResource|D3D9Resource|D3DX9Texture|Resource[A-Za-z]*|DSound[A-Za-z]*|cSoundDevice|cSoundManager|SoundResource|GameMain[A-Za-z]*)\.'
+# layer: kernel objects and the message queue, the log's lock, sound mixing
+# and streaming, the mouse thread behind every input manager, loader threads
+# (resources, textures, scenes, lights, dialogs, scenarios) and the game's
+# whole run, in the test program or as the game program itself. Each entry names whole suites; one that names none fails the run.
+threaded_suites=(
+  Win32Thread Win32Event Win32Handle Win32Window cMessageTest cSendInputTest cDInputMouseTest
+  cThread cWin32ApplicationTest Log Random XmlNode XmlDispatcher
+  cMouseDeviceTest 'cInputManager[A-Za-z]*' cCursorManagerTest WidgetInputTest EditBoxInputTest
+  cDirectXGraphicsObject 'TextureReload|TextureResource[A-Za-z]*' D3D9Resource D3DXTexture 'Resource[A-Za-z]*'
+  'DSound[A-Za-z]*' cSoundDevice cSoundManager cSoundRegistry SoundResource GameWindowSound
+  EmitterRuntime SceneTest SceneLightTest CameraObjectTest GlobalDialogsTest GameLogoWindowTest
+  ScenarioTest cInventoryTest cDialogManagerTest cFrameRateOverlayTest 'cGameApplication(Test)?'
+  cGameMainTest '([A-Za-z]+/)?GameMain[A-Za-z]*' '([A-Za-z]+/)?DemoGameRun'
+)
+threaded="^($(IFS='|'; echo "${threaded_suites[*]}"))\\."
 
 launcher=()
 if command -v ccache >/dev/null; then
@@ -30,7 +42,7 @@ build() {
   cmake -S . -B "$folder" -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=Sanitize -DZV2_BENCHMARKS=OFF \
     -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
     -DCMAKE_EXE_LINKER_FLAGS="$sanitize" "$@" >/dev/null
-  cmake --build "$folder" -j "$jobs" --target platform_tests engine_tests game_tests fuzz_tests
+  cmake --build "$folder" -j "$jobs" --target platform_tests engine_tests game_tests tools_tests fuzz_tests
 }
 
 # run <folder> [ctest arguments]
@@ -55,6 +67,12 @@ for kind in "${kinds[@]}"; do
     ;;
   tsan)
     build build-tsan "-fsanitize=thread"
+    for suite in "${threaded_suites[@]}"; do
+      if ctest --test-dir build-tsan -N -R "^($suite)\\." | grep -q '^Total Tests: 0$'; then
+        echo "the threaded suite $suite names no test" >&2
+        exit 1
+      fi
+    done
     TSAN_OPTIONS=suppressions=$sanitizers/tsan.supp:halt_on_error=1:second_deadlock_stack=1 \
       run build-tsan -R "$threaded"
     ;;

@@ -10,17 +10,26 @@
 
 namespace
 {
-// Written under the scene's lock once a box is built, read on the main
-// thread (the logo's close reads them inside the update, which holds the lock).
-std::atomic<cGameMessageBox*> g_okBox { nullptr };
-std::atomic<cGameMessageBox*> g_yesNoBox { nullptr };
-std::atomic<cGameEditBox*> g_editBox { nullptr };
+// A box as a scene object: the form a box being deleted still has (by then
+// it is no longer a Box, so it is never cast back). Written under the
+// scene's lock once the box is built, read on the main thread (the logo's
+// close reads it inside the update, which holds the lock).
+template <class Box>
+struct sBoxSlot
+{
+	std::atomic<cSceneObject*> object { nullptr };
+
+	Box* Load() const { return static_cast<Box*>(object.load(std::memory_order_acquire)); }
+};
+
+sBoxSlot<cGameMessageBox> g_okBox;
+sBoxSlot<cGameMessageBox> g_yesNoBox;
+sBoxSlot<cGameEditBox> g_editBox;
 
 template <class Box>
-void Forget(std::atomic<Box*>& slot, cSceneObject* object)
+void Forget(sBoxSlot<Box>& slot, cSceneObject* object)
 {
-	Box* expected = static_cast<Box*>(object);
-	slot.compare_exchange_strong(expected, nullptr);
+	slot.object.compare_exchange_strong(object, nullptr);
 }
 
 // A box deleted with the scene is no longer offered.
@@ -32,23 +41,23 @@ void ForgetBox(cSceneObject* box)
 }
 
 template <class Box>
-void Create(std::atomic<Box*>& slot, Box* (*make)())
+void Create(sBoxSlot<Box>& slot, Box* (*make)())
 {
-	if (slot.load(std::memory_order_acquire))
+	if (slot.Load())
 		return;
 	Box* box = make();
 	box->BindEvent("on_delete", cSceneObject::tEvent(MakeFunctionDelegate(&ForgetBox)));
 	cSceneManager* scene = cSceneManager::GetInstance();
 	cAutoLock lock(scene->GetLock());
 	scene->PostReparent(box, cGameWindow::DefaultCameraObject(), cSceneManager::tCompletion());
-	slot.store(box, std::memory_order_release);
+	slot.object.store(box, std::memory_order_release);
 }
 
 // The box when it exists and can take a request; a visible box drops it.
 template <class Box>
-Box* Available(std::atomic<Box*>& slot, const char* name)
+Box* Available(const sBoxSlot<Box>& slot, const char* name)
 {
-	Box* box = slot.load(std::memory_order_acquire);
+	Box* box = slot.Load();
 	if (!box)
 		LOG(2, "%s requested before the global dialogs were created", name);
 	return box && !box->IsVisible() ? box : nullptr;
@@ -70,8 +79,7 @@ void Open(cGameMessageBox* box)
 template <class F>
 void ForEachBox(F action)
 {
-	for (cGameMessageBox* box : { g_okBox.load(std::memory_order_acquire), g_yesNoBox.load(std::memory_order_acquire),
-			 static_cast<cGameMessageBox*>(g_editBox.load(std::memory_order_acquire)) })
+	for (cGameMessageBox* box : { g_okBox.Load(), g_yesNoBox.Load(), static_cast<cGameMessageBox*>(g_editBox.Load()) })
 		if (box)
 			action(box);
 }

@@ -4,6 +4,7 @@
 #include "platform/d3d9/cD3D9Texture.h"
 #include "platform/d3d9/cD3D9VertexBuffer.h"
 #include "platform/d3d9/cD3D9VertexDeclaration.h"
+#include "platform/win32/Win32Internal.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -215,7 +216,11 @@ bool cD3D9Renderer::Init(SDL_Window* window, std::string& error)
 {
 	m_window = window;
 	SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-	m_context = SDL_GL_CreateContext(window);
+	if (!win32::RunWithWindowHeld(window, [&] { m_context = SDL_GL_CreateContext(window); }))
+	{
+		error = "no OpenGL context: the window was destroyed";
+		return false;
+	}
 	if (!m_context)
 	{
 		error = std::string("no OpenGL context: ") + SDL_GetError();

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 
 struct SDL_Window;
@@ -80,4 +81,13 @@ bool CloseAllWindows();
 void WatchWindowSystem();
 void WatchWindow(SDL_Window* window);
 void HandleWindowSystemEvent(const SDL_Event& event);
+// False once another program has destroyed the window, before the event
+// saying so is handled. SDL waits for a destroyed window to change for ever
+// in some calls (showing, hiding, changing the border): they check first.
+bool WindowSystemHas(SDL_Window* window);
+// Runs the action while no other program can change the window system, if
+// the window still exists; false, without running it, when the window is
+// gone. For calls that read the window's attributes without checking them
+// (SDL's OpenGL context creation on X reads garbage for a destroyed window).
+bool RunWithWindowHeld(SDL_Window* window, const std::function<void()>& action);
 }

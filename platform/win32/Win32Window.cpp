@@ -38,6 +38,9 @@ struct sWindowRecord
 	HWND parent;
 	LONG_PTR userData;
 	RECT screenRect; // the client area in screen pixels
+	// Kept here for GetWindowText from any thread: SDL's copy is replaced
+	// (freed) on the thread that sets the title.
+	std::string title;
 };
 
 struct cWindowTable
@@ -116,6 +119,8 @@ bool IsKnownIndex(int index)
 void ApplyStyle(HWND window, DWORD style)
 {
 	SDL_Window* sdlWindow = win32::ToSdlWindow(window);
+	if (!win32::WindowSystemHas(sdlWindow))
+		return;
 	SDL_SetWindowBordered(sdlWindow, (style & WS_CAPTION) ? SDL_TRUE : SDL_FALSE);
 	SDL_SetWindowResizable(sdlWindow, (style & WS_THICKFRAME) ? SDL_TRUE : SDL_FALSE);
 }
@@ -323,7 +328,8 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* title, DW
 		cWindowTable& table = Table();
 		std::lock_guard<std::mutex> hold(table.lock);
 		table.windows[window] =
-			sWindowRecord{windowClass.procedure, windowClass.style, windowClass.cursor, style, exStyle, parent, 0, {}};
+			sWindowRecord{windowClass.procedure, windowClass.style, windowClass.cursor, style, exStyle, parent, 0, {},
+				title ? title : ""};
 	}
 	win32::UpdateWindowGeometry(window);
 	win32::WatchWindow(sdlWindow);
@@ -358,7 +364,8 @@ BOOL DestroyWindow(HWND window)
 	}
 	win32::SetFocusedWindow(window, false);
 	win32::RemoveQueuedMessages(window);
-	SDL_HideWindow(win32::ToSdlWindow(window));
+	if (win32::WindowSystemHas(win32::ToSdlWindow(window)))
+		SDL_HideWindow(win32::ToSdlWindow(window));
 	return TRUE;
 }
 
@@ -376,6 +383,8 @@ BOOL ShowWindow(HWND window, int command)
 	}
 	SDL_Window* sdlWindow = win32::ToSdlWindow(window);
 	BOOL wasVisible = (SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_SHOWN) ? TRUE : FALSE;
+	if (!win32::WindowSystemHas(sdlWindow))
+		return wasVisible;
 	switch (command)
 	{
 	case SW_HIDE:
@@ -467,6 +476,8 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int he
 		return FALSE;
 	}
 	SDL_Window* sdlWindow = win32::ToSdlWindow(window);
+	if (!win32::WindowSystemHas(sdlWindow))
+		return TRUE;
 	if (!(flags & SWP_NOSIZE))
 		SDL_SetWindowSize(sdlWindow, std::max(width, 1), std::max(height, 1));
 	if (!(flags & SWP_NOMOVE))
@@ -540,11 +551,8 @@ BOOL PtInRect(const RECT* rect, POINT point)
 
 BOOL SetWindowTextA(HWND window, const char* text)
 {
-	if (!win32::IsLiveWindow(window))
-	{
-		SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+	if (!WithRecord(window, [&](sWindowRecord& record) { record.title = text ? text : ""; }))
 		return FALSE;
-	}
 	SDL_SetWindowTitle(win32::ToSdlWindow(window), text ? text : "");
 	return TRUE;
 }
@@ -562,14 +570,11 @@ int GetWindowTextA(HWND window, char* text, int size)
 	if (!text || size <= 0)
 		return 0;
 	text[0] = '\0';
-	if (!win32::IsLiveWindow(window))
-	{
-		SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-		return 0;
-	}
-	const char* title = SDL_GetWindowTitle(win32::ToSdlWindow(window));
-	size_t length = std::min(strlen(title), static_cast<size_t>(size - 1));
-	memcpy(text, title, length);
+	size_t length = 0;
+	WithRecord(window, [&](const sWindowRecord& record) {
+		length = std::min(record.title.size(), static_cast<size_t>(size - 1));
+		memcpy(text, record.title.data(), length);
+	});
 	text[length] = '\0';
 	return static_cast<int>(length);
 }

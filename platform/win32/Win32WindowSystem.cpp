@@ -111,6 +111,39 @@ void HandleWindowSystemEvent(const SDL_Event& event)
 	if (message && message->subsystem == SDL_SYSWM_X11 && message->msg.x11.event.type == DestroyNotify)
 		OnWindowDestroyed(message->msg.x11.event.xdestroywindow.window);
 }
+
+// The error of the check on a gone window is dropped by the handler above.
+bool WindowSystemHas(SDL_Window* window)
+{
+	SDL_SysWMinfo info;
+	SDL_VERSION(&info.version);
+	if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+		return true;
+	XWindowAttributes attributes;
+	return XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes) != 0;
+}
+
+// The server is grabbed from the check to the action's end, so the window
+// cannot go in between. Only for actions that need no other program (a
+// window manager would wait for the grab to end).
+bool RunWithWindowHeld(SDL_Window* window, const std::function<void()>& action)
+{
+	SDL_SysWMinfo info;
+	SDL_VERSION(&info.version);
+	if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+	{
+		action();
+		return true;
+	}
+	Display* display = info.info.x11.display;
+	XGrabServer(display);
+	const bool exists = WindowSystemHas(window);
+	if (exists)
+		action();
+	XUngrabServer(display);
+	XFlush(display);
+	return exists;
+}
 }
 #else
 namespace win32
@@ -118,5 +151,14 @@ namespace win32
 void WatchWindowSystem() {}
 void WatchWindow(SDL_Window*) {}
 void HandleWindowSystemEvent(const SDL_Event&) {}
+bool WindowSystemHas(SDL_Window*)
+{
+	return true;
+}
+bool RunWithWindowHeld(SDL_Window*, const std::function<void()>& action)
+{
+	action();
+	return true;
+}
 }
 #endif

@@ -105,7 +105,7 @@ private:
 	D3DXHANDLE m_technique = "default";
 };
 
-// A shader that enters the shader index and carries an effect.
+// A shader that is in the shader index, carrying an effect, while it lives.
 class cIndexedShader : public cFakeShaderResource
 {
 public:
@@ -114,6 +114,7 @@ public:
 		m_effect = std::make_unique<cShaderEffect>(effect);
 		AddToIndex();
 	}
+	~cIndexedShader() override { RemoveFromIndex(); }
 	void AddToIndex() override
 	{
 		cResource::AddToIndex();
@@ -171,11 +172,10 @@ TEST(ShaderEffect, PassesRunUntilTheTechniqueEndsAndChooseTheLightTechnique)
 TEST(PostEffect, ChainFromTrimmedNamesAndQuadsShrinkingPassByPass)
 {
 	StartGraphics();
-	// The shaders live in the resource indexes to the end: so do their effects.
-	cScriptedEffect& halving = *new cScriptedEffect(2, 0.5f);
-	cScriptedEffect& plain = *new cScriptedEffect(1, 0);
-	new cIndexedShader("blur", &halving);
-	new cIndexedShader("glow", &plain);
+	cScriptedEffect halving(2, 0.5f);
+	cScriptedEffect plain(1, 0);
+	cIndexedShader blur("blur", &halving);
+	cIndexedShader glow("glow", &plain);
 
 	testing::internal::CaptureStderr();
 	cPostEffect post;
@@ -214,10 +214,10 @@ TEST(PostEffect, ChainFromTrimmedNamesAndQuadsShrinkingPassByPass)
 TEST(PostEffect, RenderStopsAtTheFirstEffectWithoutATarget)
 {
 	cGraphics* graphics = StartGraphics();
-	cScriptedEffect& first = *new cScriptedEffect(1, 0);
-	cScriptedEffect& second = *new cScriptedEffect(1, 0);
-	new cIndexedShader("first", &first);
-	new cIndexedShader("second", &second);
+	cScriptedEffect first(1, 0);
+	cScriptedEffect second(1, 0);
+	cIndexedShader firstShader("first", &first);
+	cIndexedShader secondShader("second", &second);
 	cPostEffect post;
 	post.SetEffects("first,second");
 
