@@ -15,7 +15,8 @@ kinds=("$@")
 # layer: kernel objects and the message queue, the log's lock, sound mixing
 # and streaming, the mouse thread behind every input manager, loader threads
 # (resources, textures, scenes, lights, dialogs, scenarios) and the game's
-# whole run, in the test program or as the game program itself. Each entry names whole suites; one that names none fails the run.
+# whole run, in the test program or as the game program itself. Each entry
+# names whole suites; one that names none fails the run.
 threaded_suites=(
   Win32Thread Win32Event Win32Handle Win32Window cMessageTest cSendInputTest cDInputMouseTest
   cThread cWin32ApplicationTest Log Random XmlNode XmlDispatcher
@@ -28,10 +29,7 @@ threaded_suites=(
 )
 threaded="^($(IFS='|'; echo "${threaded_suites[*]}"))\\."
 
-launcher=()
-if command -v ccache >/dev/null; then
-  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
+. scripts/compiler-cache.sh
 
 # build <folder> <sanitizer flags> [cmake arguments]: the test programs only,
 # optimised lightly, with line tables for the reports.
@@ -45,13 +43,22 @@ build() {
   cmake --build "$folder" -j "$jobs" --target platform_tests engine_tests game_tests tools_tests fuzz_tests
 }
 
-# run <folder> [ctest arguments]
+# run <folder> [ctest arguments]: the tests the arguments choose; without
+# arguments every test, as scripts/test.sh runs them (the tests that read the
+# real screen alone after the others).
 run() {
   local folder=$1
   shift
   export SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1
-  xvfb-run -a -s "-screen 0 1920x1200x24" \
-    ctest --test-dir "$folder" --output-on-failure -j "$jobs" "$@"
+  local passes
+  if [ $# -gt 0 ]; then
+    passes="ctest --test-dir $folder --output-on-failure -j $jobs $(printf "'%s' " "$@")"
+  else
+    local screen_tests='^cGraphicsFullScreen\.'
+    passes="ctest --test-dir $folder --output-on-failure -j $jobs -E '$screen_tests' &&
+      ctest --test-dir $folder --output-on-failure -R '$screen_tests'"
+  fi
+  xvfb-run -a -s "-screen 0 1920x1200x24" sh -c "$passes"
 }
 
 sanitizers=$PWD/scripts/sanitizers
