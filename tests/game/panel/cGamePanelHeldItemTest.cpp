@@ -4,7 +4,7 @@
 // let-go outside the pass that picked it up.
 
 #include "../../engine/graphics/ModelTestSupport.h"
-#include "../../engine/input/InputManagerFixture.h"
+#include "../play/SlotScreenFixture.h"
 #include "../../engine/scene/SceneDescTestSupport.h"
 #include "../../engine/windows/WindowTestSupport.h"
 
@@ -41,23 +41,14 @@ tBytes WhiteQuadModel(float left, float bottom, float right, float top)
 	return ModelBytes(model);
 }
 
-class cGamePanelHeldItemTest : public cInputManagerFixture
+class cGamePanelHeldItemTest : public cSlotScreenFixture
 {
 protected:
 	void SetUp() override
 	{
-		cInputManagerFixture::SetUp();
+		cSlotScreenFixture::SetUp();
 		if (HasFatalFailure())
 			return;
-		graphics = StartGraphics(kWidth, kHeight);
-		StartInput();
-		scene = cSceneManager::GetInstance();
-		if (scene->GetObjectTypeId("inventory") < 0)
-			RegisterInventoryType();
-		camera = scene->GetDefaultCamera();
-		camera->SetVisible(true);
-		SetScreenCamera(camera->GetCamera(), kWidth, kHeight);
-		camera->GetCamera().SetDepthTest(false);
 		resources.Add("texture", "white", DdsFile(1, 1, { 0xFFFFFFFF }));
 		resources.Add("model", "slot_quad", WhiteQuadModel(-40, -40, 40, 40));
 		// A 30 by 30 item whose box centre is (15, 15), and a smaller one.
@@ -80,14 +71,9 @@ protected:
 
 	void TearDown() override
 	{
-		if (camera)
-		{
-			camera->GetChildList().DeleteChildren();
-			camera->SetVisible(false);
-		}
 		if (texts)
 			texts->RemoveFromIndex();
-		cInputManagerFixture::TearDown();
+		cSlotScreenFixture::TearDown();
 	}
 
 	// Input read, the input pass, the update and the drawing, read back.
@@ -150,9 +136,6 @@ protected:
 			EXPECT_TRUE(ColorNear(At(pixels, x + dx, y + dy), kDark)) << dx << "," << dy;
 	}
 
-	cGraphics* graphics = nullptr;
-	cSceneManager* scene = nullptr;
-	cCameraObject* camera = nullptr;
 	cTestResources resources;
 	cSceneContent content;
 	std::unique_ptr<cXmlResource> texts;

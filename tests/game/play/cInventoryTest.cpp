@@ -4,7 +4,7 @@
 // "click", "select" and "drop" events raised by real mouse input.
 
 #include "../../engine/graphics/ModelTestSupport.h"
-#include "../../engine/input/InputManagerFixture.h"
+#include "SlotScreenFixture.h"
 #include "../../engine/scene/SceneDescTestSupport.h"
 
 #include "engine/foundation/StringUtils.h"
@@ -37,23 +37,14 @@ tBytes QuadModel(float left, float bottom, float right, float top)
 	return ModelBytes(model);
 }
 
-class cInventoryTest : public cInputManagerFixture
+class cInventoryTest : public cSlotScreenFixture
 {
 protected:
 	void SetUp() override
 	{
-		cInputManagerFixture::SetUp();
+		cSlotScreenFixture::SetUp();
 		if (HasFatalFailure())
 			return;
-		graphics = StartGraphics(kWidth, kHeight);
-		StartInput();
-		scene = cSceneManager::GetInstance();
-		if (scene->GetObjectTypeId("inventory") < 0)
-			RegisterInventoryType();
-		camera = scene->GetDefaultCamera();
-		camera->SetVisible(true);
-		SetScreenCamera(camera->GetCamera(), kWidth, kHeight);
-		camera->GetCamera().SetDepthTest(false);
 		resources.Add("model", "slot_quad", QuadModel(-40, -40, 40, 40));
 		// A 30 by 30 item whose box centre is (15, 15).
 		resources.Add("model", "gem", QuadModel(0, 0, 30, 30));
@@ -67,16 +58,6 @@ protected:
 		slot->BindEvent("drop", cSceneObject::tEvent(MakeMemberDelegate(this, &cInventoryTest::OnDrop)));
 		white.reset(WhiteTexture());
 		scene->Update(0);
-	}
-
-	void TearDown() override
-	{
-		if (camera)
-		{
-			camera->GetChildList().DeleteChildren();
-			camera->SetVisible(false);
-		}
-		cInputManagerFixture::TearDown();
 	}
 
 	void OnClick(cSceneObject* object) { Record(object, "click"); }
@@ -138,9 +119,6 @@ protected:
 		return Update(dt);
 	}
 
-	cGraphics* graphics = nullptr;
-	cSceneManager* scene = nullptr;
-	cCameraObject* camera = nullptr;
 	cTestResources resources;
 	std::unique_ptr<cSceneResource> description;
 	std::unique_ptr<cTexture> white;
