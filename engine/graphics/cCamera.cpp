@@ -3,6 +3,12 @@
 #include "engine/graphics/cGraphics.h"
 #include "platform/d3dx9/D3DX9Math.h"
 
+cCamera::~cCamera()
+{
+	if (Singletone<cGraphics>::Exists() && Singletone<cGraphics>::GetInstance()->GetCurrentCamera() == this)
+		Singletone<cGraphics>::GetInstance()->SetCurrentCamera(nullptr);
+}
+
 void cCamera::SetPerspective(float fieldOfView, float aspect, float zNear, float zFar)
 {
 	D3DXMatrixPerspectiveFovLH(&m_projection, fieldOfView, aspect, zNear, zFar);

@@ -16,6 +16,8 @@ class cCamera : public cDirectXGraphicsObject
 public:
 	// No clip box, depth test on.
 	cCamera() = default;
+	// Stops being the device's current camera, so nothing reads it once gone.
+	~cCamera() override;
 
 	void SetPerspective(float fieldOfView, float aspect, float zNear, float zFar);
 	// Maps x to x + width onto the viewport's left to right edge and y to

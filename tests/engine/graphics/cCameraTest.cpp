@@ -79,6 +79,26 @@ TEST(cCamera, ApplySetsTheDeviceTransformsAndBecomesCurrent)
 	graphics->EndScene();
 }
 
+TEST(cCamera, ADestroyedCameraStopsBeingCurrent)
+{
+	cGraphics* graphics = StartGraphics(1024, 768);
+	cCamera kept;
+	graphics->BeginScene();
+	{
+		cCamera other;
+		kept.Apply();
+		// Destroying a camera that is not current leaves the current one.
+	}
+	EXPECT_EQ(graphics->GetCurrentCamera(), &kept);
+	{
+		cCamera last;
+		last.Apply();
+	}
+	// Particles updated between frames ask for the current camera's axes.
+	EXPECT_EQ(graphics->GetCurrentCamera(), nullptr);
+	graphics->EndScene();
+}
+
 TEST(cCamera, ClipBoxCutsDrawingToItsExtentWhateverTheDepth)
 {
 	cGraphics* graphics = StartGraphics(1024, 768);
