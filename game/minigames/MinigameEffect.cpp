@@ -10,15 +10,15 @@
 
 namespace
 {
-// Written by the loader thread, read on the main thread.
-std::atomic<cGameWindow*> g_effect { nullptr };
+// Written by the loader thread, read on the main thread. Kept as a scene
+// object: the deletion event comes when only that part of it is left.
+std::atomic<cSceneObject*> g_effect { nullptr };
 
 constexpr int kEffectSortKey = 100;
 
 void ForgetEffect(cSceneObject* effect)
 {
-	cGameWindow* expected = static_cast<cGameWindow*>(effect);
-	g_effect.compare_exchange_strong(expected, nullptr);
+	g_effect.compare_exchange_strong(effect, nullptr);
 }
 }
 
@@ -37,10 +37,10 @@ void CreateMinigameEffect()
 	cSceneManager* scene = cSceneManager::GetInstance();
 	cAutoLock lock(scene->GetLock());
 	scene->PostReparent(effect, scene->GetRoot(), cSceneManager::tCompletion());
-	g_effect.store(effect, std::memory_order_release);
+	g_effect.store(static_cast<cSceneObject*>(effect), std::memory_order_release);
 }
 
 cGameWindow* GetMinigameEffect()
 {
-	return g_effect.load(std::memory_order_acquire);
+	return static_cast<cGameWindow*>(g_effect.load(std::memory_order_acquire));
 }
