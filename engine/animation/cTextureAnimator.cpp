@@ -56,10 +56,10 @@ void cTextureAnimator::Update(float dt)
 			m_time = m_length;
 		}
 	}
-	int frame = FrameAt(m_length == 0.0f ? 0.0f : m_time / m_length);
-	if (frame >= m_animation->frameCount)
-		frame = m_animation->frameCount - 1;
-	ShowFrame(frame);
+	// The last frame holds once the time runs out; a damaged file's count
+	// below one holds the first.
+	const int lastFrame = std::max(m_animation->frameCount, 1) - 1;
+	ShowFrame(std::min(FrameAt(m_length == 0.0f ? 0.0f : m_time / m_length), lastFrame));
 }
 
 cAnimator* cTextureAnimator::Clone(cModelControllerBase* controller) const

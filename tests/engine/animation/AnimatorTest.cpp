@@ -160,6 +160,20 @@ TEST(cTextureAnimator, RangesBeyondAnIntAndLengthsThatAreNoNumberShowAFrameOfThe
 	animator->Play(0, Request("broken"));
 	animator->Update(0.5f);
 	EXPECT_EQ(0, atlas->GetFrame());
+
+	// A damaged file's frame count below one holds the first frame.
+	for (int frameCount : { -1, INT_MIN })
+	{
+		cModel damaged;
+		FillAtlas(damaged);
+		damaged.textureAnimation.frameCount = frameCount;
+		cBoundModel boundDamaged(damaged);
+		auto* damagedAtlas = dynamic_cast<cTextureAnimator*>(boundDamaged.controller.GetAnimator());
+		ASSERT_NE(nullptr, damagedAtlas);
+		damagedAtlas->Play(0, Request("run"));
+		damagedAtlas->Update(0.5f);
+		EXPECT_EQ(0, damagedAtlas->GetFrame()) << frameCount;
+	}
 }
 
 TEST(cTextureAnimator, TheShownFrameIsDrawn)
