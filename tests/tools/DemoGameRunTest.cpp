@@ -28,11 +28,13 @@ namespace
 const unsigned long kArrowPaper = 0xFAFAF4;
 
 // An X server of the test's own: moving its pointer disturbs no other
-// test that shares the display. It ends with the object.
+// test that shares the display. It ends with the object. The display
+// number is given: servers left to pick the first free one race for it
+// when several tests start theirs at once.
 class cPrivateDisplay
 {
 public:
-	cPrivateDisplay()
+	explicit cPrivateDisplay(int display)
 	{
 		int pipeEnds[2];
 		if (pipe(pipeEnds) != 0)
@@ -43,19 +45,34 @@ public:
 		{
 			close(pipeEnds[0]);
 			const std::string fd = std::to_string(pipeEnds[1]);
-			execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-				static_cast<char*>(nullptr));
+			const std::string name = ":" + std::to_string(display);
+			execlp("Xvfb", "Xvfb", name.c_str(), "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
+				"tcp", static_cast<char*>(nullptr));
 			_exit(127);
 		}
 		close(pipeEnds[1]);
-		// The server writes its display number once it accepts clients.
-		// Waited for at most 20 seconds: a server that never starts fails the test, not hangs it.
-		char number[16] = {};
-		pollfd ready{pipeEnds[0], POLLIN, 0};
-		ssize_t length = m_server > 0 && poll(&ready, 1, 20000) == 1 ? read(pipeEnds[0], number, sizeof(number) - 1) : 0;
+		// The server writes its display number and a newline once it accepts
+		// clients, in writes of their own: the pipe stays open until the
+		// newline, or the server dies writing it. Waited for at most 20
+		// seconds: a server that never starts fails the test, not hangs it.
+		std::string written;
+		const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+		while (m_server > 0 && written.find('\n') == std::string::npos)
+		{
+			const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+				deadline - std::chrono::steady_clock::now());
+			pollfd ready{pipeEnds[0], POLLIN, 0};
+			char chunk[16];
+			if (left.count() <= 0 || poll(&ready, 1, int(left.count())) != 1)
+				break;
+			const ssize_t length = read(pipeEnds[0], chunk, sizeof(chunk));
+			if (length <= 0)
+				break;
+			written.append(chunk, size_t(length));
+		}
 		close(pipeEnds[0]);
-		if (length > 0)
-			m_name = ":" + std::to_string(atoi(number));
+		if (written.find('\n') != std::string::npos)
+			m_name = ":" + std::to_string(atoi(written.c_str()));
 	}
 	~cPrivateDisplay()
 	{
@@ -183,15 +200,16 @@ TEST_P(DemoGameRun, ShowsTheTitleAndTheCursorOverTheFrameAndFindsEverything)
 	}
 
 	// The game and the probe share a display no other test moves the pointer
-	// on. A server that dies while it starts (a busy machine) is started
-	// again; the game starts only once the probe is connected, so that no
+	// on. A server that dies while it starts (a busy machine, or a number
+	// taken) is started again; the game starts only once the probe is connected, so that no
 	// early end of the test leaves it running.
 	std::unique_ptr<cPrivateDisplay> display;
 	std::unique_ptr<cXWindowProbe> connection;
 	for (int attempt = 0; attempt < 3 && !(connection && connection->IsOpen()); ++attempt)
 	{
 		connection.reset();
-		display = std::make_unique<cPrivateDisplay>();
+		// A number of this process's own; the next attempt takes the next.
+		display = std::make_unique<cPrivateDisplay>(1000 + int(getpid() % 8000) * 3 + attempt);
 		if (display->Name().empty())
 			continue;
 		setenv("DISPLAY", display->Name().c_str(), 1);
