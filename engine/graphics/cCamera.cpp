@@ -5,8 +5,11 @@
 
 cCamera::~cCamera()
 {
-	if (Singletone<cGraphics>::Exists() && Singletone<cGraphics>::GetInstance()->GetCurrentCamera() == this)
-		Singletone<cGraphics>::GetInstance()->SetCurrentCamera(nullptr);
+	if (!Singletone<cGraphics>::Exists())
+		return;
+	cGraphics* graphics = Singletone<cGraphics>::GetInstance();
+	if (graphics->GetCurrentCamera() == this)
+		graphics->SetCurrentCamera(nullptr);
 }
 
 void cCamera::SetPerspective(float fieldOfView, float aspect, float zNear, float zFar)

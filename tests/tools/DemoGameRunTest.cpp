@@ -39,19 +39,19 @@ public:
 		int pipeEnds[2];
 		if (pipe(pipeEnds) != 0)
 			return;
+		const std::string name = ":" + std::to_string(display);
 		fflush(stdout);
 		m_server = fork();
 		if (m_server == 0)
 		{
 			close(pipeEnds[0]);
 			const std::string fd = std::to_string(pipeEnds[1]);
-			const std::string name = ":" + std::to_string(display);
 			execlp("Xvfb", "Xvfb", name.c_str(), "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
 				"tcp", static_cast<char*>(nullptr));
 			_exit(127);
 		}
 		close(pipeEnds[1]);
-		// The server writes its display number and a newline once it accepts
+		// The server writes the display number and a newline once it accepts
 		// clients, in writes of their own: the pipe stays open until the
 		// newline, or the server dies writing it. Waited for at most 20
 		// seconds: a server that never starts fails the test, not hangs it.
@@ -72,7 +72,7 @@ public:
 		}
 		close(pipeEnds[0]);
 		if (written.find('\n') != std::string::npos)
-			m_name = ":" + std::to_string(atoi(written.c_str()));
+			m_name = name;
 	}
 	~cPrivateDisplay()
 	{
@@ -201,8 +201,8 @@ TEST_P(DemoGameRun, ShowsTheTitleAndTheCursorOverTheFrameAndFindsEverything)
 
 	// The game and the probe share a display no other test moves the pointer
 	// on. A server that dies while it starts (a busy machine, or a number
-	// taken) is started again; the game starts only once the probe is connected, so that no
-	// early end of the test leaves it running.
+	// taken) is started again; the game starts only once the probe is
+	// connected, so that no early end of the test leaves it running.
 	std::unique_ptr<cPrivateDisplay> display;
 	std::unique_ptr<cXWindowProbe> connection;
 	for (int attempt = 0; attempt < 3 && !(connection && connection->IsOpen()); ++attempt)
