@@ -119,9 +119,14 @@ bool IsDdsImage(const uint8_t* data, size_t size)
 
 bool ReadDdsImage(const uint8_t* data, size_t size, sD3DXDecodedImage& image)
 {
-	if (size < kDdsDataOffset || ReadLe32(data + kDdsSizeField) != kDdsHeaderSize)
+	if (size < kDdsDataOffset)
 	{
-		ReportImageFailure("DDS header damaged or truncated");
+		ReportImageFailure("DDS header truncated");
+		return false;
+	}
+	if (ReadLe32(data + kDdsSizeField) != kDdsHeaderSize)
+	{
+		ReportImageFailure("DDS header size %u is not supported", ReadLe32(data + kDdsSizeField));
 		return false;
 	}
 	const UINT width = ReadLe32(data + kDdsWidthField);

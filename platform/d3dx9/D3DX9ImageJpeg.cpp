@@ -1,5 +1,6 @@
 // JPEG files (baseline and progressive) through libjpeg, which writes
-// B, G, R, A bytes (alpha 0xFF) straight into the canvas rows.
+// B, G, R, A bytes (alpha 0xFF) straight into the canvas rows, or C, M, Y, K
+// bytes that are then converted in place.
 
 #include "platform/d3dx9/D3DX9ImagePixels.h"
 #include "platform/d3dx9/D3DX9ImageReaders.h"
@@ -66,6 +67,26 @@ void OnJpegProgress(j_common_ptr info)
 	}
 }
 
+// CMYK texels to B, G, R, A without colour management: each of red, green
+// and blue is the ink's complement times black's, over 255, rounded. Files
+// with an Adobe marker store the complements themselves (inverted CMYK, as
+// Photoshop writes it; YCCK files decode to the same).
+void ConvertCmykRow(uint8_t* texels, JDIMENSION count, bool inverted)
+{
+	const auto complement = [inverted](uint8_t ink) { return inverted ? ink : 255 - ink; };
+	for (JDIMENSION x = 0; x < count; ++x, texels += 4)
+	{
+		const int red = complement(texels[0]);
+		const int green = complement(texels[1]);
+		const int blue = complement(texels[2]);
+		const int black = complement(texels[3]);
+		texels[0] = static_cast<uint8_t>((blue * black + 127) / 255);
+		texels[1] = static_cast<uint8_t>((green * black + 127) / 255);
+		texels[2] = static_cast<uint8_t>((red * black + 127) / 255);
+		texels[3] = 0xFF;
+	}
+}
+
 bool Fail(sJpegDecoding& decoding, const char* reason)
 {
 	snprintf(decoding.failure, sizeof(decoding.failure), "%s", reason);
@@ -86,9 +107,8 @@ bool DecodeJpeg(jpeg_decompress_struct& info, const uint8_t* data, size_t size, 
 		return Fail(decoding, "more pixels claimed than the data can hold");
 	if (info.arith_code)
 		return Fail(decoding, "arithmetic coding is not supported");
-	if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK)
-		return Fail(decoding, "CMYK images are not supported");
-	info.out_color_space = JCS_EXT_BGRA;
+	const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+	info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
 	jpeg_start_decompress(&info);
 	if (!AllocateImageCanvas(info.output_width, info.output_height, *decoding.image))
 		return Fail(decoding, "image size not supported");
@@ -98,6 +118,9 @@ bool DecodeJpeg(jpeg_decompress_struct& info, const uint8_t* data, size_t size, 
 	while (info.output_scanline < info.output_height)
 		jpeg_read_scanlines(&info, decoding.rows.data() + info.output_scanline,
 			info.output_height - info.output_scanline);
+	if (cmyk)
+		for (JSAMPROW row : decoding.rows)
+			ConvertCmykRow(row, info.output_width, info.saw_Adobe_marker);
 	return true;
 }
 

@@ -62,18 +62,20 @@ bool IsEntryBitsValid(UINT bits)
 	return bits == 15 || bits == 16 || bits == 24 || bits == 32;
 }
 
-bool IsHeaderValid(const sTgaHeader& header)
+// A header of one of the kinds the format defines.
+bool IsHeaderPlausible(const sTgaHeader& header)
 {
-	if (header.colourMapType > 1 || header.width == 0 || header.height == 0)
-		return false;
-	switch (header.imageType)
-	{
-	case kTgaColourMapped:
-		return header.colourMapType == 1 && header.pixelBits == 8 && IsEntryBitsValid(header.mapEntryBits);
-	case kTgaTrueColour: return IsEntryBitsValid(header.pixelBits);
-	case kTgaGrey: return header.pixelBits == 8;
-	default: return false;
-	}
+	return header.colourMapType <= 1 && header.imageType >= kTgaColourMapped && header.imageType <= kTgaGrey &&
+		header.width > 0 && header.height > 0 && (header.pixelBits == 8 || IsEntryBitsValid(header.pixelBits));
+}
+
+// Colour-mapped pixels are 8- or 16-bit indices, grey pixels 8-bit grey or
+// grey and alpha.
+bool IsHeaderSupported(const sTgaHeader& header)
+{
+	if (header.imageType == kTgaTrueColour)
+		return header.pixelBits != 8;
+	return header.pixelBits == 8 || header.pixelBits == 16;
 }
 
 // The channel masks of a packed pixel (or colour-map entry) of the given bits.
@@ -121,24 +123,29 @@ bool ExpandRunLength(const uint8_t* data, size_t size, UINT pixelBytes, uint64_t
 	return true;
 }
 
-void ConvertGreyPixels(const uint8_t* source, UINT count, uint8_t* destination)
+// Grey, or grey then alpha when pixelBytes is 2 (the alpha read only when
+// the descriptor gives the pixels alpha bits).
+void ConvertGreyPixels(const uint8_t* source, UINT pixelBytes, bool hasAlpha, UINT count, uint8_t* destination)
 {
-	for (UINT x = 0; x < count; ++x, destination += 4)
+	for (UINT x = 0; x < count; ++x, source += pixelBytes, destination += 4)
 	{
-		destination[0] = destination[1] = destination[2] = source[x];
-		destination[3] = 0xFF;
+		destination[0] = destination[1] = destination[2] = source[0];
+		destination[3] = pixelBytes == 2 && hasAlpha ? source[1] : 0xFF;
 	}
 }
 
-void ConvertMappedPixels(const uint8_t* source, UINT count, const std::vector<uint8_t>& colourMap, UINT mapFirst,
-	uint8_t* destination)
+// Indices of pixelBytes (1 or 2) bytes into the colour map, whose first entry
+// has index mapFirst.
+void ConvertMappedPixels(const uint8_t* source, UINT pixelBytes, UINT count, const std::vector<uint8_t>& colourMap,
+	UINT mapFirst, uint8_t* destination)
 {
 	static const uint8_t kOutsideMap[4] = {0, 0, 0, 0xFF};
 	const size_t mapEntries = colourMap.size() / 4;
-	for (UINT x = 0; x < count; ++x, destination += 4)
+	for (UINT x = 0; x < count; ++x, source += pixelBytes, destination += 4)
 	{
-		const size_t entry = source[x] - static_cast<size_t>(mapFirst);
-		memcpy(destination, source[x] >= mapFirst && entry < mapEntries ? &colourMap[entry * 4] : kOutsideMap, 4);
+		const UINT index = pixelBytes == 2 ? ReadLe16(source) : source[0];
+		const size_t entry = index - static_cast<size_t>(mapFirst);
+		memcpy(destination, index >= mapFirst && entry < mapEntries ? &colourMap[entry * 4] : kOutsideMap, 4);
 	}
 }
 
@@ -151,12 +158,22 @@ void MirrorRow(uint8_t* row, UINT count)
 
 bool IsTgaImage(const uint8_t* data, size_t size)
 {
-	return size >= kTgaHeaderSize && IsHeaderValid(ReadHeader(data));
+	return size >= kTgaHeaderSize && IsHeaderPlausible(ReadHeader(data));
 }
 
 bool ReadTgaImage(const uint8_t* data, size_t size, sD3DXDecodedImage& image)
 {
 	const sTgaHeader header = ReadHeader(data);
+	if (header.imageType == kTgaColourMapped && (header.colourMapType == 0 || !IsEntryBitsValid(header.mapEntryBits)))
+	{
+		ReportImageFailure("TGA colour map missing or of %u bits per entry", header.mapEntryBits);
+		return false;
+	}
+	if (!IsHeaderSupported(header))
+	{
+		ReportImageFailure("TGA type %u at %u bits per pixel is not supported", data[2], header.pixelBits);
+		return false;
+	}
 	const UINT pixelBytes = (header.pixelBits + 7) / 8;
 	const UINT entryBytes = (header.mapEntryBits + 7) / 8;
 	const uint64_t mapOffset = kTgaHeaderSize + header.idLength;
@@ -203,9 +220,9 @@ bool ReadTgaImage(const uint8_t* data, size_t size, sD3DXDecodedImage& image)
 		const uint8_t* source = pixels + uint64_t(row) * header.width * pixelBytes;
 		uint8_t* destination = ImageCanvasRow(image, header.topDown ? row : header.height - 1 - row);
 		if (header.imageType == kTgaColourMapped)
-			ConvertMappedPixels(source, header.width, colourMap, header.mapFirst, destination);
+			ConvertMappedPixels(source, pixelBytes, header.width, colourMap, header.mapFirst, destination);
 		else if (header.imageType == kTgaGrey)
-			ConvertGreyPixels(source, header.width, destination);
+			ConvertGreyPixels(source, pixelBytes, header.alphaBits > 0, header.width, destination);
 		else
 			ConvertMaskedPixels(source, pixelBytes, masks, header.width, destination);
 		if (header.rightToLeft)

@@ -124,6 +124,31 @@ tBytes SmallBmp()
 	return WriteBmp(bmp);
 }
 
+// RLE8 rows of a run and eight stored indices each.
+tBytes SmallRunLengthBmp()
+{
+	tBytes stream;
+	for (uint8_t y = 0; y < 16; ++y)
+	{
+		const tBytes stored = Pattern(8, y);
+		stream.insert(stream.end(), {8, y, 0, 8});
+		stream.insert(stream.end(), stored.begin(), stored.end());
+		stream.insert(stream.end(), {0, 0});
+	}
+	stream.insert(stream.end(), {0, 1});
+	return WriteBmp({40, 16, 16, 8, 1, {}, Pattern(256 * 4, 3), {stream}});
+}
+
+tBytes SmallGreyAlphaTga()
+{
+	return WriteTga({3, 16, 0x08, 16, 16, 0, 0, {}, Pattern(16 * 16 * 2, 5)});
+}
+
+tBytes SmallCmykJpeg()
+{
+	return WriteCmykJpeg(16, 16, Pattern(16 * 16 * 4, 11), eJpegInk::kCmykWithAdobeMarker);
+}
+
 tBytes SmallRunLengthTga()
 {
 	sTgaFixture tga = {10, 24, 0x20, 16, 16};
@@ -145,7 +170,9 @@ tBytes SmallDds(bool compressed)
 std::vector<std::pair<std::string, tBytes>> ValidFixtures()
 {
 	return {{"PNG", SmallPng()}, {"JPEG", SmallJpeg(false)}, {"progressive JPEG", SmallJpeg(true)},
-		{"BMP", SmallBmp()}, {"TGA", SmallRunLengthTga()}, {"DDS", SmallDds(false)}, {"DXT5 DDS", SmallDds(true)}};
+		{"CMYK JPEG", SmallCmykJpeg()}, {"BMP", SmallBmp()}, {"RLE8 BMP", SmallRunLengthBmp()},
+		{"TGA", SmallRunLengthTga()}, {"grey and alpha TGA", SmallGreyAlphaTga()}, {"DDS", SmallDds(false)},
+		{"DXT5 DDS", SmallDds(true)}};
 }
 
 tBytes Truncated(const tBytes& file, size_t size)
@@ -214,7 +241,6 @@ TEST(D3DXImageHostile, RefusesDataThatIsNoImage)
 		{"DDS with another header size", [] { tBytes dds = SmallDds(false); dds[4] = 100; return dds; }()},
 		{"DDS compressed as ATI2", WriteDds({16, 16, DDPF_FOURCC, MAKEFOURCC('A', 'T', 'I', '2'), 0, {}, tBytes(512)})},
 		{"DDS of 8-bit pixels", WriteDds({16, 16, DDPF_RGB, 0, 8, {0xE0, 0x1C, 0x03, 0}, tBytes(256)})},
-		{"BMP compressed as RLE8", [] { tBytes bmp = SmallBmp(); bmp[30] = 1; return bmp; }()},
 	};
 	for (const auto& [name, file] : cases)
 		EXPECT_EQ(DecodeResult(file), D3DXERR_INVALIDDATA) << name;
@@ -319,4 +345,78 @@ TEST(D3DXImageHostile, SurvivesDamagedBytes)
 				}
 			}
 		}
+}
+
+namespace
+{
+// The lines the loader writes while it decodes file.
+std::string FailureLines(const tBytes& file)
+{
+	testing::internal::CaptureStderr();
+	EXPECT_EQ(DecodeResult(file), D3DXERR_INVALIDDATA);
+	return testing::internal::GetCapturedStderr();
+}
+
+tBytes WithField(tBytes file, size_t offset, uint32_t value)
+{
+	PutLe32(file, offset, value);
+	return file;
+}
+}
+
+TEST(D3DXImageHostile, RefusalsNameWhatTheFileIs)
+{
+	tBytes greyTga24 = SmallRunLengthTga();
+	greyTga24[2] = 3;
+	tBytes twoBitBmp = SmallBmp();
+	twoBitBmp[28] = 2;
+	const std::pair<tBytes, const char*> cases[] = {
+		{WithField(SmallBmp(), 30, 4), "BMP compression 4 is not supported"},
+		{WithField(SmallBmp(), 30, 2), "BMP compression 2 is not supported at 8 bits per pixel"},
+		{twoBitBmp, "BMP of 2 bits per pixel is not supported"},
+		{WithField(SmallBmp(), 14, 20), "BMP header size 20 is not supported"},
+		{greyTga24, "TGA type 3 at 24 bits per pixel is not supported"},
+		{WithField(SmallDds(false), 4, 100), "DDS header size 100 is not supported"},
+	};
+	for (const auto& [file, line] : cases)
+	{
+		const std::string lines = FailureLines(file);
+		EXPECT_NE(lines.find(std::string("D3DX: image not loaded: ") + line), std::string::npos) << lines;
+		EXPECT_EQ(lines.find("damaged"), std::string::npos) << lines;
+	}
+}
+
+TEST(D3DXImageHostile, RunLengthStreamsThatLeaveTheImage)
+{
+	// A 4 by 2 image, bottom-up; each stream stops with a log line and the
+	// file is refused without a write outside the canvas (checked under the
+	// address sanitizer).
+	struct sCase
+	{
+		const char* name;
+		uint16_t bitCount;
+		tBytes stream;
+		const char* failure;
+	};
+	const sCase cases[] = {
+		{"run past the row's end", 8, {5, 1}, "a run leaves the image at texel 0 of row 0"},
+		{"RLE4 run past the row's end", 4, {2, 0x11, 3, 0x11}, "a run leaves the image at texel 2 of row 0"},
+		{"run past the last row", 8, {4, 1, 0, 0, 4, 1, 0, 0, 1, 1}, "a run leaves the image at texel 0 of row 2"},
+		{"stored texels past the row's end", 8, {1, 1, 0, 4, 1, 2, 3, 4}, "stored texels leave the image"},
+		{"RLE4 stored texels past the row's end", 4, {0, 5, 0x12, 0x34, 0x50, 0}, "stored texels leave the image"},
+		{"move off the right", 8, {2, 1, 0, 2, 3, 0}, "a move leaves the image at texel 2 of row 0"},
+		{"move off the bottom", 8, {0, 2, 0, 2}, "a move leaves the image at texel 0 of row 0"},
+		{"move after the last row", 8, {0, 0, 0, 0, 0, 2, 0, 0}, "a move leaves the image at texel 0 of row 2"},
+		{"stream ends within the image", 8, {4, 1}, "truncated at texel 0 of row 1"},
+		{"stored texels cut short", 8, {0, 4, 1, 2}, "truncated at texel 0 of row 0"},
+		{"move cut short", 8, {0, 0, 0, 2}, "truncated at texel 0 of row 1"},
+	};
+	for (const sCase& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		const tBytes palette(16 * 4, 0x40);
+		const std::string lines =
+			FailureLines(WriteBmp({40, 4, 2, c.bitCount, c.bitCount == 8 ? 1u : 2u, {}, palette, {c.stream}}));
+		EXPECT_NE(lines.find(std::string("BMP run-length data: ") + c.failure), std::string::npos) << lines;
+	}
 }

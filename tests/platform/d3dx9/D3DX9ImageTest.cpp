@@ -7,6 +7,7 @@
 #include <squish.h>
 
 #include <array>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -258,6 +259,93 @@ TEST(D3DXImage, BmpLayouts)
 	}
 }
 
+namespace
+{
+// Eight palette entries B, G, R, 0: entry i is (i, 10 i, 20 i).
+tBytes EightColourPalette()
+{
+	tBytes palette;
+	for (uint8_t i = 0; i < 8; ++i)
+		palette.insert(palette.end(), {i, uint8_t(10 * i), uint8_t(20 * i), 0});
+	return palette;
+}
+
+// The texels of palette indices from EightColourPalette, -1 for a texel the
+// stream skips.
+std::vector<tBgra> IndexedTexels(const std::vector<int>& indices)
+{
+	std::vector<tBgra> texels;
+	for (int i : indices)
+		texels.push_back(i < 0 ? kClear : tBgra{uint8_t(i), uint8_t(10 * i), uint8_t(20 * i), 255});
+	return texels;
+}
+}
+
+TEST(D3DXImage, BmpRunLengthStreams)
+{
+	struct sCase
+	{
+		const char* name;
+		uint16_t bitCount;
+		int32_t height; // negative: rows stored top-down
+		tBytes stream; // pairs and escapes, rows in file order
+		std::vector<int> indices; // 6 wide, top row first
+	};
+	const sCase cases[] = {
+		{"RLE8, every escape", 8, 4,
+			{3, 1, 0, 3, 2, 3, 4, 0, 0, 0, // a run, three stored indices padded to four bytes, end of line
+				2, 5, 0, 2, 1, 1, 2, 6, 0, 0, // a run, a move right 1 and on 1 row, a run, end of line
+				0, 4, 7, 0, 1, 2, 0, 1}, // four stored indices, end of bitmap
+			{7, 0, 1, 2, -1, -1, -1, -1, -1, 6, 6, -1, 5, 5, -1, -1, -1, -1, 1, 1, 1, 2, 3, 4}},
+		{"RLE4, every escape", 4, 4,
+			{3, 0x12, 0, 3, 0x34, 0x50, 0, 0, // alternating run, three stored indices in two bytes
+				0, 5, 0x67, 0x01, 0x20, 0, 0, 0, // five stored indices in three bytes, padded
+				0, 2, 4, 1, 2, 0x77, 0, 1}, // a move right 4 and on 1 row, a run, end of bitmap
+			{-1, -1, -1, -1, 7, 7, -1, -1, -1, -1, -1, -1, 6, 7, 0, 1, 2, -1, 1, 2, 1, 3, 4, 5}},
+		{"RLE8 top-down, ended by its last line", 8, -2, {6, 3, 0, 0, 2, 4, 4, 5, 0, 0},
+			{3, 3, 3, 3, 3, 3, 4, 4, 5, 5, 5, 5}},
+	};
+	for (const sCase& c : cases)
+	{
+		const sBmpFixture bmp{40, 6, c.height, c.bitCount, c.bitCount == 8 ? 1u : 2u, {}, EightColourPalette(),
+			{c.stream}};
+		D3DXIMAGE_INFO info = {};
+		const sD3DXDecodedImage image = Decode(WriteBmp(bmp), D3DFMT_A8R8G8B8, &info);
+		EXPECT_EQ(info.ImageFileFormat, D3DXIFF_BMP) << c.name;
+		ExpectImage(image, 6, std::abs(c.height), IndexedTexels(c.indices), c.name);
+	}
+}
+
+TEST(D3DXImage, JpegCmykConvertsToRgb)
+{
+	// Flat 8 by 8 blocks come through a quality 100 JPEG unchanged. Stored
+	// C, M, Y, K values; without an Adobe marker they are inks, with one their
+	// complements.
+	const uint8_t stored[4][4] = {{0, 0, 0, 0}, {255, 0, 0, 128}, {40, 100, 200, 30}, {200, 10, 60, 255}};
+	const std::vector<tBgra> inks = {{255, 255, 255, 255}, {127, 127, 0, 255}, {49, 137, 190, 255}, {0, 0, 0, 255}};
+	const std::vector<tBgra> complements = {{0, 0, 0, 255}, {0, 0, 128, 255}, {24, 12, 5, 255}, {60, 10, 200, 255}};
+	tBytes samples;
+	for (int y = 0; y < 8; ++y)
+		for (int x = 0; x < 32; ++x)
+			samples.insert(samples.end(), stored[x / 8], stored[x / 8] + 4);
+	const auto texelsOf = [](const std::vector<tBgra>& blocks) {
+		std::vector<tBgra> texels;
+		for (int i = 0; i < 8 * 32; ++i)
+			texels.push_back(blocks[i % 32 / 8]);
+		return texels;
+	};
+	ExpectImage(Decode(WriteCmykJpeg(32, 8, samples, eJpegInk::kCmyk)), 32, 8, texelsOf(inks), "CMYK");
+	ExpectImage(Decode(WriteCmykJpeg(32, 8, samples, eJpegInk::kCmykWithAdobeMarker)), 32, 8, texelsOf(complements),
+		"CMYK with an Adobe marker");
+
+	// YCCK goes through a lossy colour conversion on the way in.
+	const sD3DXDecodedImage ycck = Decode(WriteCmykJpeg(32, 8, samples, eJpegInk::kYcck));
+	ASSERT_EQ(ycck.imageWidth, 32u);
+	for (int block = 0; block < 4; ++block)
+		for (int k = 0; k < 4; ++k)
+			EXPECT_NEAR(TexelAt(ycck, block * 8 + 3, 4)[k], complements[block][k], 2) << "block " << block;
+}
+
 TEST(D3DXImage, TgaLayouts)
 {
 	const tBytes bottomUp = Concat({kBottomRowBgr, kTopRowBgr});
@@ -276,6 +364,12 @@ TEST(D3DXImage, TgaLayouts)
 		{0, 0, 0, 0}, {255, 255, 255, 0}, {0, 0, 0, 0}};
 	const std::vector<tBgra> grey = {{0, 0, 0, 255}, {9, 9, 9, 255}, {99, 99, 99, 255}, {100, 100, 100, 255},
 		{200, 200, 200, 255}, {255, 255, 255, 255}};
+	// Grey then alpha bytes, rows either way round.
+	const tBytes greyAlphaTopDown = {0, 0x10, 9, 0x20, 99, 0x30, 100, 0x40, 200, 0x50, 255, 0x60};
+	const tBytes greyAlphaBottomUp = {100, 0x40, 200, 0x50, 255, 0x60, 0, 0x10, 9, 0x20, 99, 0x30};
+	std::vector<tBgra> greyAlpha = grey;
+	for (int i = 0; i < 6; ++i)
+		greyAlpha[i][3] = uint8_t(0x10 * (i + 1));
 
 	struct sCase
 	{
@@ -293,6 +387,15 @@ TEST(D3DXImage, TgaLayouts)
 		{"colour-mapped", {1, 8, 0x20, 3, 2, 24, 0, colourMap, {0, 1, 2, 3, 4, 5}}, kSixTexels},
 		{"colour-mapped from entry 10", {1, 8, 0x20, 3, 2, 24, 10, colourMap, {10, 11, 12, 13, 14, 15}}, kSixTexels},
 		{"grey", {3, 8, 0x20, 3, 2, 0, 0, {}, {0, 9, 99, 100, 200, 255}}, grey},
+		{"grey and alpha top-down", {3, 16, 0x28, 3, 2, 0, 0, {}, greyAlphaTopDown}, greyAlpha},
+		{"grey and alpha bottom-up", {3, 16, 0x08, 3, 2, 0, 0, {}, greyAlphaBottomUp}, greyAlpha},
+		{"grey and alpha without alpha bits", {3, 16, 0x20, 3, 2, 0, 0, {}, greyAlphaTopDown}, grey},
+		{"run-length grey and alpha", {11, 16, 0x08, 3, 2, 0, 0, {},
+			{0x02, 100, 0x11, 200, 0x22, 255, 0x33, 0x82, 0, 0x44}},
+			{{0, 0, 0, 0x44}, {0, 0, 0, 0x44}, {0, 0, 0, 0x44}, {100, 100, 100, 0x11}, {200, 200, 200, 0x22},
+				{255, 255, 255, 0x33}}},
+		{"colour-mapped, 16-bit indices", {1, 16, 0x20, 3, 2, 24, 300, colourMap,
+			{0x2C, 1, 0x2D, 1, 0x2E, 1, 0x2F, 1, 0x30, 1, 0x31, 1}}, kSixTexels},
 		{"run-length, repeated", {10, 24, 0x20, 3, 2, 0, 0, {}, runPackets}, runs},
 		{"run-length, literal", {10, 24, 0x20, 3, 2, 0, 0, {}, literalPackets}, runs},
 		{"run-length colour-mapped", {9, 8, 0x20, 3, 2, 24, 0, colourMap, {0x02, 0, 1, 2, 0x82, 5}},

@@ -77,7 +77,10 @@ tBytes WritePng(const sPngFixture& fixture)
 	return out;
 }
 
-tBytes WriteJpeg(int width, int height, int components, const tBytes& samples, bool progressive)
+namespace
+{
+tBytes EncodeJpeg(int width, int height, int components, J_COLOR_SPACE samples, J_COLOR_SPACE stored,
+	const tBytes& data, bool progressive, bool adobeMarker, int quality)
 {
 	jpeg_compress_struct info;
 	jpeg_error_mgr errors;
@@ -89,15 +92,17 @@ tBytes WriteJpeg(int width, int height, int components, const tBytes& samples, b
 	info.image_width = width;
 	info.image_height = height;
 	info.input_components = components;
-	info.in_color_space = components == 3 ? JCS_RGB : JCS_GRAYSCALE;
+	info.in_color_space = samples;
 	jpeg_set_defaults(&info);
-	jpeg_set_quality(&info, 95, TRUE);
+	jpeg_set_colorspace(&info, stored);
+	info.write_Adobe_marker = adobeMarker;
+	jpeg_set_quality(&info, quality, TRUE);
 	if (progressive)
 		jpeg_simple_progression(&info);
 	jpeg_start_compress(&info, TRUE);
 	while (info.next_scanline < info.image_height)
 	{
-		JSAMPROW row = const_cast<JSAMPROW>(samples.data() + info.next_scanline * width * components);
+		JSAMPROW row = const_cast<JSAMPROW>(data.data() + info.next_scanline * width * components);
 		jpeg_write_scanlines(&info, &row, 1);
 	}
 	jpeg_finish_compress(&info);
@@ -105,6 +110,20 @@ tBytes WriteJpeg(int width, int height, int components, const tBytes& samples, b
 	tBytes out(buffer, buffer + size);
 	free(buffer);
 	return out;
+}
+}
+
+tBytes WriteJpeg(int width, int height, int components, const tBytes& samples, bool progressive)
+{
+	const J_COLOR_SPACE space = components == 3 ? JCS_RGB : JCS_GRAYSCALE;
+	return EncodeJpeg(width, height, components, space, components == 3 ? JCS_YCbCr : JCS_GRAYSCALE, samples,
+		progressive, false, 95);
+}
+
+tBytes WriteCmykJpeg(int width, int height, const tBytes& samples, eJpegInk ink)
+{
+	return EncodeJpeg(width, height, 4, JCS_CMYK, ink == eJpegInk::kYcck ? JCS_YCCK : JCS_CMYK, samples, false,
+		ink != eJpegInk::kCmyk, 100);
 }
 
 tBytes WriteBmp(const sBmpFixture& fixture)

@@ -26,6 +26,16 @@ tBytes WritePng(const sPngFixture& fixture);
 // JPEG from 8-bit R, G, B (or grey) samples.
 tBytes WriteJpeg(int width, int height, int components, const tBytes& samples, bool progressive);
 
+// JPEG at quality 100 from C, M, Y, K samples, stored as they are without or
+// with an Adobe marker, or converted to YCCK (which always has the marker).
+enum class eJpegInk
+{
+	kCmyk,
+	kCmykWithAdobeMarker,
+	kYcck,
+};
+tBytes WriteCmykJpeg(int width, int height, const tBytes& samples, eJpegInk ink);
+
 // BMP with the given info header size (12, 40, 56, 108 or 124). The masks
 // (R, G, B, A) go inside the larger headers or after a 40-byte one when
 // compression is 3 (bit fields). Each row is padded to 4 bytes here. The
