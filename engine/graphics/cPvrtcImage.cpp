@@ -3,6 +3,7 @@
 #include "engine/graphics/PvrtcDecoder.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <vector>
 
@@ -27,15 +28,33 @@ sPvrtcBlock ReadBlock(const unsigned char* data, size_t index)
 	return block;
 }
 
+#if defined(__SSE2__)
+// Two texels from their colours A and B (four channels each, before the
+// shift) and their weights (0 to 8, each repeated over its four channels):
+// each channel shifted right and rounded up to 8 bits, then A and B mixed by
+// the weight.
+template <int shift>
+inline __m128i MixTexelPair(__m128i a, __m128i b, __m128i weights)
+{
+	// x + (x >> 5) for colour channels, x + (x >> 4) for alpha, as a high multiply.
+	const __m128i roundUp = _mm_setr_epi16(1 << 11, 1 << 11, 1 << 11, 1 << 12, 1 << 11, 1 << 11, 1 << 11, 1 << 12);
+	a = _mm_srli_epi16(a, shift);
+	a = _mm_add_epi16(a, _mm_mulhi_epu16(a, roundUp));
+	b = _mm_srli_epi16(b, shift);
+	b = _mm_add_epi16(b, _mm_mulhi_epu16(b, roundUp));
+	return _mm_srai_epi16(_mm_add_epi16(_mm_slli_epi16(a, 3), _mm_mullo_epi16(_mm_sub_epi16(b, a), weights)), 3);
+}
+#endif
+
 // One tile: the texels from the centre of block P towards those of Q (to the
 // right), R (below) and S, blockWidth by 4 of them. Along a row the blend of
 // the four blocks' colours changes by a fixed step; each channel is shifted
 // right by the mode's shift and rounded up to 8 bits, then colours A and B
-// are mixed by the texel's weight. Row v goes to rows[v] + (x & mask) * 4
-// for x from firstX on.
+// are mixed by the texel's weight. Row v takes its weights from
+// weightRows[v] + x and goes to rows[v] + (x & mask) * 4, for x from firstX on.
 template <int blockWidth>
 inline void DecodeTile(const int16_t* p, const int16_t* q, const int16_t* r, const int16_t* s,
-	const uint8_t* weights, size_t weightStride, unsigned char* const (&rows)[kBlockHeight], unsigned firstX,
+	const uint8_t* const (&weightRows)[kBlockHeight], unsigned char* const (&rows)[kBlockHeight], unsigned firstX,
 	unsigned mask)
 {
 	constexpr int shift = blockWidth == 8 ? 2 : 1;
@@ -49,39 +68,44 @@ inline void DecodeTile(const int16_t* p, const int16_t* q, const int16_t* r, con
 	const __m128i startDown = _mm_mullo_epi16(_mm_sub_epi16(vr, vp), _mm_set1_epi16(blockWidth));
 	__m128i step = _mm_slli_epi16(_mm_sub_epi16(vq, vp), 2);
 	const __m128i stepDown = _mm_sub_epi16(_mm_sub_epi16(vs, vr), _mm_sub_epi16(vq, vp));
-	// x + (x >> 5) for colour channels, x + (x >> 4) for alpha, as a high multiply.
-	const __m128i roundUp = _mm_setr_epi16(1 << 11, 1 << 11, 1 << 11, 1 << 12, 1 << 11, 1 << 11, 1 << 11, 1 << 12);
-	const __m128i alphaLanes = _mm_setr_epi16(0, 0, 0, -1, 0, 0, 0, -1);
+	// Bytes of weights above 8 are punch-through texels: their alpha byte is 0.
+	const __m128i alphaBytes = _mm_set1_epi32(int(0xFF000000));
 	for (int v = 0; v < kBlockHeight; ++v)
 	{
-		// Colours A of two neighbouring texels side by side, and colours B.
-		const __m128i second = _mm_add_epi16(start, step);
-		__m128i a = _mm_unpacklo_epi64(start, second);
-		__m128i b = _mm_unpackhi_epi64(start, second);
 		const __m128i twoSteps = _mm_add_epi16(step, step);
-		const __m128i stepA = _mm_unpacklo_epi64(twoSteps, twoSteps);
-		const __m128i stepB = _mm_unpackhi_epi64(twoSteps, twoSteps);
-		const uint8_t* rowWeights = weights + v * weightStride;
-		for (int u = 0; u < blockWidth; u += 2)
+		const uint8_t* rowWeights = weightRows[v] + firstX;
+		__m128i groupStart = start;
+		for (int u = 0; u < blockWidth; u += 4)
 		{
-			__m128i ca = _mm_srli_epi16(a, shift);
-			ca = _mm_add_epi16(ca, _mm_mulhi_epu16(ca, roundUp));
-			__m128i cb = _mm_srli_epi16(b, shift);
-			cb = _mm_add_epi16(cb, _mm_mulhi_epu16(cb, roundUp));
-			// The two weights, each spread over its texel's four channels.
-			__m128i w = _mm_cvtsi32_si128(rowWeights[u] | (rowWeights[u + 1] << 8));
-			w = _mm_unpacklo_epi8(w, _mm_setzero_si128());
+			// Colours A of texels u and u + 1 side by side, and of u + 2 and
+			// u + 3; colours B the same.
+			const __m128i second = _mm_add_epi16(groupStart, step);
+			const __m128i third = _mm_add_epi16(groupStart, twoSteps);
+			const __m128i fourth = _mm_add_epi16(second, twoSteps);
+			// The four weights, each repeated over its texel's four bytes.
+			uint32_t fourWeights;
+			std::memcpy(&fourWeights, rowWeights + u, 4);
+			__m128i w = _mm_cvtsi32_si128(int(fourWeights));
+			w = _mm_unpacklo_epi8(w, w);
 			w = _mm_unpacklo_epi16(w, w);
-			w = _mm_unpacklo_epi32(w, w);
-			const __m128i weight = _mm_and_si128(w, _mm_set1_epi16(15));
-			__m128i mixed = _mm_add_epi16(_mm_slli_epi16(ca, 3), _mm_mullo_epi16(_mm_sub_epi16(cb, ca), weight));
-			mixed = _mm_srai_epi16(mixed, 3);
-			const __m128i punchThrough = _mm_and_si128(_mm_cmpgt_epi16(w, _mm_set1_epi16(8)), alphaLanes);
-			mixed = _mm_andnot_si128(punchThrough, mixed);
-			_mm_storel_epi64(reinterpret_cast<__m128i*>(rows[v] + ((firstX + u) & mask) * 4),
-				_mm_packus_epi16(mixed, mixed));
-			a = _mm_add_epi16(a, stepA);
-			b = _mm_add_epi16(b, stepB);
+			const __m128i weights = _mm_and_si128(w, _mm_set1_epi8(15));
+			const __m128i low = MixTexelPair<shift>(_mm_unpacklo_epi64(groupStart, second),
+				_mm_unpackhi_epi64(groupStart, second), _mm_unpacklo_epi8(weights, _mm_setzero_si128()));
+			const __m128i high = MixTexelPair<shift>(_mm_unpacklo_epi64(third, fourth),
+				_mm_unpackhi_epi64(third, fourth), _mm_unpackhi_epi8(weights, _mm_setzero_si128()));
+			const __m128i punchThrough = _mm_and_si128(_mm_cmpgt_epi8(w, _mm_set1_epi8(8)), alphaBytes);
+			const __m128i texels = _mm_andnot_si128(punchThrough, _mm_packus_epi16(low, high));
+			const unsigned x = (firstX + u) & mask;
+			if (x + 3 <= mask)
+				_mm_storeu_si128(reinterpret_cast<__m128i*>(rows[v] + x * 4), texels);
+			else
+			{
+				// The last two texels wrap around to the row's start.
+				_mm_storel_epi64(reinterpret_cast<__m128i*>(rows[v] + x * 4), texels);
+				_mm_storel_epi64(reinterpret_cast<__m128i*>(rows[v]), _mm_unpackhi_epi64(texels, texels));
+			}
+			if (u + 4 < blockWidth)
+				groupStart = _mm_add_epi16(third, twoSteps);
 		}
 		start = _mm_add_epi16(start, startDown);
 		step = _mm_add_epi16(step, stepDown);
@@ -98,7 +122,7 @@ inline void DecodeTile(const int16_t* p, const int16_t* q, const int16_t* r, con
 				colour[k] = (top * 4 + v * (bottom - top)) >> shift;
 				colour[k] += colour[k] >> ((k & 3) == 3 ? 4 : 5);
 			}
-			const uint8_t weight = weights[v * weightStride + u];
+			const uint8_t weight = weightRows[v][firstX + u];
 			unsigned char* texel = rows[v] + ((firstX + u) & mask) * 4;
 			for (int k = 0; k < 4; ++k)
 				texel[k] = static_cast<unsigned char>((colour[k] * 8 + (weight & 15) * (colour[k + 4] - colour[k])) >> 3);
@@ -110,46 +134,109 @@ inline void DecodeTile(const int16_t* p, const int16_t* q, const int16_t* r, con
 }
 
 cPvrtcImage::cPvrtcImage(const unsigned char* data, bool twoBitMode, unsigned blocksX, unsigned blocksY)
-	: m_twoBitMode(twoBitMode), m_blockWidth(twoBitMode ? 8 : 4), m_blocksX(blocksX), m_blocksY(blocksY),
-	  m_colours(new sColours[size_t(blocksX) * blocksY]),
-	  m_stride(size_t(blocksX) * m_blockWidth + m_blockWidth / 2),
-	  m_weights(new uint8_t[m_stride * (blocksY * kBlockHeight + kBlockHeight / 2)])
+	: m_data(data), m_twoBitMode(twoBitMode), m_blockWidth(twoBitMode ? 8 : 4), m_blocksX(blocksX),
+	  m_blocksY(blocksY), m_stride(size_t(blocksX) * m_blockWidth + m_blockWidth / 2), m_rowBits(blocksY),
+	  m_columnBits(blocksX)
 {
-	// The twiddled index is the bits of the row ORed with those of the column.
-	std::vector<unsigned> rowBits(blocksY);
-	std::vector<unsigned> columnBits(blocksX);
 	for (unsigned row = 0; row < blocksY; ++row)
-		rowBits[row] = TwiddlePvrtcBlock(blocksY, blocksX, row, 0);
+		m_rowBits[row] = TwiddlePvrtcBlock(blocksY, blocksX, row, 0);
 	for (unsigned column = 0; column < blocksX; ++column)
-		columnBits[column] = TwiddlePvrtcBlock(blocksY, blocksX, 0, column);
-	for (unsigned row = 0; row < blocksY; ++row)
-		for (unsigned column = 0; column < blocksX; ++column)
-		{
-			const sPvrtcBlock block = ReadBlock(data, rowBits[row] | columnBits[column]);
-			UnpackColours(block, m_colours[size_t(row) * blocksX + column]);
-			UnpackWeights(block, column * m_blockWidth, row * kBlockHeight);
-		}
-	if (twoBitMode)
-		for (unsigned row = 0; row < blocksY; ++row)
-			for (unsigned column = 0; column < blocksX; ++column)
-				if (ReadBlock(data, rowBits[row] | columnBits[column]).colour & 1)
-					AverageUnstoredWeights(column * m_blockWidth, row * kBlockHeight);
-	WrapWeightPlane();
+		m_columnBits[column] = TwiddlePvrtcBlock(blocksY, blocksX, 0, column);
+	for (sBlockRow& row : m_rows)
+	{
+		row.colours.resize(blocksX);
+		row.modeBits.resize(blocksX);
+		row.weights.resize(kBlockHeight * m_stride);
+	}
+}
+
+cPvrtcImage::sBlockRow& cPvrtcImage::RowOf(unsigned blockRow)
+{
+	if (blockRow == 0)
+		return m_rows[0];
+	if (blockRow == m_blocksY - 1)
+		return m_rows[1];
+	return m_rows[2 + blockRow % 3];
+}
+
+void cPvrtcImage::UnpackRow(unsigned blockRow)
+{
+	sBlockRow& row = RowOf(blockRow);
+	for (unsigned column = 0; column < m_blocksX; ++column)
+	{
+		const sPvrtcBlock block = ReadBlock(m_data, m_rowBits[blockRow] | m_columnBits[column]);
+		UnpackColours(block, row.colours[column]);
+		UnpackWeights(block, &row.weights[column * m_blockWidth]);
+		row.modeBits[column] = block.colour & 1;
+	}
+}
+
+void cPvrtcImage::FinishRow(unsigned blockRow)
+{
+	// The row's texel rows with the last of the row above and the first of the
+	// row below.
+	uint8_t* texelRows[kBlockHeight + 2];
+	for (int j = -1; j <= kBlockHeight; ++j)
+		texelRows[j + 1] = TexelRow(blockRow, j);
+	if (m_twoBitMode)
+		for (unsigned column = 0; column < m_blocksX; ++column)
+			if (RowOf(blockRow).modeBits[column])
+				AverageUnstoredWeights(texelRows, column);
+	const size_t width = size_t(m_blocksX) * m_blockWidth;
+	for (int j = 1; j <= kBlockHeight; ++j)
+		std::copy_n(texelRows[j], m_blockWidth / 2, texelRows[j] + width);
+}
+
+uint8_t* cPvrtcImage::TexelRow(unsigned blockRow, int j)
+{
+	const unsigned last = m_blocksY - 1;
+	if (j < 0)
+		return &RowOf((blockRow - 1) & last).weights[(kBlockHeight - 1) * m_stride];
+	if (j >= kBlockHeight)
+		return &RowOf((blockRow + 1) & last).weights[0];
+	return &RowOf(blockRow).weights[j * m_stride];
 }
 
 void cPvrtcImage::UnpackColours(const sPvrtcBlock& block, sColours& colours)
 {
-	tPvrtcColours unpacked;
-	UnpackPvrtcColours(block, unpacked);
-	for (int k = 0; k < 4; ++k)
+	// Given the opacity bit (bit 15), each channel of a 16-bit colour takes
+	// its bits from one byte of it only. A colour is thus the sum of an entry
+	// for its upper byte and one for its lower byte, each holding the
+	// channels (alpha doubled) in the 16-bit lanes of a 64-bit word: no
+	// branch on the opacity bit, which the data makes unpredictable.
+	struct sColourTables
 	{
-		const int scale = k == 3 ? 2 : 1;
-		colours.channels[k] = static_cast<int16_t>(unpacked[0][k] * scale);
-		colours.channels[k + 4] = static_cast<int16_t>(unpacked[1][k] * scale);
-	}
+		uint64_t upper[256];
+		uint64_t lower[2][2][256]; // for colour A or B, by the opacity bit
+	};
+	static const sColourTables tables = [] {
+		const auto channelsOf = [](int colour, uint32_t bits) {
+			tPvrtcColours unpacked;
+			UnpackPvrtcColours({0, colour == 0 ? bits : bits << 16}, unpacked);
+			const int(&c)[4] = unpacked[colour];
+			return uint64_t(c[0]) | uint64_t(c[1]) << 16 | uint64_t(c[2]) << 32 | uint64_t(c[3] * 2) << 48;
+		};
+		sColourTables made {};
+		for (uint32_t byte = 0; byte < 256; ++byte)
+		{
+			made.upper[byte] = channelsOf(0, byte << 8);
+			for (int colour = 0; colour < 2; ++colour)
+				for (uint32_t opaque = 0; opaque < 2; ++opaque)
+					made.lower[colour][opaque][byte] =
+						channelsOf(colour, opaque << 15 | byte) - channelsOf(colour, opaque << 15);
+		}
+		return made;
+	}();
+	static_assert(std::endian::native == std::endian::little, "channels are copied from 64-bit words");
+	// Bit 0 of the colour data is the block's modulation mode, not colour.
+	const uint32_t c = block.colour;
+	const uint64_t a = tables.upper[(c >> 8) & 0xFF] + tables.lower[0][(c >> 15) & 1][c & 0xFE];
+	const uint64_t b = tables.upper[c >> 24] + tables.lower[1][c >> 31][(c >> 16) & 0xFF];
+	std::memcpy(colours.channels, &a, 8);
+	std::memcpy(colours.channels + 4, &b, 8);
 }
 
-void cPvrtcImage::UnpackWeights(const sPvrtcBlock& block, unsigned x, unsigned y)
+void cPvrtcImage::UnpackWeights(const sPvrtcBlock& block, uint8_t* weights) const
 {
 	// The weights of a row of four 4-bit texels (or eight 2-bit texels of mode
 	// 0) for each byte of modulation data, for either mode bit.
@@ -175,9 +262,8 @@ void cPvrtcImage::UnpackWeights(const sPvrtcBlock& block, unsigned x, unsigned y
 	}();
 	uint32_t m = block.modulation;
 	const bool modeBit = block.colour & 1;
-	for (int j = 0; j < kBlockHeight; ++j, m >>= 8)
+	for (int j = 0; j < kBlockHeight; ++j, m >>= 8, weights += m_stride)
 	{
-		uint8_t* weights = &Weight(x, y + j);
 		if (!m_twoBitMode)
 			std::memcpy(weights, tables.fourBit[modeBit][m & 0xFF], 4);
 		else if (!modeBit)
@@ -189,35 +275,34 @@ void cPvrtcImage::UnpackWeights(const sPvrtcBlock& block, unsigned x, unsigned y
 	}
 }
 
-void cPvrtcImage::AverageUnstoredWeights(unsigned x, unsigned y)
+void cPvrtcImage::AverageUnstoredWeights(uint8_t* const (&texelRows)[kBlockHeight + 2], unsigned column) const
 {
 	// The unstored texels' neighbours are all stored ones.
-	const unsigned width = m_blocksX * m_blockWidth;
-	const unsigned height = m_blocksY * kBlockHeight;
-	for (unsigned j = 0; j < kBlockHeight; ++j)
-		for (unsigned i = (j & 1) ^ 1; i < unsigned(m_blockWidth); i += 2)
+	const unsigned widthMask = m_blocksX * m_blockWidth - 1;
+	for (int j = 1; j <= kBlockHeight; ++j)
+	{
+		const uint8_t* above = texelRows[j - 1];
+		uint8_t* weights = texelRows[j];
+		const uint8_t* below = texelRows[j + 1];
+		for (unsigned i = j & 1; i < unsigned(m_blockWidth); i += 2)
 		{
-			const unsigned tx = x + i;
-			const unsigned ty = y + j;
-			const int sum = Weight(tx, (ty - 1) & (height - 1)) + Weight(tx, (ty + 1) & (height - 1)) +
-				Weight((tx - 1) & (width - 1), ty) + Weight((tx + 1) & (width - 1), ty);
-			Weight(tx, ty) = uint8_t((sum + 2) / 4);
+			const unsigned x = column * m_blockWidth + i;
+			const int sum = above[x] + below[x] + weights[(x - 1) & widthMask] + weights[(x + 1) & widthMask];
+			weights[x] = uint8_t((sum + 2) / 4);
 		}
+	}
 }
 
-void cPvrtcImage::WrapWeightPlane()
+void cPvrtcImage::Decode(int width, int height, unsigned char* out)
 {
-	const unsigned width = m_blocksX * m_blockWidth;
-	const unsigned height = m_blocksY * kBlockHeight;
-	for (unsigned y = 0; y < height; ++y)
-		for (int x = 0; x < m_blockWidth / 2; ++x)
-			Weight(width + x, y) = Weight(x, y);
-	for (unsigned y = 0; y < kBlockHeight / 2; ++y)
-		std::copy_n(&Weight(0, y), m_stride, &Weight(0, height + y));
-}
-
-void cPvrtcImage::Decode(int width, int height, unsigned char* out) const
-{
+	// Tile row by needs block rows by and by + 1 finished, and finishing a row
+	// needs the rows on either side unpacked.
+	const unsigned last = m_blocksY - 1;
+	UnpackRow(0);
+	UnpackRow(last);
+	if (last > 1)
+		UnpackRow(1);
+	FinishRow(0);
 	if (m_twoBitMode)
 		DecodeTiles<8>(width, height, out);
 	else
@@ -225,26 +310,35 @@ void cPvrtcImage::Decode(int width, int height, unsigned char* out) const
 }
 
 template <int blockWidth>
-void cPvrtcImage::DecodeTiles(int width, int height, unsigned char* out) const
+void cPvrtcImage::DecodeTiles(int width, int height, unsigned char* out)
 {
+	const unsigned last = m_blocksY - 1;
 	const unsigned tilesX = unsigned(width / blockWidth);
 	const unsigned tilesY = unsigned(height / kBlockHeight);
 	const size_t rowBytes = size_t(width) * 4;
 	for (unsigned by = 0; by < tilesY; ++by)
 	{
-		const unsigned by1 = (by + 1) & (m_blocksY - 1);
+		const unsigned by1 = (by + 1) & last;
+		if (by1 != 0)
+		{
+			if (by + 2 < last)
+				UnpackRow(by + 2);
+			FinishRow(by1);
+		}
 		const unsigned firstY = by * kBlockHeight + kBlockHeight / 2;
 		unsigned char* const rows[kBlockHeight] = {out + ((firstY) & unsigned(height - 1)) * rowBytes,
 			out + ((firstY + 1) & unsigned(height - 1)) * rowBytes, out + ((firstY + 2) & unsigned(height - 1)) * rowBytes,
 			out + ((firstY + 3) & unsigned(height - 1)) * rowBytes};
-		const sColours* top = &m_colours[size_t(by) * m_blocksX];
-		const sColours* bottom = &m_colours[size_t(by1) * m_blocksX];
+		const uint8_t* const weightRows[kBlockHeight] = {TexelRow(by, 2), TexelRow(by, 3), TexelRow(by1, 0),
+			TexelRow(by1, 1)};
+		const sColours* top = RowOf(by).colours.data();
+		const sColours* bottom = RowOf(by1).colours.data();
 		for (unsigned bx = 0; bx < tilesX; ++bx)
 		{
 			const unsigned bx1 = (bx + 1) & (m_blocksX - 1);
 			const unsigned firstX = bx * blockWidth + blockWidth / 2;
 			DecodeTile<blockWidth>(top[bx].channels, top[bx1].channels, bottom[bx].channels, bottom[bx1].channels,
-				&m_weights[size_t(firstY) * m_stride + firstX], m_stride, rows, firstX, unsigned(width - 1));
+				weightRows, rows, firstX, unsigned(width - 1));
 		}
 	}
 }

@@ -7,6 +7,7 @@
 #include <squish.h>
 
 #include <bit>
+#include <cctype>
 #include <cstring>
 
 namespace
@@ -58,7 +59,14 @@ bool ReadDxtLevel(const uint8_t* pixels, uint64_t available, uint32_t fourCC, UI
 	const int squishFormat = SquishFormatOf(fourCC);
 	if (squishFormat == 0)
 	{
-		ReportImageFailure("DDS compression %08X is not supported", fourCC);
+		// The FourCC is four characters ("DX10", "ATI2"), least significant first.
+		char name[5] = {};
+		for (int i = 0; i < 4; ++i)
+		{
+			const char c = static_cast<char>(fourCC >> (8 * i));
+			name[i] = isprint(static_cast<unsigned char>(c)) ? c : '?';
+		}
+		ReportImageFailure("DDS compression %s (%08X) is not supported", name, fourCC);
 		return false;
 	}
 	const uint64_t needed = DxtStorageSize(width, height, squishFormat);

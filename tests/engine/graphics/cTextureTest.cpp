@@ -235,6 +235,7 @@ TEST(cTexture, LowQualityAlphaImageBecomesDxt3)
 TEST(cTexture, AlphaCompositionSkipsWhatItCannotCopy)
 {
 	cGraphics* graphics = StartGraphics(64, 48);
+	graphics->SetTextureQuality(true); // an earlier test may have lowered it
 	const tBytes mask = DdsFile(2, 2, std::vector<uint32_t>(4, 0xFF404040));
 	// The colour image is unreadable: an empty texture, or none when it goes through DDS.
 	testing::internal::CaptureStderr();

@@ -377,6 +377,8 @@ TEST(D3DXImageHostile, RefusalsNameWhatTheFileIs)
 		{WithField(SmallBmp(), 14, 20), "BMP header size 20 is not supported"},
 		{greyTga24, "TGA type 3 at 24 bits per pixel is not supported"},
 		{WithField(SmallDds(false), 4, 100), "DDS header size 100 is not supported"},
+		{WriteDds({16, 16, DDPF_FOURCC, MAKEFOURCC('D', 'X', '1', '0'), 0, {}, tBytes(1024)}),
+			"DDS compression DX10 (30315844) is not supported"},
 	};
 	for (const auto& [file, line] : cases)
 	{
