@@ -17,6 +17,69 @@ constexpr int kBlockHeight = 4;
 // A weight's flag for a punch-through texel (weights are 0 to 8).
 constexpr uint8_t kPunchThrough = 16;
 
+// The weights of a row of four 4-bit texels (or eight 2-bit texels of mode
+// 0) for each byte of modulation data, for either mode bit.
+struct sWeightTables
+{
+	uint8_t fourBit[2][256][4];
+	uint8_t twoBit[256][8];
+};
+
+constexpr sWeightTables MakeWeightTables()
+{
+	sWeightTables made {};
+	for (unsigned byte = 0; byte < 256; ++byte)
+	{
+		for (int i = 0; i < 4; ++i)
+		{
+			const unsigned value = (byte >> (2 * i)) & 3;
+			made.fourBit[0][byte][i] = uint8_t(kPvrtcWeights[value]);
+			made.fourBit[1][byte][i] = uint8_t(kPvrtcPunchThroughWeights[value] | (value == 2 ? kPunchThrough : 0));
+		}
+		for (int i = 0; i < 8; ++i)
+			made.twoBit[byte][i] = uint8_t(kPvrtcWeights[(byte >> i) & 1 ? 3 : 0]);
+	}
+	return made;
+}
+
+constexpr sWeightTables kWeightTables = MakeWeightTables();
+
+// Given the opacity bit (bit 15), each channel of a 16-bit colour takes its
+// bits from one byte of it only. A colour is thus the sum of an entry for its
+// upper byte and one for its lower byte, each holding the channels (alpha
+// doubled) in the 16-bit lanes of a 64-bit word: no branch on the opacity
+// bit, which the data makes unpredictable.
+struct sColourTables
+{
+	uint64_t upper[256];
+	uint64_t lower[2][2][256]; // for colour A or B, by the opacity bit
+
+	sColourTables()
+	{
+		for (uint32_t byte = 0; byte < 256; ++byte)
+		{
+			upper[byte] = ChannelsOf(0, byte << 8);
+			for (int colour = 0; colour < 2; ++colour)
+				for (uint32_t opaque = 0; opaque < 2; ++opaque)
+				{
+					const uint32_t opacity = opaque << 15;
+					lower[colour][opaque][byte] = ChannelsOf(colour, opacity | byte) - ChannelsOf(colour, opacity);
+				}
+		}
+	}
+
+	// Colour A (0) or B (1) given as 16 bits.
+	static uint64_t ChannelsOf(int colour, uint32_t bits)
+	{
+		tPvrtcColours unpacked;
+		UnpackPvrtcColours({0, colour == 0 ? bits : bits << 16}, unpacked);
+		const int(&c)[4] = unpacked[colour];
+		return uint64_t(c[0]) | uint64_t(c[1]) << 16 | uint64_t(c[2]) << 32 | uint64_t(c[3] * 2) << 48;
+	}
+};
+
+const sColourTables kColourTables;
+
 sPvrtcBlock ReadBlock(const unsigned char* data, size_t index)
 {
 	const unsigned char* bytes = data + 8 * index;
@@ -199,75 +262,25 @@ uint8_t* cPvrtcImage::TexelRow(unsigned blockRow, int j)
 
 void cPvrtcImage::UnpackColours(const sPvrtcBlock& block, sColours& colours)
 {
-	// Given the opacity bit (bit 15), each channel of a 16-bit colour takes
-	// its bits from one byte of it only. A colour is thus the sum of an entry
-	// for its upper byte and one for its lower byte, each holding the
-	// channels (alpha doubled) in the 16-bit lanes of a 64-bit word: no
-	// branch on the opacity bit, which the data makes unpredictable.
-	struct sColourTables
-	{
-		uint64_t upper[256];
-		uint64_t lower[2][2][256]; // for colour A or B, by the opacity bit
-	};
-	static const sColourTables tables = [] {
-		const auto channelsOf = [](int colour, uint32_t bits) {
-			tPvrtcColours unpacked;
-			UnpackPvrtcColours({0, colour == 0 ? bits : bits << 16}, unpacked);
-			const int(&c)[4] = unpacked[colour];
-			return uint64_t(c[0]) | uint64_t(c[1]) << 16 | uint64_t(c[2]) << 32 | uint64_t(c[3] * 2) << 48;
-		};
-		sColourTables made {};
-		for (uint32_t byte = 0; byte < 256; ++byte)
-		{
-			made.upper[byte] = channelsOf(0, byte << 8);
-			for (int colour = 0; colour < 2; ++colour)
-				for (uint32_t opaque = 0; opaque < 2; ++opaque)
-					made.lower[colour][opaque][byte] =
-						channelsOf(colour, opaque << 15 | byte) - channelsOf(colour, opaque << 15);
-		}
-		return made;
-	}();
 	static_assert(std::endian::native == std::endian::little, "channels are copied from 64-bit words");
 	// Bit 0 of the colour data is the block's modulation mode, not colour.
 	const uint32_t c = block.colour;
-	const uint64_t a = tables.upper[(c >> 8) & 0xFF] + tables.lower[0][(c >> 15) & 1][c & 0xFE];
-	const uint64_t b = tables.upper[c >> 24] + tables.lower[1][c >> 31][(c >> 16) & 0xFF];
+	const uint64_t a = kColourTables.upper[(c >> 8) & 0xFF] + kColourTables.lower[0][(c >> 15) & 1][c & 0xFE];
+	const uint64_t b = kColourTables.upper[c >> 24] + kColourTables.lower[1][c >> 31][(c >> 16) & 0xFF];
 	std::memcpy(colours.channels, &a, 8);
 	std::memcpy(colours.channels + 4, &b, 8);
 }
 
 void cPvrtcImage::UnpackWeights(const sPvrtcBlock& block, uint8_t* weights) const
 {
-	// The weights of a row of four 4-bit texels (or eight 2-bit texels of mode
-	// 0) for each byte of modulation data, for either mode bit.
-	struct sRowTables
-	{
-		uint8_t fourBit[2][256][4];
-		uint8_t twoBit[256][8];
-	};
-	static const sRowTables tables = [] {
-		sRowTables made {};
-		for (unsigned byte = 0; byte < 256; ++byte)
-		{
-			for (int i = 0; i < 4; ++i)
-			{
-				const unsigned value = (byte >> (2 * i)) & 3;
-				made.fourBit[0][byte][i] = uint8_t(kPvrtcWeights[value]);
-				made.fourBit[1][byte][i] = uint8_t(kPvrtcPunchThroughWeights[value] | (value == 2 ? kPunchThrough : 0));
-			}
-			for (int i = 0; i < 8; ++i)
-				made.twoBit[byte][i] = uint8_t(kPvrtcWeights[(byte >> i) & 1 ? 3 : 0]);
-		}
-		return made;
-	}();
 	uint32_t m = block.modulation;
 	const bool modeBit = block.colour & 1;
 	for (int j = 0; j < kBlockHeight; ++j, m >>= 8, weights += m_stride)
 	{
 		if (!m_twoBitMode)
-			std::memcpy(weights, tables.fourBit[modeBit][m & 0xFF], 4);
+			std::memcpy(weights, kWeightTables.fourBit[modeBit][m & 0xFF], 4);
 		else if (!modeBit)
-			std::memcpy(weights, tables.twoBit[m & 0xFF], 8);
+			std::memcpy(weights, kWeightTables.twoBit[m & 0xFF], 8);
 		else
 			// Only every other texel is stored; the rest are averaged later.
 			for (int i = j & 1; i < 8; i += 2)
