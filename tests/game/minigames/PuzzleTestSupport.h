@@ -73,11 +73,11 @@ inline std::string PieceElement(const sPiece& piece, const std::string& motion, 
 }
 
 // The frame with its buttons and a skip bar that fills in 3 s and plays
-// nothing when full.
-inline std::string PuzzleBorder()
+// nothing when full; without the bar skipping works at once.
+inline std::string PuzzleBorder(bool withSkipBar = true)
 {
-	return R"(<object name="bar" motion="still"><add_motion name="fill" first="0" last="10" length="3"/></object>
-		<geometry name="border" model="puzzle_frame_quad">
+	return std::string(withSkipBar ? R"(<object name="bar" motion="still"><add_motion name="fill" first="0" last="10" length="3"/></object>)" : "") +
+		R"(<geometry name="border" model="puzzle_frame_quad">
 			<button name="close" model="puzzle_close_quad"/>
 			<button name="skip" model="puzzle_skip_quad"/>
 			<object name="description"/>
@@ -193,9 +193,9 @@ protected:
 	// and the frame), placed as the scenario places minigames, shown, past
 	// the moment in which outside clicks are ignored.
 	template <class Game>
-	Game* ShowPuzzle(const std::string& name, const std::string& elements)
+	Game* ShowPuzzle(const std::string& name, const std::string& elements, bool withSkipBar = true)
 	{
-		content.AddScene(name, elements + PuzzleBorder());
+		content.AddScene(name, elements + PuzzleBorder(withSkipBar));
 		auto* game = new Game(name, screen);
 		game->GetTransform().SetLocalMatrix(Translation(0, 0, -500));
 		game->Show();
