@@ -9,17 +9,13 @@
 
 #include "MinigameTestSupport.h"
 
+#include "../../engine/graphics/ScreenshotSupport.h"
 #include "../../engine/sound/cSoundManagerTestSupport.h"
 #include "../../engine/widgets/WidgetInputSupport.h"
 
 #include "engine/sound/cSoundRegistry.h"
 #include "game/panel/cGamePanel.h"
 
-#include <zlib.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <initializer_list>
 
 struct sPiece
@@ -82,39 +78,6 @@ inline std::string PuzzleBorder(bool withSkipBar = true)
 			<button name="skip" model="puzzle_skip_quad"/>
 			<object name="description"/>
 		</geometry>)";
-}
-
-// 32-bit RGBA rows, top first, as a PNG file.
-inline std::string PngBytes(const sPixels& pixels)
-{
-	auto chunk = [](const std::string& type, const std::string& data) {
-		auto be = [](uint32_t value) {
-			return std::string { char(value >> 24), char(value >> 16), char(value >> 8), char(value) };
-		};
-		const std::string body = type + data;
-		return be(uint32_t(data.size())) + body +
-			be(uint32_t(crc32(0, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size()))));
-	};
-	std::string raw;
-	for (UINT y = 0; y < pixels.height; ++y)
-	{
-		raw += '\0';
-		for (UINT x = 0; x < pixels.width; ++x)
-		{
-			const D3DCOLOR c = pixels.At(x, y);
-			raw += { char(c >> 16), char(c >> 8), char(c), char(0xFF) };
-		}
-	}
-	uLongf size = compressBound(uLong(raw.size()));
-	std::string packed(size, '\0');
-	compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
-		uLong(raw.size()), 6);
-	packed.resize(size);
-	std::string header;
-	for (uint32_t value : { pixels.width, pixels.height })
-		header += { char(value >> 24), char(value >> 16), char(value >> 8), char(value) };
-	header += { 8, 6, 0, 0, 0 };
-	return "\x89PNG\r\n\x1a\n" + chunk("IHDR", header) + chunk("IDAT", packed) + chunk("IEND", "");
 }
 
 class PuzzleTest : public WidgetInputTest
@@ -269,17 +232,14 @@ protected:
 		EXPECT_EQ(game->GetResult(), "win");
 	}
 
-	// Draws the scene, writes it as screenshots/<name>.png beside the test
-	// program, and gives the pixels.
+	// Draws the scene, writes it as a screenshot, and gives the pixels.
 	sPixels Screenshot(const std::string& name)
 	{
 		graphics->BeginScene();
 		scene->Render();
 		sPixels pixels = ReadBackBuffer();
 		graphics->EndScene();
-		const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "screenshots";
-		std::filesystem::create_directories(folder);
-		std::ofstream((folder / (name + ".png")).string(), std::ios::binary) << PngBytes(pixels);
+		WriteScreenshot(name, pixels);
 		return pixels;
 	}
 
