@@ -352,7 +352,7 @@ std::vector<sPicture> DrawPictures(const cLabelPainter& labels)
 		{"statue_door_left", Door(true)},
 		{"statue_door_right", Door(false)},
 		{"statue_treasure", Treasure()},
-		{"statue_order", Caption(labels, "feathers > head > arms", 250, 36)},
+		{"statue_order", Caption(labels, "feathers > head > arms", 330, 36)},
 	};
 	for (int note = 0; note < 6; ++note)
 		pictures.push_back({"platens_roller_" + std::to_string(note + 1), Roller(labels, note)});
@@ -428,7 +428,7 @@ std::vector<sPlacedQuad> PlaceQuads()
 		{"statue_door_left", {600, 200, 690, 470}, "statue_door_left"},
 		{"statue_door_right", {690, 200, 780, 470}, "statue_door_right"},
 		{"statue_treasure", {600, 200, 780, 470}, "statue_treasure"},
-		{"statue_order", {560, 530, 810, 566}, "statue_order"},
+		{"statue_order", {490, 530, 820, 566}, "statue_order"},
 	};
 	for (int note = 0; note < 6; ++note)
 		quads.push_back({"platens_roller_" + std::to_string(note + 1), RollerRect(note), "platens_roller_" + std::to_string(note + 1)});
@@ -634,8 +634,9 @@ void AddStatue(cXmlNode& list)
 		Clip(*Piece(*scene, std::string("door_") + side, std::string("statue_door_") + side,
 				 {{"motion", std::string("statue_door_") + side}, {"local", Placement(-1)}}),
 			"open_doors", 0, 10, 1.0f);
+	// The stone the touchable parts stand out from.
 	Piece(*scene, "plinth", "statue_plinth");
-	Piece(*scene, "torso", "statue_torso");
+	Piece(*scene, "torso", "statue_torso", {{"color", "1 0.5 0.5 0.5"}});
 	Piece(*scene, "order", "statue_order");
 	cXmlNode* body = AddXmlElement(*scene, "object", {{"name", "body"}});
 	auto part = [&](const std::string& name, const std::string& model) {
