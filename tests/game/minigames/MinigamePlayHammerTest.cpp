@@ -66,17 +66,25 @@ protected:
 		return RunUntil([&] { return !game->IsStriking() && game->GetCooldown() < 0; });
 	}
 
+	// The button goes down over the stone.
+	void PressOnStone()
+	{
+		KeepActive();
+		MoveTo(500 / kScale, 300 / kScale);
+		Hold();
+	}
+
 	// Holds the button down for about the swing's seconds, at the present
 	// speed-up, and lets go.
 	void Swing(cMinigameHammer* game, float seconds)
 	{
 		const float speed = 0.8f + float(game->GetGoodStrikes()) / 3;
 		const float step = 0.05f;
-		Press();
+		PressOnStone();
 		const int frames = int(std::lround((seconds - 0.016f * speed) / (step * speed)));
 		for (int frame = 0; frame < frames; ++frame)
 			Step(step);
-		Release();
+		LetGo();
 	}
 };
 }
@@ -127,13 +135,13 @@ TEST_F(HammerTest, SwingsTooShortOrTooLongMissAndAReleaseAfterTheCooldownStrikes
 	ASSERT_TRUE(WaitForSwing(game));
 
 	// Held on, the swing strikes by itself, too hard.
-	Press();
+	PressOnStone();
 	ASSERT_TRUE(RunUntil([&] { return game->IsStriking(); }, 3));
 	EXPECT_GE(game->GetPower(), 1.6f);
 	EXPECT_EQ(game->GetHitClip(), "hit1");
 	EXPECT_EQ(game->GetGoodStrikes(), 0);
 	ASSERT_TRUE(WaitForSwing(game));
-	Release();
+	LetGo();
 	EXPECT_EQ(game->GetHitClip(), "hit1") << "a release with the old power misses again";
 	EXPECT_EQ(game->GetGoodStrikes(), 0);
 
@@ -143,10 +151,10 @@ TEST_F(HammerTest, SwingsTooShortOrTooLongMissAndAReleaseAfterTheCooldownStrikes
 	Swing(game, 0.35f);
 	ASSERT_EQ(game->GetGoodStrikes(), 1);
 	ASSERT_TRUE(RunUntil([&] { return !game->IsStriking(); }));
-	Press();
+	PressOnStone();
 	EXPECT_FALSE(game->IsSwinging()) << "no swing during the cooldown";
 	ASSERT_TRUE(WaitForSwing(game));
-	Release();
+	LetGo();
 	EXPECT_EQ(game->GetGoodStrikes(), 2);
 	EXPECT_FALSE(game->IsSolved());
 }

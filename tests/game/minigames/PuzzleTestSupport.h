@@ -185,9 +185,56 @@ protected:
 		return condition();
 	}
 
+	// A test program that starts meanwhile on the shared display takes the
+	// focus with its new window, and the input manager then reads nothing:
+	// the window takes the focus back before the mouse is used.
+	void KeepActive()
+	{
+		if (!m_application->IsActive())
+		{
+			EXPECT_TRUE(Activate(true));
+		}
+	}
+
+	// The left button goes down or up, sent again when the focus was lost
+	// before the input manager saw it; then the frame's passes run.
+	void SetButton(bool down)
+	{
+		for (int attempt = 0; attempt < 5; ++attempt)
+		{
+			KeepActive();
+			Send({ MouseInput(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP) });
+			if (WaitForButton(down))
+				break;
+		}
+		scene->DispatchInput();
+		scene->Update(0.016f);
+	}
+	void Hold() { SetButton(true); }
+	void LetGo() { SetButton(false); }
+
 	// A click at the point of the minigame's screen, or at a rectangle's middle.
-	void Click(float x, float y) { ClickAt(x / kScale, y / kScale); }
+	void Click(float x, float y)
+	{
+		KeepActive();
+		MoveTo(x / kScale, y / kScale);
+		Hold();
+		LetGo();
+	}
 	void Click(const sRect& rect) { Click((rect.left + rect.right) / 2, (rect.bottom + rect.top) / 2); }
+
+	// Polls until the input manager sees the button so; false after a while.
+	bool WaitForButton(bool down)
+	{
+		for (int poll = 0; poll < 100; ++poll)
+		{
+			Frame();
+			if (m_input->IsDown(cInputManager::kMouseSlot, cInputManager::kLeftButton) == down)
+				return true;
+			std::this_thread::sleep_for(std::chrono::milliseconds(2));
+		}
+		return false;
+	}
 
 	// Every sound heard so far counts as ended: the device has no output
 	// that would end them.
