@@ -4,6 +4,8 @@
 #include "engine/foundation/cLog.h"
 #include "game/minigames/MinigameMouse.h"
 
+#include <iterator>
+
 namespace
 {
 // The hidden order takes the valves at these list indexes.

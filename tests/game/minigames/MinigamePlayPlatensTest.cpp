@@ -151,6 +151,15 @@ TEST_F(PlatensTest, AWrongRollerLightsTheRedLampsLeftAndRepeatsTheStageWithANewM
 	EXPECT_FALSE(game->IsSolved());
 	const sPixels pixels = Screenshot("platens_wrong");
 	EXPECT_TRUE(ColorNear(ColorAt(pixels, 505, 565), 0xFFFF0000, 3)) << "a lit red lamp";
+
+	// Shown again: the first stage with a new melody; the lamps stay lit.
+	game->Show();
+	EXPECT_EQ(game->GetStage(), 0);
+	EXPECT_TRUE(game->GetMelody().empty());
+	EXPECT_TRUE(IsLit(game, "lamp_green_", 0));
+	EXPECT_TRUE(IsLit(game, "lamp_red_", 4));
+	RepeatMelody(game);
+	EXPECT_EQ(game->GetStage(), 1);
 }
 
 TEST_F(PlatensTest, SkipsOnceTheBarIsFullAndClosesWithoutAWin)
