@@ -103,7 +103,18 @@ TEST_F(HammerTest, SevenGoodStrikesBreakTheStoneWhileTheSwingSpeedsUp)
 	{
 		ASSERT_TRUE(WaitForSwing(game));
 		ForgetSounds();
-		Swing(game, 0.35f);
+		if (strike < cMinigameHammer::kGoodStrikesToWin)
+			Swing(game, 0.35f);
+		else
+		{
+			// After six good strikes the swing runs 2.8 times as fast.
+			PressOnStone();
+			const float before = game->GetPower();
+			Step(0.05f);
+			EXPECT_NEAR(game->GetPower() - before, 0.05f * 2.8f, 1e-4f);
+			Step(0.05f);
+			LetGo();
+		}
 		EXPECT_EQ(game->GetGoodStrikes(), strike);
 		EXPECT_EQ(game->GetHitClip(), clips[strike - 1]);
 		ASSERT_TRUE(RunUntil([&] { return !game->IsStriking(); }, 2, 0.01f));
