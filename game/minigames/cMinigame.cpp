@@ -10,6 +10,7 @@
 #include "engine/sound/cSoundResource.h"
 #include "engine/sound/cSoundStream.h"
 #include "game/minigames/MinigameEffect.h"
+#include "game/minigames/MinigameMouse.h"
 #include "game/panel/cGamePanel.h"
 #include "game/play/cDialogManager.h"
 #include "game/play/cProfileManager.h"
@@ -37,12 +38,6 @@ bool IsCheatPressed()
 {
 	return cProfileManager::Exists() && cProfileManager::GetInstance()->IsCheatMode() && cInputManager::Exists() &&
 		cInputManager::GetInstance()->IsPressed(cInputManager::kKeyboardSlot, DIK_F3);
-}
-
-bool IsLeftClick()
-{
-	return cInputManager::Exists() &&
-		cInputManager::GetInstance()->IsPressed(cInputManager::kMouseSlot, cInputManager::kLeftButton);
 }
 }
 
@@ -174,7 +169,7 @@ void cMinigame::UpdateSkipBar(float dt)
 void cMinigame::CheckOutsideClick()
 {
 	cGamePanel* panel = cGamePanel::Get();
-	if (m_inputDelay >= 0 || !IsLeftClick() || !panel || panel->IsObjectivesShown() || !m_hasBorder ||
+	if (m_inputDelay >= 0 || !IsLeftPressed() || !panel || panel->IsObjectivesShown() || !m_hasBorder ||
 		panel->HitTest() || panel->IsMouseOver())
 		return;
 	// A solved puzzle waits for its countdown.

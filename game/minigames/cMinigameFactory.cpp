@@ -1,6 +1,11 @@
 #include "game/minigames/cMinigameFactory.h"
 
 #include "engine/foundation/cLog.h"
+#include "game/minigames/cMinigameHammer.h"
+#include "game/minigames/cMinigamePlatens.h"
+#include "game/minigames/cMinigameStatue.h"
+#include "game/minigames/cMinigameTube.h"
+#include "game/minigames/cMinigameWire.h"
 
 namespace
 {
@@ -13,14 +18,14 @@ struct sMinigameName
 // A name's index is its position here. A minigame that is built gives its
 // name a creator: { "hammer", &CreateMinigame<cMinigameHammer> }.
 const sMinigameName kMinigameTable[] = {
-	{"hammer", nullptr},
-	{"statue", nullptr},
+	{"hammer", &CreateMinigame<cMinigameHammer>},
+	{"statue", &CreateMinigame<cMinigameStatue>},
 	{"bag", nullptr},
 	{"connectors", nullptr},
-	{"wire", nullptr},
+	{"wire", &CreateMinigame<cMinigameWire>},
 	{"key", nullptr},
 	{"periscope", nullptr},
-	{"platens", nullptr},
+	{"platens", &CreateMinigame<cMinigamePlatens>},
 	{"glass", nullptr},
 	{"globe", nullptr},
 	{"faces", nullptr},
@@ -29,7 +34,7 @@ const sMinigameName kMinigameTable[] = {
 	{"picture", nullptr},
 	{"skull", nullptr},
 	{"device", nullptr},
-	{"tube", nullptr},
+	{"tube", &CreateMinigame<cMinigameTube>},
 	{"fingers", nullptr},
 	{"terminal", nullptr},
 	{"l6_box", nullptr},

@@ -24,11 +24,6 @@ const char* const kFolder = "data/minigames/";
 // Seconds until the skip button works.
 const char* const kSkipBarSeconds = "15";
 
-struct sRect
-{
-	float left, bottom, right, top;
-};
-
 // On the 1024 by 768 screen, y up.
 const sRect kFrame{160, 114, 864, 654};
 const sRect kClose{792, 582, 848, 638};
@@ -42,16 +37,6 @@ const sRect kBoard{240, 200, 784, 560};
 // The star is centred on the overlay's place.
 const float kStarSize = 300;
 
-// One textured quad of a model, showing the texture from (0, 0) to (u, v).
-struct sQuadArt
-{
-	const char* model;
-	sRect rect;
-	const char* texture;
-	float u;
-	float v;
-};
-
 const sQuadArt kQuads[] = {
 	{"minigame_frame", kFrame, "minigame_frame", 1, 1},
 	// The buttons show the first cell of their 2 x 2 atlas.
@@ -62,7 +47,9 @@ const sQuadArt kQuads[] = {
 	{"minigame_star", {-kStarSize / 2, -kStarSize / 2, kStarSize / 2, kStarSize / 2}, "minigame_star", 1, 1},
 };
 
-cXmlNode* AddElement(cXmlNode& parent, const char* name, std::initializer_list<std::pair<const char*, std::string>> attributes)
+}
+
+cXmlNode* AddXmlElement(cXmlNode& parent, const char* name, std::initializer_list<std::pair<const char*, std::string>> attributes)
 {
 	auto* element = new cXmlNode(name);
 	for (const auto& [attribute, value] : attributes)
@@ -71,14 +58,7 @@ cXmlNode* AddElement(cXmlNode& parent, const char* name, std::initializer_list<s
 	return element;
 }
 
-std::string At(float x, float y)
-{
-	char text[64];
-	std::snprintf(text, sizeof text, "1 0 0 0 1 0 0 0 1 %g %g 0", x, y);
-	return text;
-}
-
-std::string ModelBytes(const sQuadArt& art)
+std::string QuadModelBytes(const sQuadArt& art)
 {
 	struct sVertex
 	{
@@ -104,13 +84,31 @@ std::string ModelBytes(const sQuadArt& art)
 	return std::string(reinterpret_cast<const char*>(stream.GetData()), stream.GetSize());
 }
 
+namespace
+{
+std::string At(float x, float y)
+{
+	char text[64];
+	std::snprintf(text, sizeof text, "1 0 0 0 1 0 0 0 1 %g %g 0", x, y);
+	return text;
+}
+
 // A wooden frame 20 pixels wide around a clear inside.
 cImage DrawFrame()
 {
-	cImage image(256, 192);
-	image.FillRect(0, 0, 256, 192, {110, 70, 30, 255});
-	image.FillRect(3, 3, 253, 189, {150, 100, 50, 255});
-	image.FillRect(8, 8, 248, 184, {0, 0, 0, 0});
+	const int width = 256;
+	const int height = 192;
+	cImage image(width, height);
+	// Filling blends over what is there, so the inside is left untouched
+	// rather than cleared.
+	auto ring = [&](int inset, const sRgba& colour) {
+		image.FillRect(inset, inset, width - inset, 8, colour);
+		image.FillRect(inset, height - 8, width - inset, height - inset, colour);
+		image.FillRect(inset, 8, 8, height - 8, colour);
+		image.FillRect(width - 8, 8, width - inset, height - 8, colour);
+	};
+	ring(0, {110, 70, 30, 255});
+	ring(3, {150, 100, 50, 255});
 	return image;
 }
 
@@ -227,21 +225,8 @@ std::vector<std::vector<float>> ComposeVictory(long rate)
 
 void AddClip(cXmlNode& object, const char* name, int first, int last, const std::string& seconds)
 {
-	AddElement(object, "add_motion",
+	AddXmlElement(object, "add_motion",
 		{{"name", name}, {"first", std::to_string(first)}, {"last", std::to_string(last)}, {"length", seconds}});
-}
-
-// The frame with its buttons, description and skip bar.
-void AddBorder(cXmlNode& parent)
-{
-	cXmlNode* border = AddElement(parent, "geometry", {{"name", "border"}, {"model", "minigame_frame"}});
-	AddElement(*border, "button", {{"name", "close"}, {"model", "minigame_close"}});
-	AddElement(*border, "button", {{"name", "skip"}, {"model", "minigame_skip"}});
-	AddElement(*border, "text",
-		{{"name", "description"}, {"font_id", "0"}, {"local", At(kFrame.left + 40, kFrame.top - 16)}});
-	cXmlNode* bar = AddElement(*border, "geometry",
-		{{"name", "skip_bar"}, {"model", "minigame_bar"}, {"motion", "minigame_bar"}, {"local", At(kBarLeft, kBarBottom)}});
-	AddClip(*bar, "fill", 0, 10, kSkipBarSeconds);
 }
 
 bool WriteArt(cContentTree& tree)
@@ -261,7 +246,7 @@ bool WriteArt(cContentTree& tree)
 			return false;
 	}
 	for (const sQuadArt& quad : kQuads)
-		if (!tree.WriteFile(kFolder + std::string(quad.model) + ".model", ModelBytes(quad)))
+		if (!tree.WriteFile(kFolder + std::string(quad.model) + ".model", QuadModelBytes(quad)))
 			return false;
 	const long rate = 44100;
 	const std::string victory = cOggEncoder(2, rate, 0.3f).Encode(ComposeVictory(rate));
@@ -273,19 +258,32 @@ bool WriteArt(cContentTree& tree)
 bool WriteScenes(cContentTree& tree)
 {
 	cXmlNode list("resources");
-	AddBorder(*AddElement(list, "resource", {{"name", "border"}, {"type", "scene_resource"}}));
+	AddMinigameBorder(*AddXmlElement(list, "resource", {{"name", "border"}, {"type", "scene_resource"}}));
 
-	cXmlNode* effect = AddElement(list, "resource", {{"name", "minigame_effect"}, {"type", "scene_resource"}});
+	cXmlNode* effect = AddXmlElement(list, "resource", {{"name", "minigame_effect"}, {"type", "scene_resource"}});
 	cXmlNode* star =
-		AddElement(*effect, "geometry", {{"name", "star"}, {"model", "minigame_star"}, {"motion", "minigame_star"}});
+		AddXmlElement(*effect, "geometry", {{"name", "star"}, {"model", "minigame_star"}, {"motion", "minigame_star"}});
 	AddClip(*star, "appear", 0, 10, "0.8");
 	AddClip(*star, "disappear", 10, 20, "0.4");
 
-	cXmlNode* game = AddElement(list, "resource", {{"name", "test_minigame"}, {"type", "scene_resource"}});
-	AddElement(*game, "geometry", {{"name", "board"}, {"model", "minigame_board"}});
-	AddBorder(*game);
+	cXmlNode* game = AddXmlElement(list, "resource", {{"name", "test_minigame"}, {"type", "scene_resource"}});
+	AddXmlElement(*game, "geometry", {{"name", "board"}, {"model", "minigame_board"}});
+	AddMinigameBorder(*game);
 	return tree.WriteXml(std::string(kFolder) + "minigames.resource", list);
 }
+}
+
+// The frame with its buttons, description and skip bar.
+void AddMinigameBorder(cXmlNode& parent)
+{
+	cXmlNode* border = AddXmlElement(parent, "geometry", {{"name", "border"}, {"model", "minigame_frame"}});
+	AddXmlElement(*border, "button", {{"name", "close"}, {"model", "minigame_close"}});
+	AddXmlElement(*border, "button", {{"name", "skip"}, {"model", "minigame_skip"}});
+	AddXmlElement(*border, "text",
+		{{"name", "description"}, {"font_id", "0"}, {"local", At(kFrame.left + 40, kFrame.top - 16)}});
+	cXmlNode* bar = AddXmlElement(*border, "geometry",
+		{{"name", "skip_bar"}, {"model", "minigame_bar"}, {"motion", "minigame_bar"}, {"local", At(kBarLeft, kBarBottom)}});
+	AddClip(*bar, "fill", 0, 10, kSkipBarSeconds);
 }
 
 bool WriteMinigameContent(cContentTree& tree)

@@ -8,7 +8,36 @@
 // Scenes are in the list "minigames.resource" beside their models,
 // textures and motions.
 
+#include <initializer_list>
+#include <string>
+#include <utility>
+
 class cContentTree;
+class cXmlNode;
+
+struct sRect
+{
+	float left, bottom, right, top;
+};
+
+// One textured quad of a model, showing the texture from (0, 0) to (u, v).
+struct sQuadArt
+{
+	const char* model;
+	sRect rect;
+	const char* texture;
+	float u;
+	float v;
+};
+
+// A new child element of parent with the attributes, in order.
+cXmlNode* AddXmlElement(cXmlNode& parent, const char* name,
+	std::initializer_list<std::pair<const char*, std::string>> attributes);
+// The model file of the quad, on the 1024 by 768 screen with y up.
+std::string QuadModelBytes(const sQuadArt& art);
+// Appends the frame "border" every minigame scene holds: the close and
+// skip buttons, the description text and the skip bar.
+void AddMinigameBorder(cXmlNode& parent);
 
 // False, with a message on standard error, when anything failed.
 bool WriteMinigameContent(cContentTree& tree);

@@ -241,7 +241,10 @@ TEST(cMinigameFactory, KnowsTheGamesNamesAndMakesNothingForOthers)
 	int index = 0;
 	for (const char* name : table)
 	{
-		EXPECT_EQ(factory->GetRegistry().GetIndex(name), index++) << name;
+		EXPECT_EQ(factory->GetRegistry().GetIndex(name), index) << name;
+		// The minigames that are built are tested with their classes.
+		if (factory->GetRegistry().GetCreator(index++))
+			continue;
 		testing::internal::CaptureStderr();
 		EXPECT_EQ(factory->Create(name, &parent), nullptr) << name;
 		EXPECT_NE(testing::internal::GetCapturedStderr().find("Minigame '" + std::string(name) + "' is not built yet"),
@@ -261,11 +264,12 @@ TEST(cMinigameFactory, ACreatorMakesItsMinigameUnderTheParentWithTheRegisteredNa
 {
 	cMinigameFactory* factory = cMinigameFactory::GetInstance();
 	factory->Register("probe_game", &CreateMinigame<cTestMinigame>);
-	// A name of the table keeps its first creator, which is none yet.
+	// A name of the table keeps its first creator.
 	factory->Register("hammer", &CreateMinigame<cTestMinigame>);
 	cSceneObject parent("location", nullptr);
 	testing::internal::CaptureStderr();
-	EXPECT_EQ(factory->Create("hammer", &parent), nullptr);
+	std::unique_ptr<cMinigame> hammer(factory->Create("hammer", &parent));
+	EXPECT_EQ(dynamic_cast<cTestMinigame*>(hammer.get()), nullptr);
 	std::unique_ptr<cMinigame> game(factory->Create("probe_game", &parent));
 	testing::internal::GetCapturedStderr();
 	ASSERT_NE(dynamic_cast<cTestMinigame*>(game.get()), nullptr);

@@ -1,0 +1,117 @@
+// The demo's platens, tube, hammer, wire and statue: each scene is made
+// by the factory from the generated content with every piece, clip, sound
+// and description it needs, and drawn inside its frame (screenshots
+// beside the test program).
+
+#include "../engine/foundation/ChildProcess.h"
+#include "../engine/foundation/TempFolder.h"
+#include "../engine/graphics/ScreenshotSupport.h"
+
+#include "engine/foundation/SettingsStartup.h"
+#include "engine/foundation/cLog.h"
+#include "engine/graphics/GraphicsResourceTypes.h"
+#include "engine/resources/cResourceManager.h"
+#include "engine/scene/cCameraObject.h"
+#include "engine/scene/cSceneManager.h"
+#include "engine/sound/cSoundResource.h"
+#include "game/minigames/MinigameEffect.h"
+#include "game/minigames/cMinigame.h"
+#include "game/minigames/cMinigameFactory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <sys/wait.h>
+
+namespace
+{
+bool Generate(const std::string& folder)
+{
+	const std::string command = std::string("'") + ZV2_CONTENT_PROGRAM + "' '" + folder + "'";
+	const int status = std::system(command.c_str());
+	return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+sPixels Draw()
+{
+	cGraphics* graphics = cGraphics::GetInstance();
+	graphics->BeginScene();
+	cSceneManager::GetInstance()->Render();
+	sPixels pixels = ReadBackBuffer();
+	graphics->EndScene();
+	return pixels;
+}
+
+// The pixel at (x, y) of the 1024 by 768 screen, y up, without alpha.
+D3DCOLOR At(const sPixels& pixels, int x, int y)
+{
+	return pixels.At(UINT(x), pixels.height - 1 - UINT(y)) & 0xFFFFFF;
+}
+
+struct sPuzzle
+{
+	const char* name;
+	// Pieces the minigame looks up, and a point where a piece is drawn.
+	std::vector<const char*> pieces;
+	int x, y;
+	// Clips played on the whole minigame that must exist.
+	std::vector<const char*> clips;
+};
+}
+
+TEST(PuzzleContent, EveryMinigameIsBuiltFromItsSceneAndDrawnInItsFrame)
+{
+	cTempFolder folder;
+	ASSERT_TRUE(Generate(folder.Work()));
+	RunInChild([] {
+		StartSettingsAndLog("zv2");
+		StartGraphics(1024, 768);
+		cSceneManager* scene = cSceneManager::GetInstance();
+		RegisterGraphicsResourceTypes();
+		cSoundResource::RegisterType(*cResourceManager::GetInstance());
+		cResourceManager::GetInstance()->AddSource("data");
+		cCameraObject* screen = scene->GetDefaultCamera();
+		SetScreenCamera(screen->GetCamera());
+		screen->GetCamera().SetDepthTest(false);
+		CreateMinigameEffect();
+		const std::string strings = cTempFolder::ReadFile("localization/strings.xml");
+
+		const sPuzzle puzzles[] = {
+			{ "platens", { "walik_6", "lamp_green_5", "lamp_red_5" }, 254, 320, { "wal1", "fadeon" } },
+			{ "tube", { "kapan_off_5", "kapan_on_5", "open_5" }, 295, 330, { "klapan_5_on_fadein", "open_5_on", "key" } },
+			{ "hammer", { "bg", "strike", "molotok/emiter", "indicator_sign" }, 490, 250,
+				{ "down", "hit1", "hit6", "break7", "shake", "strike" } },
+			{ "wire", { "strand_3", "pliers" }, 500, 362, { "hit3", "break3" } },
+			{ "statue", { "body/1_pero", "body/head", "body/l_arm", "body/r_arm" }, 390, 300,
+				{ "5_pero_hit1", "r_arm_hit1", "open_doors" } },
+		};
+		for (const sPuzzle& puzzle : puzzles)
+		{
+			std::unique_ptr<cMinigame> game(cMinigameFactory::GetInstance()->Create(puzzle.name, screen));
+			ASSERT_NE(game, nullptr) << puzzle.name;
+			game->GetTransform().SetLocalMatrix(cMatrix().MakeTranslation(cVector3d(0, 0, -500)));
+			cChildList& children = game->GetChildList();
+			ASSERT_NE(game->GetBorder(), nullptr) << puzzle.name;
+			EXPECT_NE(strings.find(std::string("name=\"") + puzzle.name + "\""), std::string::npos) << "its description";
+			for (const char* piece : puzzle.pieces)
+				EXPECT_NE(children.FindByPath(piece), nullptr) << puzzle.name << " " << piece;
+			for (const char* clip : puzzle.clips)
+				EXPECT_GT(game->GetMotions().GetLengthByName(clip), 0.0f) << puzzle.name << " " << clip;
+			game->Show();
+			for (int i = 0; i < 10; ++i)
+				scene->Update(0.1f);
+			const sPixels pixels = Draw();
+			WriteScreenshot(std::string("demo_") + puzzle.name, pixels);
+			EXPECT_NE(At(pixels, puzzle.x, puzzle.y), 0u) << puzzle.name;
+			EXPECT_EQ(At(pixels, 100, 400), 0u) << "outside the frame";
+			game->Hide();
+			for (int i = 0; i < 10; ++i)
+				scene->Update(0.1f);
+		}
+
+		const std::string log = cTempFolder::ReadFile(cLog::GetInstance()->GetFilePath());
+		for (const char* missing : { "scene_resource[", "model[", "texture[", "motion[", "sound[", "has no", "valves" })
+			EXPECT_EQ(log.find(missing), std::string::npos) << missing << "\n" << log;
+	});
+}
