@@ -1,6 +1,8 @@
 #include "game/minigames/cMinigameFactory.h"
 
 #include "engine/foundation/cLog.h"
+#include "game/minigames/cMinigameDevice.h"
+#include "game/minigames/cMinigameFaces.h"
 
 namespace
 {
@@ -23,12 +25,12 @@ const sMinigameName kMinigameTable[] = {
 	{"platens", nullptr},
 	{"glass", nullptr},
 	{"globe", nullptr},
-	{"faces", nullptr},
+	{"faces", &CreateMinigame<cMinigameFaces>},
 	{"tower", nullptr},
 	{"triangles", nullptr},
 	{"picture", nullptr},
 	{"skull", nullptr},
-	{"device", nullptr},
+	{"device", &CreateMinigame<cMinigameDevice>},
 	{"tube", nullptr},
 	{"fingers", nullptr},
 	{"terminal", nullptr},
