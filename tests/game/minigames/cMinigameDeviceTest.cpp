@@ -1,0 +1,178 @@
+// The device minigame played with the mouse: pieces scattered and turned
+// at the showing, carried back and turned with the right button, snapping
+// into place when let go close to it and turned alike.
+
+#include "PuzzleMinigameSupport.h"
+
+#include "game/minigames/cMinigameDevice.h"
+
+#include <cmath>
+
+namespace
+{
+struct sPieceArt
+{
+	const char* model;
+	sRect rect;
+	float x, y;
+};
+// Each piece centred on its origin, at its place.
+const sPieceArt kPieces[] = {
+	{ "bar_piece", { -60, -15, 60, 15 }, 400, 450 },
+	{ "post_piece", { -15, -50, 15, 50 }, 620, 380 },
+	{ "block_piece", { -30, -25, 30, 25 }, 480, 260 },
+};
+constexpr sRect kBackground { 192, 144, 832, 624 };
+
+void AddDeviceContent(sPuzzleArt art, cSceneContent& content, bool withBackground = true)
+{
+	art.Quad("tray", kBackground, "blue");
+	std::string scene = withBackground ? R"(<geometry name="background" model="tray"/>)" : "";
+	int number = 1;
+	for (const sPieceArt& piece : kPieces)
+	{
+		art.Quad(piece.model, piece.rect, "yellow");
+		scene += "<geometry name=\"mashine_" + std::to_string(number++) + "\" model=\"" + piece.model +
+			"\" local=\"" + At(piece.x, piece.y) + "\"/>";
+	}
+	content.AddScene("device", scene + StripBorder());
+}
+
+// The piece's turn from its place in steps of 30 degrees, 0 to 11.
+int TurnsFromPlace(const cMatrix& now, const cMatrix& start)
+{
+	const float degrees = (std::atan2(now._12, now._11) - std::atan2(start._12, start._11)) * 57.29578f;
+	return (int(std::lround(degrees / 30)) % 12 + 12) % 12;
+}
+
+class cMinigameDeviceTest : public PuzzleMinigameTest
+{
+protected:
+	void SetUp() override
+	{
+		PuzzleMinigameTest::SetUp();
+		if (!HasFatalFailure())
+			AddDeviceContent({ resources, false }, content);
+	}
+
+	// Takes the piece at its origin, turns it by the steps and lets it go
+	// at the point.
+	void Carry(cMinigameDevice* game, int index, int turns, float x, float y)
+	{
+		const cVector3d origin = game->GetPiece(index)->GetTransform().GetWorldMatrix().GetTranslation();
+		ClickOnGame(origin.x, origin.y);
+		EXPECT_EQ(game->GetHeld(), index);
+		for (int turn = 0; turn < turns; ++turn)
+			RightClick();
+		ClickOnGame(x, y);
+		EXPECT_EQ(game->GetHeld(), -1);
+	}
+};
+}
+
+TEST_F(cMinigameDeviceTest, EveryPieceCarriedBackAndTurnedAlikeSnapsAndTheLastWins)
+{
+	auto* game = ShowGame<cMinigameDevice>("device");
+	ASSERT_NE(game, nullptr);
+	ASSERT_EQ(game->GetPieceCount(), 3);
+	for (int index = 0; index < 3; ++index)
+	{
+		EXPECT_NEAR(game->GetPiece(index)->GetTransform().GetLocalColor().a, 0.8f, 1e-4f) << "loose";
+	}
+	for (int index = 0; index < 3; ++index)
+	{
+		const cMatrix start = game->GetStartMatrix(index);
+		const int turns = TurnsFromPlace(game->GetPiece(index)->GetTransform().GetLocalMatrix(), start);
+		Carry(game, index, (12 - turns) % 12, start._41, start._42);
+		EXPECT_TRUE(game->IsConnected(index)) << index;
+		const cMatrix& placed = game->GetPiece(index)->GetTransform().GetLocalMatrix();
+		EXPECT_EQ(std::memcmp(&placed, &start, sizeof placed), 0) << "exactly at its place";
+		EXPECT_EQ(game->IsSolved(), index == 2);
+	}
+	EXPECT_EQ(game->GetResult(), "win");
+	EXPECT_TRUE(GetMinigameEffect()->IsVisible());
+
+	// A placed piece is never taken again; the window closes with the win.
+	const cMatrix& first = game->GetStartMatrix(0);
+	ClickOnGame(first._41, first._42);
+	EXPECT_EQ(game->GetHeld(), -1);
+	Run(1.5f);
+	EXPECT_FALSE(game->IsVisible());
+	EXPECT_EQ(game->GetResult(), "win");
+}
+
+TEST_F(cMinigameDeviceTest, APieceLetGoFarOffOrTurnedOtherwiseStaysLooseButTheMirrorTurnSnaps)
+{
+	auto* game = ShowGame<cMinigameDevice>("device");
+	ASSERT_NE(game, nullptr);
+	const cMatrix start = game->GetStartMatrix(0);
+	const int turns = TurnsFromPlace(game->GetPiece(0)->GetTransform().GetLocalMatrix(), start);
+
+	// At its place but two steps of 30 degrees off.
+	Carry(game, 0, (14 - turns) % 12, start._41, start._42);
+	EXPECT_FALSE(game->IsConnected(0));
+	EXPECT_NEAR(game->GetPiece(0)->GetTransform().GetLocalMatrix()._43, -10.0f, 1e-4f) << "left lifted";
+	EXPECT_NEAR(game->GetPiece(0)->GetTransform().GetLocalColor().a, 0.8f, 1e-4f);
+
+	// Turned alike but let go 40 units away.
+	Carry(game, 0, 10, start._41 + 40, start._42);
+	EXPECT_FALSE(game->IsConnected(0));
+	EXPECT_NEAR(game->GetPiece(0)->GetTransform().GetLocalMatrix()._41, start._41 + 40, 2.0f);
+
+	// Half a turn from its place: the bar lies along the same line and snaps.
+	Carry(game, 0, 6, start._41, start._42);
+	EXPECT_TRUE(game->IsConnected(0));
+	EXPECT_NEAR(game->GetPiece(0)->GetTransform().GetLocalColor().a, 1.0f, 1e-4f);
+	EXPECT_FALSE(game->IsSolved());
+	ExpectCloseAndSkip(game);
+}
+
+TEST_F(cMinigameDeviceTest, WithoutPiecesOrBackgroundItIsLoggedAndStillCloses)
+{
+	content.AddScene("device", StripBorder());
+	testing::internal::CaptureStderr();
+	auto* game = ShowGame<cMinigameDevice>("device");
+	const std::string logged = testing::internal::GetCapturedStderr();
+	ASSERT_NE(game, nullptr);
+	EXPECT_NE(logged.find("device: no pieces"), std::string::npos) << logged;
+	EXPECT_NE(logged.find("device: no \"background\""), std::string::npos) << logged;
+	ClickOnGame(500, 400);
+	RightClick();
+	ClickOnGame(500, 400);
+	EXPECT_FALSE(game->IsSolved());
+	ExpectCloseAndSkip(game);
+}
+
+namespace
+{
+class cMinigameDeviceDrawTest : public PuzzleMinigameDrawTest
+{
+protected:
+	void SetUp() override
+	{
+		PuzzleMinigameDrawTest::SetUp();
+		AddDeviceContent({ resources, true }, content);
+	}
+};
+}
+
+TEST_F(cMinigameDeviceDrawTest, ThePiecesLieScatteredOnTheTrayInsideItsClip)
+{
+	auto* game = MakeGame<cMinigameDevice>("device", screen);
+	ASSERT_NE(game, nullptr);
+	EXPECT_TRUE(game->GetCamera()->GetCamera().IsClipEnabled());
+	game->Show();
+	Frame(0.1f);
+	const sPixels pixels = Shot("device_start");
+	// Loose pieces are dimmed and let the tray shine through.
+	int pieces = 0;
+	for (int y = 144; y < 624; y += 4)
+		for (int x = 192; x < 832; x += 4)
+		{
+			const D3DCOLOR colour = At(pixels, x, y);
+			pieces += ((colour >> 16) & 0xFF) > 0x40 && ((colour >> 16) & 0xFF) < 0xC0 ? 1 : 0;
+		}
+	EXPECT_GT(pieces, 200);
+	EXPECT_TRUE(ColorNear(At(pixels, 196, 148), 0xFF0000FF)) << "the tray";
+	EXPECT_TRUE(ColorNear(At(pixels, 150, 400), 0xFF000000)) << "outside the tray";
+}
