@@ -24,11 +24,6 @@ const char* const kFolder = "data/minigames/";
 // Seconds until the skip button works.
 const char* const kSkipBarSeconds = "15";
 
-struct sRect
-{
-	float left, bottom, right, top;
-};
-
 // On the 1024 by 768 screen, y up.
 const sRect kFrame{160, 114, 864, 654};
 const sRect kClose{792, 582, 848, 638};
@@ -41,16 +36,6 @@ const float kBarHeight = 28;
 const sRect kBoard{240, 200, 784, 560};
 // The star is centred on the overlay's place.
 const float kStarSize = 300;
-
-// One textured quad of a model, showing the texture from (0, 0) to (u, v).
-struct sQuadArt
-{
-	const char* model;
-	sRect rect;
-	const char* texture;
-	float u;
-	float v;
-};
 
 const sQuadArt kQuads[] = {
 	{"minigame_frame", kFrame, "minigame_frame", 1, 1},
@@ -78,39 +63,19 @@ std::string At(float x, float y)
 	return text;
 }
 
-std::string ModelBytes(const sQuadArt& art)
-{
-	struct sVertex
-	{
-		float x, y, z, u, v;
-	};
-	const sRect& r = art.rect;
-	const sVertex vertices[4] = {
-		{r.left, r.top, 0, 0, 0}, {r.right, r.top, 0, art.u, 0}, {r.right, r.bottom, 0, art.u, art.v}, {r.left, r.bottom, 0, 0, art.v}};
-	cModel model;
-	model.name = art.model;
-	model.vertexFormat = D3DFVF_XYZ | D3DFVF_TEX1;
-	const auto* bytes = reinterpret_cast<const uint8_t*>(vertices);
-	model.vertexBytes.assign(bytes, bytes + sizeof vertices);
-	model.indices = {0, 1, 2, 0, 2, 3};
-	model.boundsMin = cVector3d(r.left, r.bottom, 0);
-	model.boundsMax = cVector3d(r.right, r.top, 0);
-	sModelMaterial material;
-	material.triangleCount = 2;
-	material.textureNames = {art.texture};
-	model.materials = {material};
-	cMemoryStream stream;
-	cModelWriter(stream).Write(model);
-	return std::string(reinterpret_cast<const char*>(stream.GetData()), stream.GetSize());
-}
-
 // A wooden frame 20 pixels wide around a clear inside.
 cImage DrawFrame()
 {
+	// Drawing blends, so the clear inside is left out rather than painted over.
 	cImage image(256, 192);
-	image.FillRect(0, 0, 256, 192, {110, 70, 30, 255});
-	image.FillRect(3, 3, 253, 189, {150, 100, 50, 255});
-	image.FillRect(8, 8, 248, 184, {0, 0, 0, 0});
+	const auto ring = [&](int inset, int width, const sRgba& colour) {
+		image.FillRect(inset, inset, 256 - inset, inset + width, colour);
+		image.FillRect(inset, 192 - inset - width, 256 - inset, 192 - inset, colour);
+		image.FillRect(inset, inset + width, inset + width, 192 - inset - width, colour);
+		image.FillRect(256 - inset - width, inset + width, 256 - inset, 192 - inset - width, colour);
+	};
+	ring(0, 3, {110, 70, 30, 255});
+	ring(3, 5, {150, 100, 50, 255});
 	return image;
 }
 
@@ -231,19 +196,6 @@ void AddClip(cXmlNode& object, const char* name, int first, int last, const std:
 		{{"name", name}, {"first", std::to_string(first)}, {"last", std::to_string(last)}, {"length", seconds}});
 }
 
-// The frame with its buttons, description and skip bar.
-void AddBorder(cXmlNode& parent)
-{
-	cXmlNode* border = AddElement(parent, "geometry", {{"name", "border"}, {"model", "minigame_frame"}});
-	AddElement(*border, "button", {{"name", "close"}, {"model", "minigame_close"}});
-	AddElement(*border, "button", {{"name", "skip"}, {"model", "minigame_skip"}});
-	AddElement(*border, "text",
-		{{"name", "description"}, {"font_id", "0"}, {"local", At(kFrame.left + 40, kFrame.top - 16)}});
-	cXmlNode* bar = AddElement(*border, "geometry",
-		{{"name", "skip_bar"}, {"model", "minigame_bar"}, {"motion", "minigame_bar"}, {"local", At(kBarLeft, kBarBottom)}});
-	AddClip(*bar, "fill", 0, 10, kSkipBarSeconds);
-}
-
 bool WriteArt(cContentTree& tree)
 {
 	const std::pair<const char*, cImage> textures[] = {
@@ -261,7 +213,7 @@ bool WriteArt(cContentTree& tree)
 			return false;
 	}
 	for (const sQuadArt& quad : kQuads)
-		if (!tree.WriteFile(kFolder + std::string(quad.model) + ".model", ModelBytes(quad)))
+		if (!tree.WriteFile(kFolder + std::string(quad.model) + ".model", QuadModelBytes(quad)))
 			return false;
 	const long rate = 44100;
 	const std::string victory = cOggEncoder(2, rate, 0.3f).Encode(ComposeVictory(rate));
@@ -286,6 +238,45 @@ bool WriteScenes(cContentTree& tree)
 	AddBorder(*game);
 	return tree.WriteXml(std::string(kFolder) + "minigames.resource", list);
 }
+}
+
+std::string QuadModelBytes(const sQuadArt& art)
+{
+	struct sVertex
+	{
+		float x, y, z, u, v;
+	};
+	const sRect& r = art.rect;
+	const sVertex vertices[4] = {
+		{r.left, r.top, 0, 0, 0}, {r.right, r.top, 0, art.u, 0}, {r.right, r.bottom, 0, art.u, art.v}, {r.left, r.bottom, 0, 0, art.v}};
+	cModel model;
+	model.name = art.model;
+	model.vertexFormat = D3DFVF_XYZ | D3DFVF_TEX1;
+	const auto* bytes = reinterpret_cast<const uint8_t*>(vertices);
+	model.vertexBytes.assign(bytes, bytes + sizeof vertices);
+	model.indices = {0, 1, 2, 0, 2, 3};
+	model.boundsMin = cVector3d(r.left, r.bottom, 0);
+	model.boundsMax = cVector3d(r.right, r.top, 0);
+	sModelMaterial material;
+	material.triangleCount = 2;
+	material.textureNames = {art.texture};
+	model.materials = {material};
+	cMemoryStream stream;
+	cModelWriter(stream).Write(model);
+	return std::string(reinterpret_cast<const char*>(stream.GetData()), stream.GetSize());
+}
+
+// The frame with its buttons, description and skip bar.
+void AddBorder(cXmlNode& parent)
+{
+	cXmlNode* border = AddElement(parent, "geometry", {{"name", "border"}, {"model", "minigame_frame"}});
+	AddElement(*border, "button", {{"name", "close"}, {"model", "minigame_close"}});
+	AddElement(*border, "button", {{"name", "skip"}, {"model", "minigame_skip"}});
+	AddElement(*border, "text",
+		{{"name", "description"}, {"font_id", "0"}, {"local", At(kFrame.left + 40, kFrame.top - 16)}});
+	cXmlNode* bar = AddElement(*border, "geometry",
+		{{"name", "skip_bar"}, {"model", "minigame_bar"}, {"motion", "minigame_bar"}, {"local", At(kBarLeft, kBarBottom)}});
+	AddClip(*bar, "fill", 0, 10, kSkipBarSeconds);
 }
 
 bool WriteMinigameContent(cContentTree& tree)

@@ -8,7 +8,30 @@
 // Scenes are in the list "minigames.resource" beside their models,
 // textures and motions.
 
+#include <string>
+
 class cContentTree;
+class cXmlNode;
+
+struct sRect
+{
+	float left, bottom, right, top;
+};
+
+// One textured quad of a model, showing the texture from (0, 0) to (u, v).
+struct sQuadArt
+{
+	const char* model;
+	sRect rect;
+	const char* texture;
+	float u;
+	float v;
+};
+
+// The model file's bytes of the quad.
+std::string QuadModelBytes(const sQuadArt& art);
+// Appends the frame "border" with its buttons, description and skip bar.
+void AddBorder(cXmlNode& parent);
 
 // False, with a message on standard error, when anything failed.
 bool WriteMinigameContent(cContentTree& tree);

@@ -7,13 +7,12 @@
 // skip buttons and a skip bar that fills in 3 s.
 
 #include "MinigameTestSupport.h"
+#include "PngShot.h"
 
 #include "../../engine/scene/SceneDrawSupport.h"
 #include "../../engine/widgets/WidgetInputSupport.h"
 
 #include "game/minigames/cMinigameFactory.h"
-
-#include <png.h>
 
 #include <cstdio>
 
@@ -90,41 +89,6 @@ inline std::string At(float x, float y, float z = 0)
 	char text[96];
 	std::snprintf(text, sizeof text, "1 0 0 0 1 0 0 0 1 %g %g %g", x, y, z);
 	return text;
-}
-
-// Writes the pixels as an RGB PNG file.
-inline bool WritePngShot(const std::string& path, const sPixels& pixels)
-{
-	FILE* file = std::fopen(path.c_str(), "wb");
-	if (!file)
-		return false;
-	png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-	png_infop info = png ? png_create_info_struct(png) : nullptr;
-	bool written = false;
-	if (info && !setjmp(png_jmpbuf(png)))
-	{
-		png_init_io(png, file);
-		png_set_IHDR(png, info, pixels.width, pixels.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-			PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-		png_write_info(png, info);
-		std::vector<png_byte> row(size_t(pixels.width) * 3);
-		for (UINT y = 0; y < pixels.height; ++y)
-		{
-			for (UINT x = 0; x < pixels.width; ++x)
-			{
-				const D3DCOLOR colour = pixels.At(x, y);
-				row[x * 3] = png_byte(colour >> 16);
-				row[x * 3 + 1] = png_byte(colour >> 8);
-				row[x * 3 + 2] = png_byte(colour);
-			}
-			png_write_row(png, row.data());
-		}
-		png_write_end(png, nullptr);
-		written = true;
-	}
-	png_destroy_write_struct(&png, info ? &info : nullptr);
-	std::fclose(file);
-	return written;
 }
 
 class PuzzleMinigameTest : public WidgetInputTest

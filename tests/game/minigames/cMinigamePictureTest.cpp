@@ -1,0 +1,279 @@
+// The picture minigame played with the mouse: pieces of three rings
+// swapped by riding their slots' flights, until each lies over its own slot.
+
+#include "PuzzleMinigameSupport.h"
+
+#include "game/minigames/cMinigamePicture.h"
+
+#include <cmath>
+
+namespace
+{
+// Slot k (from 1) of ring r (from 0) sits here; ring r has r + 2 slots.
+float SlotX(int slot) { return 250 + 130.0f * float(slot - 1); }
+float SlotY(int ring) { return 500 - 140.0f * float(ring); }
+int SlotCount(int ring) { return ring + 2; }
+// The slot each piece lies over at the start, per ring.
+const std::vector<int> kStartSlots[] = { { 2, 1 }, { 2, 3, 1 }, { 4, 3, 1, 2 } };
+constexpr float kPieceHalf = 45;
+constexpr float kSlotHalf = 30;
+
+// The slot's flights: "start" rests at its place, "fly_to_<n>" goes to
+// slot n's in half a second.
+std::string SlotMotion(int ring, int slot)
+{
+	cMotionWriter writer;
+	writer.AddKeyTime(0).AddPosition(SlotX(slot), SlotY(ring), 0);
+	for (int target = 1; target <= SlotCount(ring); ++target)
+	{
+		writer.AddKeyTime(20.0f * float(target)).AddPosition(SlotX(slot), SlotY(ring), 0);
+		writer.AddKeyTime(20.0f * float(target) + 10).AddPosition(SlotX(target), SlotY(ring), 0);
+	}
+	return writer.GetBytes();
+}
+
+std::string PictureScene(cSceneContent& content, bool withSlots = true)
+{
+	std::string scene;
+	for (int ring = 0; ring < 3; ++ring)
+		for (int k = 1; k <= SlotCount(ring); ++k)
+		{
+			const std::string suffix = std::to_string(ring + 1) + "_" + std::to_string(k);
+			scene += "<geometry name=\"ring_" + suffix + "\" model=\"piece_" + std::to_string(ring) + "\" local=\"" +
+				At(SlotX(kStartSlots[ring][k - 1]), SlotY(ring)) + "\"/>";
+			if (!withSlots)
+				continue;
+			content.AddMotion("slot_" + suffix, SlotMotion(ring, k));
+			scene += "<geometry name=\"dummy_" + suffix + "\" model=\"slot_quad\" motion=\"slot_" + suffix +
+				"\" local=\"" + At(SlotX(k), SlotY(ring)) + "\"><add_motion name=\"start\" first=\"0\" last=\"0\" length=\"0\"/>";
+			for (int target = 1; target <= SlotCount(ring); ++target)
+				scene += "<add_motion name=\"fly_to_" + std::to_string(target) + "\" first=\"" + std::to_string(20 * target) +
+					"\" last=\"" + std::to_string(20 * target + 10) + "\" length=\"0.5\"/>";
+			scene += "</geometry>";
+		}
+	return scene + StripBorder();
+}
+
+void AddPictureArt(sPuzzleArt art)
+{
+	art.Texture("clear", 1, { 0x00000000 });
+	art.Texture("ring_0", 1, { 0xFFFF0000 });
+	art.Texture("ring_1", 1, { 0xFF00FF00 });
+	art.Texture("ring_2", 1, { 0xFFFFFF00 });
+	for (int ring = 0; ring < 3; ++ring)
+		art.Quad("piece_" + std::to_string(ring), { -kPieceHalf, -kPieceHalf, kPieceHalf, kPieceHalf },
+			"ring_" + std::to_string(ring));
+	art.Quad("slot_quad", { -kSlotHalf, -kSlotHalf, kSlotHalf, kSlotHalf }, "clear");
+}
+
+cVector3d Where(cSceneObject* object)
+{
+	return object->GetTransform().GetWorldMatrix().GetTranslation();
+}
+
+class cMinigamePictureTest : public PuzzleMinigameTest
+{
+protected:
+	void SetUp() override
+	{
+		PuzzleMinigameTest::SetUp();
+		if (HasFatalFailure())
+			return;
+		AddPictureArt({ resources, false });
+		content.AddScene("picture", PictureScene(content));
+	}
+
+	void PressPiece(cSceneObject* piece, float dx = 0, float dy = 0)
+	{
+		const cVector3d at = Where(piece);
+		ClickOnGame(at.x + dx, at.y + dy);
+	}
+	// Selects the first piece and swaps it with the second; waits for the flights.
+	void Swap(cSceneObject* first, cSceneObject* second)
+	{
+		PressPiece(first);
+		PressPiece(second);
+		Run(0.7f);
+	}
+	static bool IsDirectChild(cMinigame* game, cSceneObject* piece)
+	{
+		return piece->GetParent() == game && piece->IsVisible();
+	}
+};
+}
+
+TEST_F(cMinigamePictureTest, SwapsWithinTheRingsPutEveryPieceOverItsSlotAndWin)
+{
+	auto* game = ShowGame<cMinigamePicture>("picture");
+	ASSERT_NE(game, nullptr);
+	for (int ring = 0; ring < 3; ++ring)
+	{
+		ASSERT_EQ(game->GetRing(ring).size(), size_t(SlotCount(ring)));
+		for (cSceneObject* slot : game->GetSlots(ring))
+			EXPECT_FALSE(slot->IsVisible());
+	}
+	// Each ring sorted by swapping the piece that lies over a piece's own
+	// slot away, found from where the pieces and slots are.
+	for (int ring = 0; ring < 3; ++ring)
+	{
+		const std::vector<cSceneObject*>& pieces = game->GetRing(ring);
+		const std::vector<cSceneObject*>& slots = game->GetSlots(ring);
+		for (size_t j = 0; j < pieces.size(); ++j)
+		{
+			const std::string own = slots[j]->GetName();
+			if (cMinigamePicture::FindSlotUnder(pieces[j], slots) == own)
+				continue;
+			for (cSceneObject* other : pieces)
+				if (cMinigamePicture::FindSlotUnder(other, slots) == own)
+				{
+					EXPECT_FALSE(game->IsSolved());
+					Swap(pieces[j], other);
+					break;
+				}
+			EXPECT_EQ(cMinigamePicture::FindSlotUnder(pieces[j], slots), own);
+		}
+	}
+	EXPECT_TRUE(game->IsSolved()) << "in the frame in which the last flight ended";
+	EXPECT_EQ(game->GetResult(), "win");
+	EXPECT_TRUE(GetMinigameEffect()->IsVisible());
+	for (int ring = 0; ring < 3; ++ring)
+		for (cSceneObject* piece : game->GetRing(ring))
+			EXPECT_TRUE(IsDirectChild(game, piece));
+	Run(1.5f);
+	EXPECT_FALSE(game->IsVisible());
+	EXPECT_EQ(game->GetResult(), "win");
+}
+
+TEST_F(cMinigamePictureTest, TwoPiecesOfARingChangePlacesAndOtherPressesOnlyCancel)
+{
+	auto* game = ShowGame<cMinigamePicture>("picture");
+	ASSERT_NE(game, nullptr);
+	cSceneObject* first = game->GetRing(2)[0];
+	cSceneObject* second = game->GetRing(2)[1];
+	const cVector3d firstPlace = Where(first);
+	const cVector3d secondPlace = Where(second);
+
+	PressPiece(first);
+	EXPECT_EQ(game->GetSelected(), first);
+	EXPECT_NEAR(first->GetTransform().GetLocalColor().r, 0.7f, 1e-4f);
+	PressPiece(second);
+	EXPECT_TRUE(game->IsSwapping());
+	EXPECT_TRUE(game->GetSlots(2)[3]->IsVisible()) << "the flying slots are shown";
+	Run(0.7f);
+	EXPECT_FALSE(game->IsSwapping());
+	EXPECT_LT((Where(first) - secondPlace).Length(), 10.0f);
+	EXPECT_LT((Where(second) - firstPlace).Length(), 10.0f);
+	EXPECT_TRUE(IsDirectChild(game, first));
+	EXPECT_TRUE(IsDirectChild(game, second));
+	EXPECT_FALSE(game->GetSlots(2)[3]->IsVisible());
+	EXPECT_EQ(game->GetSelected(), nullptr);
+	EXPECT_NEAR(first->GetTransform().GetLocalColor().r, 1.0f, 1e-4f);
+
+	// A piece of another ring, empty space, or the selected piece itself.
+	const cVector3d before = Where(first);
+	for (cSceneObject* second_press : { game->GetRing(1)[0], static_cast<cSceneObject*>(nullptr), first })
+	{
+		PressPiece(first);
+		if (second_press)
+			PressPiece(second_press);
+		else
+			ClickOnGame(900, 650);
+		EXPECT_EQ(game->GetSelected(), nullptr);
+		EXPECT_FALSE(game->IsSwapping());
+	}
+	Run(0.7f);
+	EXPECT_LT((Where(first) - before).Length(), 0.01f);
+
+	// A press on the partner's edge, beyond every slot: no flight starts.
+	PressPiece(first);
+	PressPiece(second, kPieceHalf - 5, kPieceHalf - 5);
+	EXPECT_FALSE(game->IsSwapping());
+	EXPECT_EQ(game->GetSelected(), nullptr);
+	EXPECT_TRUE(IsDirectChild(game, first));
+	EXPECT_TRUE(IsDirectChild(game, second));
+	EXPECT_NEAR(second->GetTransform().GetLocalColor().r, 1.0f, 1e-4f);
+	EXPECT_FALSE(game->IsSolved());
+	ExpectCloseAndSkip(game);
+}
+
+TEST_F(cMinigamePictureTest, AClosedWindowEndsTheFlightsWithThePiecesAtTheirNewPlaces)
+{
+	auto* game = ShowGame<cMinigamePicture>("picture");
+	ASSERT_NE(game, nullptr);
+	cSceneObject* first = game->GetRing(1)[0];
+	cSceneObject* second = game->GetRing(1)[2];
+	const cVector3d firstPlace = Where(first);
+	const cVector3d secondPlace = Where(second);
+	PressPiece(first);
+	PressPiece(second);
+	ASSERT_TRUE(game->IsSwapping());
+	ClickOnGame(kCloseButton.left + 32, kCloseButton.bottom + 30);
+	EXPECT_FALSE(game->IsSwapping());
+	Run(0.5f);
+	EXPECT_FALSE(game->IsVisible());
+	EXPECT_EQ(game->GetResult(), "");
+
+	// Shown again, the pieces keep the places the swap gave them.
+	game->Show();
+	Run(0.5f);
+	EXPECT_TRUE(IsDirectChild(game, first));
+	EXPECT_TRUE(IsDirectChild(game, second));
+	EXPECT_LT((Where(first) - secondPlace).Length(), 10.0f);
+	EXPECT_LT((Where(second) - firstPlace).Length(), 10.0f);
+	for (cSceneObject* slot : game->GetSlots(1))
+		EXPECT_FALSE(slot->IsVisible());
+}
+
+TEST_F(cMinigamePictureTest, PiecesWithoutSlotsAreLoggedNeverFlyAndTheWindowStillCloses)
+{
+	content.AddScene("picture", PictureScene(content, false));
+	testing::internal::CaptureStderr();
+	auto* game = ShowGame<cMinigamePicture>("picture");
+	const std::string logged = testing::internal::GetCapturedStderr();
+	ASSERT_NE(game, nullptr);
+	EXPECT_NE(logged.find("picture: ring 1 has 2 pieces but 0 slots"), std::string::npos) << logged;
+	cSceneObject* first = game->GetRing(0)[0];
+	const cVector3d before = Where(first);
+	PressPiece(first);
+	PressPiece(game->GetRing(0)[1]);
+	EXPECT_FALSE(game->IsSwapping());
+	Run(0.3f);
+	EXPECT_LT((Where(first) - before).Length(), 0.01f);
+	EXPECT_FALSE(game->IsSolved());
+	ExpectCloseAndSkip(game);
+}
+
+namespace
+{
+class cMinigamePictureDrawTest : public PuzzleMinigameDrawTest
+{
+protected:
+	void SetUp() override
+	{
+		PuzzleMinigameDrawTest::SetUp();
+		AddPictureArt({ resources, true });
+		content.AddScene("picture", PictureScene(content));
+	}
+};
+}
+
+TEST_F(cMinigamePictureDrawTest, ThePiecesAreDrawnAndTheSlotsNever)
+{
+	auto* game = MakeGame<cMinigamePicture>("picture", screen);
+	ASSERT_NE(game, nullptr);
+	game->Show();
+	Frame(0.1f);
+	sPixels pixels = Shot("picture_start");
+	EXPECT_TRUE(ColorNear(At(pixels, int(SlotX(1)), int(SlotY(0))), 0xFFFF0000));
+	EXPECT_TRUE(ColorNear(At(pixels, int(SlotX(4)), int(SlotY(2))), 0xFFFFFF00));
+	EXPECT_TRUE(ColorNear(At(pixels, int(SlotX(4)), int(SlotY(0))), 0xFF000000)) << "ring 1 has two places";
+
+	// Every piece put over its own slot: the next update solves it.
+	for (int ring = 0; ring < 3; ++ring)
+		for (int k = 1; k <= SlotCount(ring); ++k)
+			game->GetRing(ring)[size_t(k - 1)]->GetTransform().SetLocalMatrix(Translation(SlotX(k), SlotY(ring), 0));
+	Frame(0.1f);
+	EXPECT_TRUE(game->IsSolved());
+	pixels = Shot("picture_solved");
+	EXPECT_TRUE(ColorNear(At(pixels, int(SlotX(3)), int(SlotY(1))), 0xFF00FF00));
+}
