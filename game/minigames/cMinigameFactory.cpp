@@ -3,6 +3,8 @@
 #include "engine/foundation/cLog.h"
 #include "game/minigames/cMinigameDevice.h"
 #include "game/minigames/cMinigameFaces.h"
+#include "game/minigames/cMinigamePicture.h"
+#include "game/minigames/cMinigameTower.h"
 
 namespace
 {
@@ -26,9 +28,9 @@ const sMinigameName kMinigameTable[] = {
 	{"glass", nullptr},
 	{"globe", nullptr},
 	{"faces", &CreateMinigame<cMinigameFaces>},
-	{"tower", nullptr},
+	{"tower", &CreateMinigame<cMinigameTower>},
 	{"triangles", nullptr},
-	{"picture", nullptr},
+	{"picture", &CreateMinigame<cMinigamePicture>},
 	{"skull", nullptr},
 	{"device", &CreateMinigame<cMinigameDevice>},
 	{"tube", nullptr},

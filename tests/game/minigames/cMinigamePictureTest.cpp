@@ -18,16 +18,16 @@ const std::vector<int> kStartSlots[] = { { 2, 1 }, { 2, 3, 1 }, { 4, 3, 1, 2 } }
 constexpr float kPieceHalf = 45;
 constexpr float kSlotHalf = 30;
 
-// The slot's flights: "start" rests at its place, "fly_to_<n>" goes to
-// slot n's in half a second.
-std::string SlotMotion(int ring, int slot)
+// The slot's flights, relative to its place: "start" rests there,
+// "fly_to_<n>" goes to slot n's in half a second.
+std::string SlotMotion(int slot)
 {
 	cMotionWriter writer;
-	writer.AddKeyTime(0).AddPosition(SlotX(slot), SlotY(ring), 0);
-	for (int target = 1; target <= SlotCount(ring); ++target)
+	writer.AddKeyTime(0).AddPosition(0, 0, 0);
+	for (int target = 1; target <= 4; ++target)
 	{
-		writer.AddKeyTime(20.0f * float(target)).AddPosition(SlotX(slot), SlotY(ring), 0);
-		writer.AddKeyTime(20.0f * float(target) + 10).AddPosition(SlotX(target), SlotY(ring), 0);
+		writer.AddKeyTime(20.0f * float(target)).AddPosition(0, 0, 0);
+		writer.AddKeyTime(20.0f * float(target) + 10).AddPosition(SlotX(target) - SlotX(slot), 0, 0);
 	}
 	return writer.GetBytes();
 }
@@ -43,7 +43,7 @@ std::string PictureScene(cSceneContent& content, bool withSlots = true)
 				At(SlotX(kStartSlots[ring][k - 1]), SlotY(ring)) + "\"/>";
 			if (!withSlots)
 				continue;
-			content.AddMotion("slot_" + suffix, SlotMotion(ring, k));
+			content.AddMotion("slot_" + suffix, SlotMotion(k));
 			scene += "<geometry name=\"dummy_" + suffix + "\" model=\"slot_quad\" motion=\"slot_" + suffix +
 				"\" local=\"" + At(SlotX(k), SlotY(ring)) + "\"><add_motion name=\"start\" first=\"0\" last=\"0\" length=\"0\"/>";
 			for (int target = 1; target <= SlotCount(ring); ++target)
@@ -88,12 +88,15 @@ protected:
 		const cVector3d at = Where(piece);
 		ClickOnGame(at.x + dx, at.y + dy);
 	}
-	// Selects the first piece and swaps it with the second; waits for the flights.
-	void Swap(cSceneObject* first, cSceneObject* second)
+	// Selects the first piece and swaps it with the second; waits until
+	// nothing moves in the minigame (the skip bar's end plays for 2 s).
+	void Swap(cMinigamePicture* game, cSceneObject* first, cSceneObject* second)
 	{
 		PressPiece(first);
 		PressPiece(second);
-		Run(0.7f);
+		EXPECT_TRUE(game->IsSwapping());
+		for (int frame = 0; frame < 100 && game->IsSwapping(); ++frame)
+			Step(0.05f);
 	}
 	static bool IsDirectChild(cMinigame* game, cSceneObject* piece)
 	{
@@ -127,7 +130,7 @@ TEST_F(cMinigamePictureTest, SwapsWithinTheRingsPutEveryPieceOverItsSlotAndWin)
 				if (cMinigamePicture::FindSlotUnder(other, slots) == own)
 				{
 					EXPECT_FALSE(game->IsSolved());
-					Swap(pieces[j], other);
+					Swap(game, pieces[j], other);
 					break;
 				}
 			EXPECT_EQ(cMinigamePicture::FindSlotUnder(pieces[j], slots), own);
@@ -272,6 +275,7 @@ TEST_F(cMinigamePictureDrawTest, ThePiecesAreDrawnAndTheSlotsNever)
 	for (int ring = 0; ring < 3; ++ring)
 		for (int k = 1; k <= SlotCount(ring); ++k)
 			game->GetRing(ring)[size_t(k - 1)]->GetTransform().SetLocalMatrix(Translation(SlotX(k), SlotY(ring), 0));
+	Frame(0.1f);
 	Frame(0.1f);
 	EXPECT_TRUE(game->IsSolved());
 	pixels = Shot("picture_solved");
