@@ -128,7 +128,10 @@ bool cMinigameTower::HandleInput()
 		// A ball that cannot move takes the press: the ring under it stays.
 		for (int cell = 0; cell < kCells; ++cell)
 			if (m_cells[cell].ball == ball)
+			{
 				Roll(cell);
+				break;
+			}
 		return false;
 	}
 	if (IsHit(m_ring))
