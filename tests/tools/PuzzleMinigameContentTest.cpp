@@ -16,9 +16,12 @@
 #include "game/minigames/MinigameEffect.h"
 #include "game/minigames/cMinigameDevice.h"
 #include "game/minigames/cMinigameFaces.h"
+#include "game/minigames/cMinigamePicture.h"
+#include "game/minigames/cMinigameTower.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <sys/wait.h>
@@ -82,7 +85,7 @@ Minigame* ShowGame(cCameraObject* screen)
 void ExpectNothingMissing()
 {
 	const std::string log = cTempFolder::ReadFile(cLog::GetInstance()->GetFilePath());
-	for (const char* missing : { "faces:", "device:", "not found" })
+	for (const char* missing : { "faces:", "device:", "picture:", "tower:", "not found" })
 		EXPECT_EQ(log.find(missing), std::string::npos) << log;
 }
 }
@@ -142,6 +145,90 @@ TEST(PuzzleMinigameContent, TheDevicePartsLieScatteredOverTheirOutlinesAndFitThe
 		cSceneManager::GetInstance()->Update(0.1f);
 		const sPixels pixels = Shot("device_demo_assembled");
 		EXPECT_TRUE(ColorNear(At(pixels, 380 + 30, 420), 0xC8A046)) << std::hex << At(pixels, 410, 420);
+		ExpectNothingMissing();
+	});
+}
+
+TEST(PuzzleMinigameContent, ThePictureIsWholeOnceEveryPieceTurnsToItsSlot)
+{
+	cTempFolder folder;
+	ASSERT_TRUE(Generate(folder.Work()));
+	RunInChild([] {
+		cCameraObject* screen = StartScreen();
+		auto* game = ShowGame<cMinigamePicture>(screen);
+		const size_t sizes[3] = { 4, 6, 8 };
+		for (int ring = 0; ring < 3; ++ring)
+		{
+			ASSERT_EQ(game->GetRing(ring).size(), sizes[ring]);
+			ASSERT_EQ(game->GetSlots(ring).size(), sizes[ring]);
+			// Each piece lies over some slot of its ring, not its own.
+			for (cSceneObject* piece : game->GetRing(ring))
+				EXPECT_NE(cMinigamePicture::FindSlotUnder(piece, game->GetSlots(ring)), "") << piece->GetName();
+		}
+		EXPECT_FALSE(game->IsSolved());
+		Shot("picture_demo_start");
+
+		// A slot's flight carries its rider to the other slot's place.
+		cSceneObject* slot = game->GetSlots(2)[0];
+		slot->GetMotions().PlayByName("fly_to_3");
+		slot->GetMotions().SeekByName("fly_to_3", 1);
+		slot->UpdateTransforms(false, false);
+		slot->GetTransform().UpdateWorldBox();
+		cSceneObject* third = game->GetSlots(2)[2];
+		third->GetTransform().UpdateWorldBox();
+		const cVector3d flown = (slot->GetTransform().GetWorldBox().min + slot->GetTransform().GetWorldBox().max) * 0.5f;
+		const cVector3d place = (third->GetTransform().GetWorldBox().min + third->GetTransform().GetWorldBox().max) * 0.5f;
+		EXPECT_LT(std::hypot(flown.x - place.x, flown.y - place.y), 1.0f);
+		slot->GetMotions().PlayByName("start");
+
+		// Every piece turned back to its own place.
+		for (int ring = 0; ring < 3; ++ring)
+			for (cSceneObject* piece : game->GetRing(ring))
+				piece->GetTransform().SetLocalMatrix(cMatrix().MakeTranslation(piece->GetTransform().GetLocalMatrix().GetTranslation()));
+		for (int i = 0; i < 2; ++i)
+			cSceneManager::GetInstance()->Update(0.1f);
+		EXPECT_TRUE(game->IsSolved());
+		Shot("picture_demo_solved");
+		ExpectNothingMissing();
+	});
+}
+
+TEST(PuzzleMinigameContent, TheTowerBallsStandInTheirSocketsAndRollAlongTheMarkers)
+{
+	cTempFolder folder;
+	ASSERT_TRUE(Generate(folder.Work()));
+	RunInChild([] {
+		cCameraObject* screen = StartScreen();
+		auto* game = ShowGame<cMinigameTower>(screen);
+		ASSERT_EQ(game->GetBalls().size(), 8u);
+		// Every cell's marker moves the way its neighbour lies.
+		for (int cell = 0; cell < cMinigameTower::kCells; ++cell)
+		{
+			const sTowerCell& tower = game->GetCell(cell);
+			ASSERT_NE(tower.dummy, nullptr);
+			if (tower.ball)
+			{
+				const cVector3d ball = tower.ball->GetTransform().GetWorldMatrix().GetTranslation();
+				const cVector3d marker = tower.dummy->GetTransform().GetWorldMatrix().GetTranslation();
+				EXPECT_LT(std::hypot(ball.x - marker.x, ball.y - marker.y), 0.01f) << cell;
+			}
+			EXPECT_GT(tower.dummy->GetMotions().GetLengthByName("up"), 0.0f);
+		}
+		sPixels pixels = Shot("tower_demo_start");
+		EXPECT_GT(At(pixels, 512, 384 + 120) & 0xFF, 0xB0u) << "the white ball in cell 1";
+
+		// The balls set on the goal sockets, as the solved board holds them.
+		const int goals[8] = { 2, 6, 7, 9, 1, 4, 3, 10 };
+		for (int ball = 0; ball < 8; ++ball)
+		{
+			const cMatrix& marker = game->GetCell(goals[ball]).dummy->GetTransform().GetWorldMatrix();
+			cMatrix placement = game->GetBalls()[size_t(ball)]->GetTransform().GetWorldMatrix();
+			placement._41 = marker._41;
+			placement._42 = marker._42;
+			game->GetBalls()[size_t(ball)]->GetTransform().SetWorldMatrix(placement);
+		}
+		cSceneManager::GetInstance()->Update(0.1f);
+		Shot("tower_demo_arranged");
 		ExpectNothingMissing();
 	});
 }

@@ -8,7 +8,9 @@
 // Scenes are in the list "minigames.resource" beside their models,
 // textures and motions.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class cContentTree;
 class cXmlNode;
@@ -28,6 +30,16 @@ struct sQuadArt
 	float v;
 };
 
+// A model vertex: position and texture coordinates.
+struct sMeshVertex
+{
+	float x, y, z, u, v;
+};
+
+// The model file's bytes of the triangles (clockwise as seen on the screen)
+// in one material of the texture.
+std::string MeshModelBytes(const char* name, const std::vector<sMeshVertex>& vertices,
+	const std::vector<uint16_t>& indices, const char* texture);
 // The model file's bytes of the quad.
 std::string QuadModelBytes(const sQuadArt& art);
 // Appends the frame "border" with its buttons, description and skip bar.

@@ -2,6 +2,7 @@
 
 #include "MinigameArt.h"
 #include "PngFile.h"
+#include "RingMinigameArt.h"
 #include "cContentTree.h"
 #include "cImage.h"
 
@@ -17,6 +18,8 @@
 const char* const kPuzzleMinigameTexts[][2] = {
 	{"faces", "Click a head, then a cell: leave no two heads on one line"},
 	{"device", "Click a part, right-click to turn it, click on its outline"},
+	{"picture", "Click two pieces of one ring to swap them until the picture is whole"},
+	{"tower", "Roll the balls into the sockets of their colour; click the wheel to turn it"},
 };
 const size_t kPuzzleMinigameTextCount = sizeof kPuzzleMinigameTexts / sizeof kPuzzleMinigameTexts[0];
 
@@ -312,7 +315,7 @@ bool WriteScenes(cContentTree& tree)
 
 bool WritePuzzleMinigameContent(cContentTree& tree)
 {
-	if (WriteArt(tree) && WriteSounds(tree) && WriteScenes(tree))
+	if (WriteArt(tree) && WriteSounds(tree) && WriteScenes(tree) && WriteRingMinigameContent(tree))
 		return true;
 	std::fprintf(stderr, "cannot make the board minigames\n");
 	return false;

@@ -4,8 +4,9 @@
 // each other, and a lonely head smiles) and "device" (the brass parts of a
 // machine scattered over a blueprint that shows each part's outline where
 // it belongs), each inside the minigame frame, with their sounds and the
-// description texts "minigame\faces" and "minigame\device". The scenes are
-// in the list "puzzles.resource".
+// description texts "minigame\<name>" of these and of the ring minigames,
+// which it writes too (RingMinigameArt.h). The scenes are in the list
+// "puzzles.resource".
 
 #include <cstddef>
 
