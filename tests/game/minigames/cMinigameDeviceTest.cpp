@@ -2,48 +2,13 @@
 // at the showing, carried back and turned with the right button, snapping
 // into place when let go close to it and turned alike.
 
-#include "PuzzleMinigameSupport.h"
-
-#include "game/minigames/cMinigameDevice.h"
+#include "DeviceBoard.h"
 
 #include <cmath>
 
 namespace
 {
-struct sPieceArt
-{
-	const char* model;
-	sRect rect;
-	float x, y;
-};
-// Each piece centred on its origin, at its place.
-const sPieceArt kPieces[] = {
-	{ "bar_piece", { -60, -15, 60, 15 }, 400, 450 },
-	{ "post_piece", { -15, -50, 15, 50 }, 620, 380 },
-	{ "block_piece", { -30, -25, 30, 25 }, 480, 260 },
-};
-constexpr sRect kBackground { 192, 144, 832, 624 };
-
-void AddDeviceContent(sPuzzleArt art, cSceneContent& content, bool withBackground = true)
-{
-	art.Quad("tray", kBackground, "blue");
-	std::string scene = withBackground ? R"(<geometry name="background" model="tray"/>)" : "";
-	int number = 1;
-	for (const sPieceArt& piece : kPieces)
-	{
-		art.Quad(piece.model, piece.rect, "yellow");
-		scene += "<geometry name=\"mashine_" + std::to_string(number++) + "\" model=\"" + piece.model +
-			"\" local=\"" + At(piece.x, piece.y) + "\"/>";
-	}
-	content.AddScene("device", scene + StripBorder());
-}
-
-// The piece's turn from its place in steps of 30 degrees, 0 to 11.
-int TurnsFromPlace(const cMatrix& now, const cMatrix& start)
-{
-	const float degrees = (std::atan2(now._12, now._11) - std::atan2(start._12, start._11)) * 57.29578f;
-	return (int(std::lround(degrees / 30)) % 12 + 12) % 12;
-}
+using namespace DeviceBoard;
 
 class cMinigameDeviceTest : public PuzzleMinigameTest
 {
@@ -143,36 +108,3 @@ TEST_F(cMinigameDeviceTest, WithoutPiecesOrBackgroundItIsLoggedAndStillCloses)
 	ExpectCloseAndSkip(game);
 }
 
-namespace
-{
-class cMinigameDeviceDrawTest : public PuzzleMinigameDrawTest
-{
-protected:
-	void SetUp() override
-	{
-		PuzzleMinigameDrawTest::SetUp();
-		AddDeviceContent({ resources, true }, content);
-	}
-};
-}
-
-TEST_F(cMinigameDeviceDrawTest, ThePiecesLieScatteredOnTheTrayInsideItsClip)
-{
-	auto* game = MakeGame<cMinigameDevice>("device", screen);
-	ASSERT_NE(game, nullptr);
-	EXPECT_TRUE(game->GetCamera()->GetCamera().IsClipEnabled());
-	game->Show();
-	Frame(0.1f);
-	const sPixels pixels = Shot("device_start");
-	// Loose pieces are dimmed and let the tray shine through.
-	int pieces = 0;
-	for (int y = 144; y < 624; y += 4)
-		for (int x = 192; x < 832; x += 4)
-		{
-			const D3DCOLOR colour = At(pixels, x, y);
-			pieces += ((colour >> 16) & 0xFF) > 0x40 && ((colour >> 16) & 0xFF) < 0xC0 ? 1 : 0;
-		}
-	EXPECT_GT(pieces, 200);
-	EXPECT_TRUE(ColorNear(At(pixels, 196, 148), 0xFF0000FF)) << "the tray";
-	EXPECT_TRUE(ColorNear(At(pixels, 150, 400), 0xFF000000)) << "outside the tray";
-}

@@ -2,88 +2,13 @@
 // on the cells of a board written here, what they see lit, the happy faces
 // of lonely heads, and the win when all eight are lonely.
 
-#include "PuzzleMinigameSupport.h"
-
-#include "game/minigames/cMinigameFaces.h"
+#include "FacesBoard.h"
 
 #include <array>
 
 namespace
 {
-// Cell (row, column) has its lower left corner here; row 7 at the top.
-constexpr float kBoardLeft = 320, kBoardBottom = 110, kCell = 60;
-constexpr D3DCOLOR kYellow = 0xFFFFFF00;
-constexpr D3DCOLOR kRed = 0xFFFF0000;
-constexpr D3DCOLOR kGreen = 0xFF00FF00;
-constexpr D3DCOLOR kBlack = 0xFF000000;
-
-float CellX(int column) { return kBoardLeft + column * kCell; }
-float CellY(int row) { return kBoardBottom + row * kCell; }
-
-// Every cell, the heads on row 7, and the ray pieces along the rows and
-// columns (none on the diagonals).
-std::string FacesScene()
-{
-	std::string scene;
-	for (int row = 0; row < 8; ++row)
-		for (int column = 0; column < 8; ++column)
-		{
-			char names[3][16];
-			std::snprintf(names[0], sizeof names[0], "point_%d_%d", row, column);
-			std::snprintf(names[1], sizeof names[1], "ray_%d%d_%d%d", row, column, row, column + 1);
-			std::snprintf(names[2], sizeof names[2], "ray_%d%d_%d%d", row, column, row + 1, column);
-			const std::string place = "\" local=\"" + At(CellX(column), CellY(row), -5) + "\"/>";
-			scene += std::string("<geometry name=\"") + names[0] + "\" model=\"cell_quad\" local=\"" +
-				At(CellX(column), CellY(row)) + "\"/>";
-			if (column < 7)
-				scene += std::string("<geometry name=\"") + names[1] + "\" model=\"row_ray" + place;
-			if (row < 7)
-				scene += std::string("<geometry name=\"") + names[2] + "\" model=\"column_ray" + place;
-		}
-	for (int head = 0; head < 8; ++head)
-		scene += "<geometry name=\"head_" + std::to_string(head) + "\" model=\"head_quad\" local=\"" +
-			At(CellX(head), CellY(7), -10) + "\"/>";
-	return scene + StripBorder();
-}
-
-// A placement of eight heads on the board where none sees another: the
-// column of each row's head.
-std::array<int, 8> EightAlone()
-{
-	std::array<int, 8> columns {};
-	std::function<bool(int)> place = [&](int row) {
-		if (row == 8)
-			return true;
-		for (int column = 0; column < 8; ++column)
-		{
-			bool free = true;
-			for (int before = 0; before < row; ++before)
-				free = free && columns[before] != column && std::abs(columns[before] - column) != row - before;
-			columns[row] = column;
-			if (free && place(row + 1))
-				return true;
-		}
-		return false;
-	};
-	place(0);
-	return columns;
-}
-
-void AddFacesContent(sPuzzleArt art, cSceneContent& content)
-{
-	// The head's texture: a sad red half and a happy green half.
-	art.Texture("face", 2, { 0xFFFF0000, 0xFF00FF00 });
-	art.Quad("cell_quad", { 0, 0, kCell, kCell }, "yellow");
-	art.Quad("head_quad", { 15, 15, kCell - 15, kCell - 15 }, "face", 0.5f, 1);
-	art.Quad("row_ray", { kCell / 2, kCell / 2 - 3, kCell * 1.5f, kCell / 2 + 3 }, "white");
-	art.Quad("column_ray", { kCell / 2 - 3, kCell / 2, kCell / 2 + 3, kCell * 1.5f }, "white");
-	content.AddScene("faces", FacesScene());
-}
-
-bool IsLit(cMinigameFaces* game, const std::string& name)
-{
-	return game->GetChildList().FindChild(name)->IsVisible();
-}
+using namespace FacesBoard;
 
 class cMinigameFacesTest : public PuzzleMinigameTest
 {
@@ -101,38 +26,6 @@ protected:
 	void PressCellCorner(int row, int column) { ClickOnGame(CellX(column) + 5, CellY(row) + 5); }
 };
 
-class cMinigameFacesDrawTest : public PuzzleMinigameDrawTest
-{
-protected:
-	void SetUp() override
-	{
-		PuzzleMinigameDrawTest::SetUp();
-		AddFacesContent({ resources, true }, content);
-	}
-};
-}
-
-TEST_F(cMinigameFacesDrawTest, SadHeadsInARowAndHappyOnesAlone)
-{
-	auto* game = MakeGame<cMinigameFaces>("faces", screen);
-	ASSERT_NE(game, nullptr);
-	game->Show();
-	Frame(0.1f);
-	sPixels pixels = Shot("faces_start");
-	EXPECT_TRUE(ColorNear(At(pixels, int(CellX(2)) + 30, int(CellY(7)) + 30), kRed)) << "a sad head";
-	EXPECT_TRUE(ColorNear(At(pixels, int(CellX(2)) + 4, int(CellY(7)) + 4), kYellow)) << "its lit cell";
-	EXPECT_TRUE(ColorNear(At(pixels, int(CellX(2)) + 50, int(CellY(7)) + 30), 0xFFFFFFFF)) << "the ray";
-	EXPECT_TRUE(ColorNear(At(pixels, int(CellX(2)) + 4, int(CellY(3)) + 4), kBlack)) << "a cell nobody sees";
-
-	const std::array<int, 8> columns = EightAlone();
-	for (int head = 0; head < 8; ++head)
-		game->PlaceHead(head, head, columns[head], true);
-	game->Evaluate();
-	EXPECT_TRUE(game->IsSolved());
-	pixels = Shot("faces_solved");
-	for (int row = 0; row < 8; ++row)
-		EXPECT_TRUE(ColorNear(At(pixels, int(CellX(columns[row])) + 30, int(CellY(row)) + 30), kGreen)) << row;
-	EXPECT_TRUE(ColorNear(At(pixels, int(CellX(columns[0])) + 4, int(CellY(0)) + 4), kBlack));
 }
 
 TEST_F(cMinigameFacesTest, EightLonelyHeadsPlacedWithTheMouseWin)

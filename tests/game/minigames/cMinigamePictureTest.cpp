@@ -1,75 +1,13 @@
 // The picture minigame played with the mouse: pieces of three rings
 // swapped by riding their slots' flights, until each lies over its own slot.
 
-#include "PuzzleMinigameSupport.h"
-
-#include "game/minigames/cMinigamePicture.h"
+#include "PictureBoard.h"
 
 #include <cmath>
 
 namespace
 {
-// Slot k (from 1) of ring r (from 0) sits here; ring r has r + 2 slots.
-float SlotX(int slot) { return 250 + 130.0f * float(slot - 1); }
-float SlotY(int ring) { return 500 - 140.0f * float(ring); }
-int SlotCount(int ring) { return ring + 2; }
-// The slot each piece lies over at the start, per ring.
-const std::vector<int> kStartSlots[] = { { 2, 1 }, { 2, 3, 1 }, { 4, 3, 1, 2 } };
-constexpr float kPieceHalf = 45;
-constexpr float kSlotHalf = 30;
-
-// The slot's flights, relative to its place: "start" rests there,
-// "fly_to_<n>" goes to slot n's in half a second.
-std::string SlotMotion(int slot)
-{
-	cMotionWriter writer;
-	writer.AddKeyTime(0).AddPosition(0, 0, 0);
-	for (int target = 1; target <= 4; ++target)
-	{
-		writer.AddKeyTime(20.0f * float(target)).AddPosition(0, 0, 0);
-		writer.AddKeyTime(20.0f * float(target) + 10).AddPosition(SlotX(target) - SlotX(slot), 0, 0);
-	}
-	return writer.GetBytes();
-}
-
-std::string PictureScene(cSceneContent& content, bool withSlots = true)
-{
-	std::string scene;
-	for (int ring = 0; ring < 3; ++ring)
-		for (int k = 1; k <= SlotCount(ring); ++k)
-		{
-			const std::string suffix = std::to_string(ring + 1) + "_" + std::to_string(k);
-			scene += "<geometry name=\"ring_" + suffix + "\" model=\"piece_" + std::to_string(ring) + "\" local=\"" +
-				At(SlotX(kStartSlots[ring][k - 1]), SlotY(ring)) + "\"/>";
-			if (!withSlots)
-				continue;
-			content.AddMotion("slot_" + suffix, SlotMotion(k));
-			scene += "<geometry name=\"dummy_" + suffix + "\" model=\"slot_quad\" motion=\"slot_" + suffix +
-				"\" local=\"" + At(SlotX(k), SlotY(ring)) + "\"><add_motion name=\"start\" first=\"0\" last=\"0\" length=\"0\"/>";
-			for (int target = 1; target <= SlotCount(ring); ++target)
-				scene += "<add_motion name=\"fly_to_" + std::to_string(target) + "\" first=\"" + std::to_string(20 * target) +
-					"\" last=\"" + std::to_string(20 * target + 10) + "\" length=\"0.5\"/>";
-			scene += "</geometry>";
-		}
-	return scene + StripBorder();
-}
-
-void AddPictureArt(sPuzzleArt art)
-{
-	art.Texture("clear", 1, { 0x00000000 });
-	art.Texture("ring_0", 1, { 0xFFFF0000 });
-	art.Texture("ring_1", 1, { 0xFF00FF00 });
-	art.Texture("ring_2", 1, { 0xFFFFFF00 });
-	for (int ring = 0; ring < 3; ++ring)
-		art.Quad("piece_" + std::to_string(ring), { -kPieceHalf, -kPieceHalf, kPieceHalf, kPieceHalf },
-			"ring_" + std::to_string(ring));
-	art.Quad("slot_quad", { -kSlotHalf, -kSlotHalf, kSlotHalf, kSlotHalf }, "clear");
-}
-
-cVector3d Where(cSceneObject* object)
-{
-	return object->GetTransform().GetWorldMatrix().GetTranslation();
-}
+using namespace PictureBoard;
 
 class cMinigamePictureTest : public PuzzleMinigameTest
 {
@@ -246,38 +184,3 @@ TEST_F(cMinigamePictureTest, PiecesWithoutSlotsAreLoggedNeverFlyAndTheWindowStil
 	ExpectCloseAndSkip(game);
 }
 
-namespace
-{
-class cMinigamePictureDrawTest : public PuzzleMinigameDrawTest
-{
-protected:
-	void SetUp() override
-	{
-		PuzzleMinigameDrawTest::SetUp();
-		AddPictureArt({ resources, true });
-		content.AddScene("picture", PictureScene(content));
-	}
-};
-}
-
-TEST_F(cMinigamePictureDrawTest, ThePiecesAreDrawnAndTheSlotsNever)
-{
-	auto* game = MakeGame<cMinigamePicture>("picture", screen);
-	ASSERT_NE(game, nullptr);
-	game->Show();
-	Frame(0.1f);
-	sPixels pixels = Shot("picture_start");
-	EXPECT_TRUE(ColorNear(At(pixels, int(SlotX(1)), int(SlotY(0))), 0xFFFF0000));
-	EXPECT_TRUE(ColorNear(At(pixels, int(SlotX(4)), int(SlotY(2))), 0xFFFFFF00));
-	EXPECT_TRUE(ColorNear(At(pixels, int(SlotX(4)), int(SlotY(0))), 0xFF000000)) << "ring 1 has two places";
-
-	// Every piece put over its own slot: the next update solves it.
-	for (int ring = 0; ring < 3; ++ring)
-		for (int k = 1; k <= SlotCount(ring); ++k)
-			game->GetRing(ring)[size_t(k - 1)]->GetTransform().SetLocalMatrix(Translation(SlotX(k), SlotY(ring), 0));
-	Frame(0.1f);
-	Frame(0.1f);
-	EXPECT_TRUE(game->IsSolved());
-	pixels = Shot("picture_solved");
-	EXPECT_TRUE(ColorNear(At(pixels, int(SlotX(3)), int(SlotY(1))), 0xFF00FF00));
-}
