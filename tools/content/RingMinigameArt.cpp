@@ -336,6 +336,8 @@ void AddTower(cXmlNode& scene)
 	AddElement(scene, "geometry", {{"name", "board"}, {"model", "tower_board"}, {"local", Placement(kTowerX, kTowerY, 20)}});
 	cXmlNode* wheel = AddElement(scene, "geometry",
 		{{"name", "ring"}, {"model", "tower_wheel"}, {"motion", "tower_wheel"}, {"local", Placement(kTowerX, kTowerY, 10)}});
+	// The minigame's showing plays "start": the wheel turns back with the board.
+	AddClip(*wheel, "start", 0, 0, 0);
 	for (int quarter = 0; quarter < 4; ++quarter)
 		AddClip(*wheel, "ring" + std::to_string(quarter), 10 * quarter, 10 * quarter + 10, 0.6f);
 	for (int dummy = 0; dummy < 12; ++dummy)
@@ -345,6 +347,7 @@ void AddTower(cXmlNode& scene)
 			{{"name", "dummy_" + std::to_string(dummy)}, {"motion", "tower_cell_" + std::to_string(cell)},
 				{"local", Placement(kTowerX + kTowerStep * kCellPlaces[cell][0], kTowerY + kTowerStep * kCellPlaces[cell][1], 0)}});
 		AddClip(*marker, "reset", 0, 0, 0);
+		AddClip(*marker, "start", 0, 0, 0);
 		for (int direction = 0; direction < 4; ++direction)
 			AddClip(*marker, kDirections[direction], 20 * (direction + 1), 20 * (direction + 1) + 10, 0.3f);
 	}
