@@ -108,3 +108,19 @@ TEST_F(cMinigameDeviceTest, WithoutPiecesOrBackgroundItIsLoggedAndStillCloses)
 	ExpectCloseAndSkip(game);
 }
 
+
+TEST_F(cMinigameDeviceTest, APieceWiderThanTheTrayLiesAtTheLowEndOfItsRange)
+{
+	sPuzzleArt { resources, false }.Quad("huge_piece", { -300, -10, 300, 10 }, "yellow");
+	content.AddScene("device", R"(<geometry name="mashine_1" model="huge_piece" local="1 0 0 0 1 0 0 0 1 512 400 0"/>)" +
+		StripBorder());
+	testing::internal::CaptureStderr();
+	auto* game = ShowGame<cMinigameDevice>("device");
+	testing::internal::GetCapturedStderr();
+	ASSERT_NE(game, nullptr);
+	const cMatrix& placed = game->GetPiece(0)->GetTransform().GetLocalMatrix();
+	EXPECT_NEAR(placed._41, 242.0f + 300, 1e-3f) << "x from 542 to 482 is no range";
+	EXPECT_GE(placed._42, 194.0f + 10);
+	EXPECT_LE(placed._42, 574.0f - 10);
+	ExpectCloseAndSkip(game);
+}
