@@ -1,9 +1,13 @@
 #include "game/minigames/cMinigameFactory.h"
 
 #include "engine/foundation/cLog.h"
+#include "game/minigames/cMinigameDevice.h"
+#include "game/minigames/cMinigameFaces.h"
 #include "game/minigames/cMinigameHammer.h"
+#include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigamePlatens.h"
 #include "game/minigames/cMinigameStatue.h"
+#include "game/minigames/cMinigameTower.h"
 #include "game/minigames/cMinigameTube.h"
 #include "game/minigames/cMinigameWire.h"
 
@@ -28,12 +32,12 @@ const sMinigameName kMinigameTable[] = {
 	{"platens", &CreateMinigame<cMinigamePlatens>},
 	{"glass", nullptr},
 	{"globe", nullptr},
-	{"faces", nullptr},
-	{"tower", nullptr},
+	{"faces", &CreateMinigame<cMinigameFaces>},
+	{"tower", &CreateMinigame<cMinigameTower>},
 	{"triangles", nullptr},
-	{"picture", nullptr},
+	{"picture", &CreateMinigame<cMinigamePicture>},
 	{"skull", nullptr},
-	{"device", nullptr},
+	{"device", &CreateMinigame<cMinigameDevice>},
 	{"tube", &CreateMinigame<cMinigameTube>},
 	{"fingers", nullptr},
 	{"terminal", nullptr},

@@ -58,30 +58,36 @@ cXmlNode* AddXmlElement(cXmlNode& parent, const char* name, std::initializer_lis
 	return element;
 }
 
-std::string QuadModelBytes(const sQuadArt& art)
+std::string MeshModelBytes(const char* name, const std::vector<sMeshVertex>& vertices,
+	const std::vector<uint16_t>& indices, const char* texture)
 {
-	struct sVertex
-	{
-		float x, y, z, u, v;
-	};
-	const sRect& r = art.rect;
-	const sVertex vertices[4] = {
-		{r.left, r.top, 0, 0, 0}, {r.right, r.top, 0, art.u, 0}, {r.right, r.bottom, 0, art.u, art.v}, {r.left, r.bottom, 0, 0, art.v}};
 	cModel model;
-	model.name = art.model;
+	model.name = name;
 	model.vertexFormat = D3DFVF_XYZ | D3DFVF_TEX1;
-	const auto* bytes = reinterpret_cast<const uint8_t*>(vertices);
-	model.vertexBytes.assign(bytes, bytes + sizeof vertices);
-	model.indices = {0, 1, 2, 0, 2, 3};
-	model.boundsMin = cVector3d(r.left, r.bottom, 0);
-	model.boundsMax = cVector3d(r.right, r.top, 0);
+	const auto* bytes = reinterpret_cast<const uint8_t*>(vertices.data());
+	model.vertexBytes.assign(bytes, bytes + vertices.size() * sizeof(sMeshVertex));
+	model.indices = indices;
+	cBoundingBox bounds;
+	for (const sMeshVertex& vertex : vertices)
+		bounds.AddPoint(cVector3d(vertex.x, vertex.y, vertex.z));
+	model.boundsMin = bounds.min;
+	model.boundsMax = bounds.max;
 	sModelMaterial material;
-	material.triangleCount = 2;
-	material.textureNames = {art.texture};
+	material.triangleCount = uint32_t(indices.size() / 3);
+	material.textureNames = {texture};
 	model.materials = {material};
 	cMemoryStream stream;
 	cModelWriter(stream).Write(model);
 	return std::string(reinterpret_cast<const char*>(stream.GetData()), stream.GetSize());
+}
+
+std::string QuadModelBytes(const sQuadArt& art)
+{
+	const sRect& r = art.rect;
+	return MeshModelBytes(art.model,
+		{{r.left, r.top, 0, 0, 0}, {r.right, r.top, 0, art.u, 0}, {r.right, r.bottom, 0, art.u, art.v},
+			{r.left, r.bottom, 0, 0, art.v}},
+		{0, 1, 2, 0, 2, 3}, art.texture);
 }
 
 namespace

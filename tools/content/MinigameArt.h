@@ -8,9 +8,11 @@
 // Scenes are in the list "minigames.resource" beside their models,
 // textures and motions.
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <utility>
+#include <vector>
 
 class cContentTree;
 class cXmlNode;
@@ -33,6 +35,16 @@ struct sQuadArt
 // A new child element of parent with the attributes, in order.
 cXmlNode* AddXmlElement(cXmlNode& parent, const char* name,
 	std::initializer_list<std::pair<const char*, std::string>> attributes);
+// A model vertex: position and texture coordinates.
+struct sMeshVertex
+{
+	float x, y, z, u, v;
+};
+
+// The model file's bytes of the triangles (clockwise as seen on the screen)
+// in one material of the texture.
+std::string MeshModelBytes(const char* name, const std::vector<sMeshVertex>& vertices,
+	const std::vector<uint16_t>& indices, const char* texture);
 // The model file of the quad, on the 1024 by 768 screen with y up.
 std::string QuadModelBytes(const sQuadArt& art);
 // Appends the frame "border" every minigame scene holds: the close and
