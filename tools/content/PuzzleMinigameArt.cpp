@@ -177,8 +177,8 @@ bool WriteSounds(cContentTree& tree)
 	const std::vector<float> high = Tone(rate, 0.4f, 1320, 6);
 	for (size_t i = 0; i < high.size(); ++i)
 		chime[chime.size() - high.size() + i] += high[i];
+	// "stone_take" is shared with the statue and written with it.
 	const std::pair<const char*, std::vector<float>> sounds[] = {
-		{"stone_take", Tone(rate, 0.25f, 0, 25)},
 		{"wire_rotate", Tone(rate, 0.12f, 2000, 40)},
 		{"connect", chime},
 	};
@@ -300,7 +300,7 @@ bool WriteScenes(cContentTree& tree)
 	cXmlNode* device = AddXmlElement(list, "resource", {{"name", "device"}, {"type", "scene_resource"}});
 	AddDevice(*device);
 	AddMinigameBorder(*device);
-	return tree.WriteXml(std::string(kFolder) + "puzzles.resource", list);
+	return tree.WriteXml(std::string(kFolder) + "boards.resource", list);
 }
 }
 

@@ -6,7 +6,7 @@
 // it belongs), each inside the minigame frame, with their sounds and the
 // description texts "minigame\<name>" of these and of the ring minigames,
 // which it writes too (RingMinigameArt.h). The scenes are in the list
-// "puzzles.resource".
+// "boards.resource".
 
 #include <cstddef>
 

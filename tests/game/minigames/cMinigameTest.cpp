@@ -266,9 +266,10 @@ TEST(cMinigameFactory, KnowsTheGamesNamesAndMakesNothingForOthers)
 			continue;
 		}
 		ASSERT_NE(game, nullptr) << name;
-		auto isItsClass = built.find(name);
-		if (isItsClass != built.end())
+		if (auto isItsClass = built.find(name); isItsClass != built.end())
+		{
 			EXPECT_TRUE(isItsClass->second(game)) << name;
+		}
 		EXPECT_EQ(game->GetName(), name);
 		EXPECT_EQ(game->GetParent(), &parent);
 		delete game;
