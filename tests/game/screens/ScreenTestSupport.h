@@ -3,7 +3,7 @@
 // device, input and screen camera (640 by 480, y up), plus the content the
 // screens look up: the motion "slide" (x equal to the key time), a white
 // texture with the quad models "block" (40 by 40 from its origin) and
-// "wide" (200 by 40), font 22 whose 'A' is an 8 by 16 block, and the texts
+// "wide" (200 by 40), a red 40 by 40 quad "marker", font 22 whose 'A' is an 8 by 16 block, and the texts
 // "press_any_key" ("AAAA") and "diary\location<k>" ("A" repeated k times).
 
 #include "../../engine/graphics/ModelTestSupport.h"
@@ -33,6 +33,8 @@ protected:
 		resources.Add("texture", "white", DdsFile(16, 16, std::vector<uint32_t>(16 * 16, 0xFFFFFFFF)));
 		resources.Add("model", "block", QuadModel(0, 0, 40, 40));
 		resources.Add("model", "wide", QuadModel(0, 0, 200, 40));
+		resources.Add("texture", "red", DdsFile(1, 1, { 0xFFFF0000 }));
+		resources.Add("model", "marker", QuadModel(0, 0, 40, 40, "red"));
 		const std::string font = "<resource name=\"prompt\" type=\"font\"><texture name=\"white\"/>"
 								 "<symbol char=\"65\" rect=\"0 0 8 16\" right=\"2\"/></resource>";
 		cXmlDocument document;
@@ -59,11 +61,11 @@ protected:
 		cSlotScreenFixture::TearDown();
 	}
 
-	static tBytes QuadModel(float left, float bottom, float right, float top)
+	static tBytes QuadModel(float left, float bottom, float right, float top, const std::string& texture = "white")
 	{
 		cModel model;
 		AddQuad(model, left, bottom, right, top);
-		model.materials.push_back(Material(0, 2, { "white" }));
+		model.materials.push_back(Material(0, 2, { texture }));
 		return ModelBytes(model);
 	}
 
@@ -80,6 +82,9 @@ protected:
 		Frame();
 		Pass(dt);
 	}
+
+	// The cursor over the logical point (y up).
+	void MoveTo(int x, int y) { PlaceCursor(x, kHeight - y); }
 
 	// A left click over the window, then the passes.
 	void Click(float dt)
@@ -106,13 +111,19 @@ protected:
 		return pixels;
 	}
 
+	// The pixel at the logical point (y up), opaque.
+	static D3DCOLOR At(const sPixels& pixels, int x, int y)
+	{
+		return pixels.At(UINT(x), UINT(kHeight - 1 - y)) | 0xFF000000;
+	}
+
 	// The brightest green channel inside the logical box (y up).
 	static int Brightest(const sPixels& pixels, int left, int bottom, int right, int top)
 	{
 		int brightest = 0;
 		for (int y = bottom; y < top; ++y)
 			for (int x = left; x < right; ++x)
-				brightest = std::max(brightest, int((pixels.At(UINT(x), UINT(kHeight - 1 - y)) >> 8) & 0xFF));
+				brightest = std::max(brightest, int((At(pixels, x, y) >> 8) & 0xFF));
 		return brightest;
 	}
 
