@@ -31,7 +31,7 @@ protected:
 	void SetUp() override
 	{
 		if (m_keepWindow && Singletone<cWin32Application>::Exists() &&
-			Singletone<cWin32Application>::GetInstance()->GetWindowHandle())
+			IsWindow(Singletone<cWin32Application>::GetInstance()->GetWindowHandle()))
 			m_application = Singletone<cWin32Application>::GetInstance();
 		else
 		{

@@ -6,7 +6,6 @@
 #include "../screens/ScreenTestSupport.h"
 
 #include "engine/scene/cQuadVisual.h"
-#include "game/play/GameObjectTypes.h"
 #include "game/play/LocationGlobals.h"
 #include "game/play/cLightObject.h"
 
@@ -20,8 +19,6 @@ protected:
 		cScreenTest::SetUp();
 		if (HasFatalFailure())
 			return;
-		if (scene->GetObjectTypeId("light") < 0)
-			RegisterLightType();
 		// A white chest from (100, 100) to (300, 140); a far marker at its
 		// right end, then a nearer one at its left end.
 		chest = new cSceneObject("chest", camera);

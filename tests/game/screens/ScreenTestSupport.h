@@ -4,7 +4,8 @@
 // screens look up: the motion "slide" (x equal to the key time), a white
 // texture with the quad models "block" (40 by 40 from its origin) and
 // "wide" (200 by 40), a red 40 by 40 quad "marker", font 22 whose 'A' is an 8 by 16 block, and the texts
-// "press_any_key" ("AAAA") and "diary\location<k>" ("A" repeated k times).
+// "press_any_key" ("AAAA") and "diary\location<k>" ("A" repeated k times);
+// the object type "light" is registered.
 
 #include "../../engine/graphics/ModelTestSupport.h"
 #include "../../engine/windows/WindowTestSupport.h"
@@ -46,6 +47,8 @@ protected:
 		m_texts.reset(new cXmlResource("screen_texts", sResourceSource(StreamOf(kTexts), "")));
 		m_texts->AddToIndex();
 		cTextManager::GetInstance()->LoadFromXml(cResourceHandle::InitByName<cXmlResource>("screen_texts"));
+		if (scene->GetObjectTypeId("light") < 0)
+			RegisterLightType();
 		// The device placed the window anew: the cursor goes back over it.
 		PlaceCursor(kWidth / 2, kHeight / 2);
 	}

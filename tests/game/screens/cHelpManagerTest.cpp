@@ -11,7 +11,6 @@
 
 #include "engine/scene/cQuadVisual.h"
 #include "engine/widgets/cButton.h"
-#include "game/play/GameObjectTypes.h"
 #include "game/play/cLightObject.h"
 #include "game/play/cPlayerProgress.h"
 #include "game/screens/cHelpManager.h"
@@ -54,8 +53,6 @@ protected:
 		cScreenTest::SetUp();
 		if (HasFatalFailure())
 			return;
-		if (scene->GetObjectTypeId("light") < 0)
-			RegisterLightType();
 		g_currentProgress = &progress;
 		// A box at (100, 100) with a marker, and a lever at (300, 100).
 		box = new cSceneObject("box", camera);
