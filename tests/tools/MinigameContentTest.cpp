@@ -4,7 +4,7 @@
 
 #include "../engine/foundation/ChildProcess.h"
 #include "../engine/foundation/TempFolder.h"
-#include "../engine/graphics/GraphicsTestSupport.h"
+#include "ContentTestSupport.h"
 
 #include "engine/foundation/SettingsStartup.h"
 #include "engine/foundation/cLog.h"
@@ -18,49 +18,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sys/wait.h>
-
-namespace
-{
-bool Generate(const std::string& folder)
-{
-	const std::string command = std::string("'") + ZV2_CONTENT_PROGRAM + "' '" + folder + "'";
-	const int status = std::system(command.c_str());
-	return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// The pixel at (x, y) with y growing upward, without alpha.
-D3DCOLOR At(const sPixels& pixels, int x, int y)
-{
-	return pixels.At(UINT(x), pixels.height - 1 - UINT(y)) & 0xFFFFFF;
-}
-
-sPixels Draw()
-{
-	cGraphics* graphics = cGraphics::GetInstance();
-	graphics->BeginScene();
-	cSceneManager::GetInstance()->Render();
-	sPixels pixels = ReadBackBuffer();
-	graphics->EndScene();
-	return pixels;
-}
-}
-
 TEST(MinigameContent, TheTestMinigameShowsInItsFrameAndTheOverlayCelebrates)
 {
 	cTempFolder folder;
-	ASSERT_TRUE(Generate(folder.Work()));
+	ASSERT_TRUE(GenerateContent(folder.Work()));
 	RunInChild([] {
-		StartSettingsAndLog("zv2");
-		StartGraphics(1024, 768);
+		cCameraObject* screen = StartContentScreen();
 		cSceneManager* scene = cSceneManager::GetInstance();
-		RegisterGraphicsResourceTypes();
-		cSoundResource::RegisterType(*cResourceManager::GetInstance());
-		cResourceManager::GetInstance()->AddSource("data");
-		cCameraObject* screen = scene->GetDefaultCamera();
-		SetScreenCamera(screen->GetCamera());
-		screen->GetCamera().SetDepthTest(false);
 
 		CreateMinigameEffect();
 		auto* game = new cMinigame("test_minigame", screen);
@@ -74,11 +38,11 @@ TEST(MinigameContent, TheTestMinigameShowsInItsFrameAndTheOverlayCelebrates)
 		for (int i = 0; i < 10; ++i)
 			scene->Update(0.1f);
 		EXPECT_FALSE(children.FindByPath("border/skip")->IsEnabled());
-		sPixels pixels = Draw();
-		EXPECT_NE(At(pixels, 400, 300), 0u) << "the board inside the frame";
-		EXPECT_TRUE(ColorNear(At(pixels, 163, 400), 0x6E461E)) << "the frame's edge";
-		EXPECT_NE(At(pixels, 820, 610), At(pixels, 163, 400)) << "the close button";
-		EXPECT_EQ(At(pixels, 100, 400), 0u) << "outside the frame";
+		sPixels pixels = DrawScene();
+		EXPECT_NE(PixelAt(pixels, 400, 300), 0u) << "the board inside the frame";
+		EXPECT_TRUE(ColorNear(PixelAt(pixels, 163, 400), 0x6E461E)) << "the frame's edge";
+		EXPECT_NE(PixelAt(pixels, 820, 610), PixelAt(pixels, 163, 400)) << "the close button";
+		EXPECT_EQ(PixelAt(pixels, 100, 400), 0u) << "outside the frame";
 		for (int i = 0; i < 140; ++i)
 			scene->Update(0.1f);
 		EXPECT_TRUE(game->IsSkipBarComplete());
@@ -92,8 +56,8 @@ TEST(MinigameContent, TheTestMinigameShowsInItsFrameAndTheOverlayCelebrates)
 		for (int i = 0; i < 10; ++i)
 			scene->Update(0.1f);
 		EXPECT_TRUE(effect->IsVisible());
-		pixels = Draw();
-		EXPECT_TRUE(ColorNear(At(pixels, 394, 384), 0xFFD23C)) << "the star";
+		pixels = DrawScene();
+		EXPECT_TRUE(ColorNear(PixelAt(pixels, 394, 384), 0xFFD23C)) << "the star";
 
 		const std::string log = cTempFolder::ReadFile(cLog::GetInstance()->GetFilePath());
 		EXPECT_EQ(log.find("scene_resource"), std::string::npos) << log;

@@ -8,6 +8,7 @@
 #include "PanelArt.h"
 #include "PuzzleArt.h"
 #include "PuzzleMinigameArt.h"
+#include "ScreenArt.h"
 #include "PngFile.h"
 #include "cContentTree.h"
 #include "cFontAtlas.h"
@@ -21,6 +22,7 @@
 #include "engine/scene/cSceneManager.h"
 
 #include <cstdio>
+#include <map>
 
 namespace
 {
@@ -106,7 +108,7 @@ bool cDemoContent::Write()
 	cXmlNode config("game_config");
 	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() && WriteMusic() &&
 		   WriteDialogScenes() && WritePanel() && WriteMinigameContent(m_tree) && WritePuzzleContent(m_tree, m_fontFolder) &&
-		   WritePuzzleMinigameContent(m_tree) &&
+		   WritePuzzleMinigameContent(m_tree) && WriteScreens() &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -124,6 +126,14 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 		AddElement(*section, "phrase", {{"name", name}, {"text", text}});
 	for (size_t i = 0; i < kPanelTextCount; ++i)
 		AddElement(*section, "phrase", {{"name", kPanelTexts[i][0]}, {"text", kPanelTexts[i][1]}});
+	std::map<std::string, cXmlNode*> screenSections;
+	for (size_t i = 0; i < kScreenTextCount; ++i)
+	{
+		cXmlNode*& group = screenSections[kScreenTexts[i][0]];
+		if (!group)
+			group = AddElement(*chapter, "group", {{"name", kScreenTexts[i][0]}});
+		AddElement(*group, "phrase", {{"name", kScreenTexts[i][1]}, {"text", kScreenTexts[i][2]}});
+	}
 	// A minigame's description text is "minigame\<its name>".
 	cXmlNode* minigames = AddElement(*chapter, "group", {{"name", "minigame"}});
 	AddElement(*minigames, "phrase", {{"name", "test_minigame"}, {"text", "Solve the board"}});
@@ -246,21 +256,47 @@ bool cDemoContent::WriteDialogScenes()
 	return m_tree.WriteXml("data/dialogs/dialogs.resource", list);
 }
 
-// The game panel: data/panel holds its pictures and quad models, the scene
-// "gamepanel", "effects_desc" and the particles; data/sounds its sounds.
-bool cDemoContent::WritePanel()
+bool cDemoContent::WritePictures(const std::string& folder, const std::vector<sPanelPicture>& pictures)
 {
-	for (const sPanelPicture& picture : DrawPanelPictures())
+	for (const sPanelPicture& picture : pictures)
 	{
 		const std::string png = EncodePng(picture.image);
 		cModel model;
 		MakePanelModel(picture, model);
 		cMemoryStream bytes;
 		cModelWriter(bytes).Write(model);
-		if (png.empty() || !m_tree.WriteFile("data/panel/" + picture.name + ".png", png) ||
-			!m_tree.WriteFile("data/panel/" + picture.name + ".model", Bytes(bytes)))
-			return Failed("the panel's pictures");
+		if (png.empty() || !m_tree.WriteFile(folder + picture.name + ".png", png) ||
+			!m_tree.WriteFile(folder + picture.name + ".model", Bytes(bytes)))
+			return false;
 	}
+	return true;
+}
+
+// The in-game screens: data/screens holds their pictures and quad models,
+// motions, scenes, the hover markers' particles and the map music.
+bool cDemoContent::WriteScreens()
+{
+	const std::string folder = "data/screens/";
+	if (!WritePictures(folder, DrawScreenPictures()))
+		return Failed("the screens' pictures");
+	for (const auto& [name, bytes] : MakeScreenMotions())
+		if (!m_tree.WriteFile(folder + name + ".motion", bytes))
+			return Failed("the screens' motions");
+	cMemoryStream particles;
+	cParticleSystemWriter(particles).Write(MakeSelectionParticles());
+	const std::string music = cOggEncoder(2, kMusicRate, kMusicQuality).Encode(ComposeMapMusic(kMusicRate));
+	if (music.empty() || !m_tree.WriteFile(folder + "gamepanel.p_selection.psys", Bytes(particles)) ||
+		!m_tree.WriteFile("data/music/track07map.ogg", music))
+		return Failed("the screens' particles and music");
+	return m_tree.WriteFile(folder + "screens.resource", ScreenScenesXml());
+}
+
+// The game panel: data/panel holds its pictures and quad models, the scene
+// "gamepanel", "effects_desc" and the particles; data/sounds its sounds.
+bool cDemoContent::WritePanel()
+{
+	if (!WritePictures("data/panel/", DrawPanelPictures()))
+		return Failed("the panel's pictures");
 	const std::string sparkle = EncodePng(DrawSparkle());
 	if (sparkle.empty() || !m_tree.WriteFile(std::string("data/panel/") + kSparkleTexture + ".png", sparkle))
 		return Failed("the particle texture");
