@@ -1,6 +1,7 @@
 #include "game/minigames/cMinigameFactory.h"
 
 #include "engine/foundation/cLog.h"
+#include "game/minigames/cMinigameSkull.h"
 
 namespace
 {
@@ -27,7 +28,7 @@ const sMinigameName kMinigameTable[] = {
 	{"tower", nullptr},
 	{"triangles", nullptr},
 	{"picture", nullptr},
-	{"skull", nullptr},
+	{"skull", &CreateMinigame<cMinigameSkull>},
 	{"device", nullptr},
 	{"tube", nullptr},
 	{"fingers", nullptr},

@@ -238,14 +238,24 @@ TEST(cMinigameFactory, KnowsTheGamesNamesAndMakesNothingForOthers)
 		"l6_box", "computer", "code_enter1", "code_enter2", "l10_terminal", "phone", "safe", "fan", "lock" };
 	cMinigameFactory* factory = cMinigameFactory::GetInstance();
 	cSceneObject parent("location", nullptr);
+	// The built minigames make a window of their registered name.
+	const std::set<std::string> built = { "skull" };
 	int index = 0;
 	for (const char* name : table)
 	{
 		EXPECT_EQ(factory->GetRegistry().GetIndex(name), index++) << name;
 		testing::internal::CaptureStderr();
-		EXPECT_EQ(factory->Create(name, &parent), nullptr) << name;
-		EXPECT_NE(testing::internal::GetCapturedStderr().find("Minigame '" + std::string(name) + "' is not built yet"),
-			std::string::npos);
+		std::unique_ptr<cMinigame> game(factory->Create(name, &parent));
+		const std::string log = testing::internal::GetCapturedStderr();
+		if (built.count(name))
+		{
+			ASSERT_NE(game, nullptr) << name;
+			EXPECT_EQ(game->GetName(), name);
+			EXPECT_EQ(game->GetParent(), &parent);
+			continue;
+		}
+		EXPECT_EQ(game, nullptr) << name;
+		EXPECT_NE(log.find("Minigame '" + std::string(name) + "' is not built yet"), std::string::npos);
 	}
 	for (const char* name : { "Hammer", "LOCK", "hammer ", "", "minigame" })
 	{
