@@ -1,10 +1,12 @@
 // The demo's minigame content: the test minigame's scene holds the frame
 // with its buttons, description and a skip bar that fills in 15 s; the
-// effect overlay's star grows in; all of it drawn and read back.
+// effect overlay's star grows in; the skull board shows its pieces and
+// beams; all of it drawn and read back.
 
 #include "../engine/foundation/ChildProcess.h"
 #include "../engine/foundation/TempFolder.h"
 #include "../engine/graphics/GraphicsTestSupport.h"
+#include "../game/minigames/ScreenshotSupport.h"
 
 #include "engine/foundation/SettingsStartup.h"
 #include "engine/foundation/cLog.h"
@@ -15,6 +17,7 @@
 #include "engine/sound/cSoundResource.h"
 #include "game/minigames/MinigameEffect.h"
 #include "game/minigames/cMinigame.h"
+#include "game/minigames/cMinigameSkull.h"
 
 #include <gtest/gtest.h>
 
@@ -99,5 +102,44 @@ TEST(MinigameContent, TheTestMinigameShowsInItsFrameAndTheOverlayCelebrates)
 		EXPECT_EQ(log.find("scene_resource"), std::string::npos) << log;
 		EXPECT_EQ(log.find("model["), std::string::npos) << log;
 		EXPECT_EQ(log.find("sound[victory]"), std::string::npos) << log;
+	});
+}
+
+TEST(MinigameContent, TheSkullBoardShowsItsLasersBeamsAndTray)
+{
+	cTempFolder folder;
+	ASSERT_TRUE(Generate(folder.Work()));
+	RunInChild([] {
+		StartSettingsAndLog("zv2");
+		StartGraphics(1024, 768);
+		cSceneManager* scene = cSceneManager::GetInstance();
+		RegisterGraphicsResourceTypes();
+		cSoundResource::RegisterType(*cResourceManager::GetInstance());
+		cResourceManager::GetInstance()->AddSource("data");
+		cCameraObject* screen = scene->GetDefaultCamera();
+		SetScreenCamera(screen->GetCamera());
+
+		CreateMinigameEffect();
+		auto* game = new cMinigameSkull(screen);
+		game->GetTransform().SetLocalMatrix(cMatrix().MakeTranslation(cVector3d(0, 0, -500)));
+		ASSERT_NE(game->GetBorder(), nullptr);
+		game->Show();
+		for (int i = 0; i < 10; ++i)
+			scene->Update(0.1f);
+		const sPixels pixels = Draw();
+		EXPECT_TRUE(WriteScreenshot(std::string(ZV2_BUILD_FOLDER) + "/skull_demo_start.png", pixels));
+		EXPECT_EQ(game->GetDeliveredCount(), 0);
+		EXPECT_EQ(game->GetBeamPoints(0).size(), 2u) << "blue runs straight into the red ring";
+		// The beam is 6 units wide; somewhere across it blue stands out.
+		bool blue = false;
+		for (int y = 556; y <= 564; ++y)
+			blue = blue || (At(pixels, 330, y) & 0xFF) > ((At(pixels, 330, y) >> 16) & 0xFF) + 80;
+		EXPECT_TRUE(blue) << "the blue beam";
+		EXPECT_NE(At(pixels, 215, 250), At(pixels, 300, 400)) << "a mirror in the tray";
+		EXPECT_NE(At(pixels, 512, 400), At(pixels, 300, 400)) << "the skull";
+
+		const std::string log = cTempFolder::ReadFile(cLog::GetInstance()->GetFilePath());
+		for (const char* missing : { "skull:", "model[", "texture[", "sound[connect]" })
+			EXPECT_EQ(log.find(missing), std::string::npos) << missing << "\n" << log;
 	});
 }

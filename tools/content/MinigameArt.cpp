@@ -24,11 +24,6 @@ const char* const kFolder = "data/minigames/";
 // Seconds until the skip button works.
 const char* const kSkipBarSeconds = "15";
 
-struct sRect
-{
-	float left, bottom, right, top;
-};
-
 // On the 1024 by 768 screen, y up.
 const sRect kFrame{160, 114, 864, 654};
 const sRect kClose{792, 582, 848, 638};
@@ -42,17 +37,7 @@ const sRect kBoard{240, 200, 784, 560};
 // The star is centred on the overlay's place.
 const float kStarSize = 300;
 
-// One textured quad of a model, showing the texture from (0, 0) to (u, v).
-struct sQuadArt
-{
-	const char* model;
-	sRect rect;
-	const char* texture;
-	float u;
-	float v;
-};
-
-const sQuadArt kQuads[] = {
+const std::vector<sQuadArt> kQuads = {
 	{"minigame_frame", kFrame, "minigame_frame", 1, 1},
 	// The buttons show the first cell of their 2 x 2 atlas.
 	{"minigame_close", kClose, "minigame_close", 0.5f, 0.5f},
@@ -62,55 +47,31 @@ const sQuadArt kQuads[] = {
 	{"minigame_star", {-kStarSize / 2, -kStarSize / 2, kStarSize / 2, kStarSize / 2}, "minigame_star", 1, 1},
 };
 
-cXmlNode* AddElement(cXmlNode& parent, const char* name, std::initializer_list<std::pair<const char*, std::string>> attributes)
-{
-	auto* element = new cXmlNode(name);
-	for (const auto& [attribute, value] : attributes)
-		element->AddAttribute(attribute)->SetValue(value);
-	parent.AppendChild(element);
-	return element;
-}
-
 std::string At(float x, float y)
 {
-	char text[64];
-	std::snprintf(text, sizeof text, "1 0 0 0 1 0 0 0 1 %g %g 0", x, y);
-	return text;
+	return MinigamePlace(x, y, 0);
 }
 
-std::string ModelBytes(const sQuadArt& art)
-{
-	struct sVertex
-	{
-		float x, y, z, u, v;
-	};
-	const sRect& r = art.rect;
-	const sVertex vertices[4] = {
-		{r.left, r.top, 0, 0, 0}, {r.right, r.top, 0, art.u, 0}, {r.right, r.bottom, 0, art.u, art.v}, {r.left, r.bottom, 0, 0, art.v}};
-	cModel model;
-	model.name = art.model;
-	model.vertexFormat = D3DFVF_XYZ | D3DFVF_TEX1;
-	const auto* bytes = reinterpret_cast<const uint8_t*>(vertices);
-	model.vertexBytes.assign(bytes, bytes + sizeof vertices);
-	model.indices = {0, 1, 2, 0, 2, 3};
-	model.boundsMin = cVector3d(r.left, r.bottom, 0);
-	model.boundsMax = cVector3d(r.right, r.top, 0);
-	sModelMaterial material;
-	material.triangleCount = 2;
-	material.textureNames = {art.texture};
-	model.materials = {material};
-	cMemoryStream stream;
-	cModelWriter(stream).Write(model);
-	return std::string(reinterpret_cast<const char*>(stream.GetData()), stream.GetSize());
-}
 
-// A wooden frame 20 pixels wide around a clear inside.
+// A wooden frame 20 pixels wide around a clear inside: a dark outer edge
+// and a lighter band within it. Drawing blends, so the inside is left as
+// the picture starts, transparent.
 cImage DrawFrame()
 {
 	cImage image(256, 192);
-	image.FillRect(0, 0, 256, 192, {110, 70, 30, 255});
-	image.FillRect(3, 3, 253, 189, {150, 100, 50, 255});
-	image.FillRect(8, 8, 248, 184, {0, 0, 0, 0});
+	const struct
+	{
+		int inset;
+		sRgba colour;
+	} bands[] = {{0, {110, 70, 30, 255}}, {3, {150, 100, 50, 255}}};
+	for (const auto& band : bands)
+	{
+		const int i = band.inset;
+		image.FillRect(i, i, 256 - i, 8, band.colour);
+		image.FillRect(i, 184, 256 - i, 192 - i, band.colour);
+		image.FillRect(i, 8, 8, 184, band.colour);
+		image.FillRect(248, 8, 256 - i, 184, band.colour);
+	}
 	return image;
 }
 
@@ -227,26 +188,13 @@ std::vector<std::vector<float>> ComposeVictory(long rate)
 
 void AddClip(cXmlNode& object, const char* name, int first, int last, const std::string& seconds)
 {
-	AddElement(object, "add_motion",
+	AddMinigameElement(object, "add_motion",
 		{{"name", name}, {"first", std::to_string(first)}, {"last", std::to_string(last)}, {"length", seconds}});
-}
-
-// The frame with its buttons, description and skip bar.
-void AddBorder(cXmlNode& parent)
-{
-	cXmlNode* border = AddElement(parent, "geometry", {{"name", "border"}, {"model", "minigame_frame"}});
-	AddElement(*border, "button", {{"name", "close"}, {"model", "minigame_close"}});
-	AddElement(*border, "button", {{"name", "skip"}, {"model", "minigame_skip"}});
-	AddElement(*border, "text",
-		{{"name", "description"}, {"font_id", "0"}, {"local", At(kFrame.left + 40, kFrame.top - 16)}});
-	cXmlNode* bar = AddElement(*border, "geometry",
-		{{"name", "skip_bar"}, {"model", "minigame_bar"}, {"motion", "minigame_bar"}, {"local", At(kBarLeft, kBarBottom)}});
-	AddClip(*bar, "fill", 0, 10, kSkipBarSeconds);
 }
 
 bool WriteArt(cContentTree& tree)
 {
-	const std::pair<const char*, cImage> textures[] = {
+	const std::vector<std::pair<const char*, cImage>> textures = {
 		{"minigame_frame", DrawFrame()},
 		{"minigame_close", DrawButtonAtlas(Cross)},
 		{"minigame_skip", DrawButtonAtlas(Arrows)},
@@ -254,15 +202,8 @@ bool WriteArt(cContentTree& tree)
 		{"minigame_board", DrawBoard()},
 		{"minigame_star", DrawStar()},
 	};
-	for (const auto& [name, image] : textures)
-	{
-		const std::string png = EncodePng(image);
-		if (png.empty() || !tree.WriteFile(kFolder + std::string(name) + ".png", png))
-			return false;
-	}
-	for (const sQuadArt& quad : kQuads)
-		if (!tree.WriteFile(kFolder + std::string(quad.model) + ".model", ModelBytes(quad)))
-			return false;
+	if (!WriteMinigamePictures(tree, textures, kQuads))
+		return false;
 	const long rate = 44100;
 	const std::string victory = cOggEncoder(2, rate, 0.3f).Encode(ComposeVictory(rate));
 	return !victory.empty() && tree.WriteFile(std::string(kFolder) + "victory.ogg", victory) &&
@@ -273,19 +214,89 @@ bool WriteArt(cContentTree& tree)
 bool WriteScenes(cContentTree& tree)
 {
 	cXmlNode list("resources");
-	AddBorder(*AddElement(list, "resource", {{"name", "border"}, {"type", "scene_resource"}}));
+	AddMinigameBorder(*AddMinigameElement(list, "resource", {{"name", "border"}, {"type", "scene_resource"}}));
 
-	cXmlNode* effect = AddElement(list, "resource", {{"name", "minigame_effect"}, {"type", "scene_resource"}});
+	cXmlNode* effect = AddMinigameElement(list, "resource", {{"name", "minigame_effect"}, {"type", "scene_resource"}});
 	cXmlNode* star =
-		AddElement(*effect, "geometry", {{"name", "star"}, {"model", "minigame_star"}, {"motion", "minigame_star"}});
+		AddMinigameElement(*effect, "geometry", {{"name", "star"}, {"model", "minigame_star"}, {"motion", "minigame_star"}});
 	AddClip(*star, "appear", 0, 10, "0.8");
 	AddClip(*star, "disappear", 10, 20, "0.4");
 
-	cXmlNode* game = AddElement(list, "resource", {{"name", "test_minigame"}, {"type", "scene_resource"}});
-	AddElement(*game, "geometry", {{"name", "board"}, {"model", "minigame_board"}});
-	AddBorder(*game);
+	cXmlNode* game = AddMinigameElement(list, "resource", {{"name", "test_minigame"}, {"type", "scene_resource"}});
+	AddMinigameElement(*game, "geometry", {{"name", "board"}, {"model", "minigame_board"}});
+	AddMinigameBorder(*game);
 	return tree.WriteXml(std::string(kFolder) + "minigames.resource", list);
 }
+}
+
+cXmlNode* AddMinigameElement(cXmlNode& parent, const char* name, std::initializer_list<std::pair<const char*, std::string>> attributes)
+{
+	auto* element = new cXmlNode(name);
+	for (const auto& [attribute, value] : attributes)
+		element->AddAttribute(attribute)->SetValue(value);
+	parent.AppendChild(element);
+	return element;
+}
+
+std::string MinigamePlace(float x, float y, float z)
+{
+	char text[80];
+	std::snprintf(text, sizeof text, "1 0 0 0 1 0 0 0 1 %g %g %g", x, y, z);
+	return text;
+}
+
+std::string MinigameQuadModel(const sQuadArt& art)
+{
+	struct sVertex
+	{
+		float x, y, z, u, v;
+	};
+	const sRect& r = art.rect;
+	const sVertex vertices[4] = {
+		{r.left, r.top, 0, 0, 0}, {r.right, r.top, 0, art.u, 0}, {r.right, r.bottom, 0, art.u, art.v}, {r.left, r.bottom, 0, 0, art.v}};
+	cModel model;
+	model.name = art.model;
+	model.vertexFormat = D3DFVF_XYZ | D3DFVF_TEX1;
+	const auto* bytes = reinterpret_cast<const uint8_t*>(vertices);
+	model.vertexBytes.assign(bytes, bytes + sizeof vertices);
+	model.indices = {0, 1, 2, 0, 2, 3};
+	model.boundsMin = cVector3d(r.left, r.bottom, 0);
+	model.boundsMax = cVector3d(r.right, r.top, 0);
+	sModelMaterial material;
+	material.triangleCount = 2;
+	material.textureNames = {art.texture};
+	model.materials = {material};
+	cMemoryStream stream;
+	cModelWriter(stream).Write(model);
+	return std::string(reinterpret_cast<const char*>(stream.GetData()), stream.GetSize());
+}
+
+// The frame with its buttons, description and skip bar.
+void AddMinigameBorder(cXmlNode& parent)
+{
+	cXmlNode* border = AddMinigameElement(parent, "geometry", {{"name", "border"}, {"model", "minigame_frame"}});
+	AddMinigameElement(*border, "button", {{"name", "close"}, {"model", "minigame_close"}});
+	AddMinigameElement(*border, "button", {{"name", "skip"}, {"model", "minigame_skip"}});
+	AddMinigameElement(*border, "text",
+		{{"name", "description"}, {"font_id", "0"}, {"local", At(kFrame.left + 40, kFrame.top - 16)}});
+	cXmlNode* bar = AddMinigameElement(*border, "geometry",
+		{{"name", "skip_bar"}, {"model", "minigame_bar"}, {"motion", "minigame_bar"}, {"local", At(kBarLeft, kBarBottom)}});
+	AddClip(*bar, "fill", 0, 10, kSkipBarSeconds);
+}
+
+bool WriteMinigamePictures(cContentTree& tree, const std::vector<std::pair<const char*, cImage>>& textures,
+	const std::vector<sQuadArt>& quads)
+{
+	for (const auto& [name, image] : textures)
+	{
+		const std::string png = EncodePng(image);
+		if (png.empty() || !tree.WriteFile(kFolder + std::string(name) + ".png", png))
+			return false;
+	}
+	for (const sQuadArt& quad : quads)
+		if (!tree.WriteFile(kFolder + std::string(quad.model) + ".model", MinigameQuadModel(quad)))
+			return false;
+	return true;
 }
 
 bool WriteMinigameContent(cContentTree& tree)

@@ -6,9 +6,51 @@
 // that grows in and fades out), and a small minigame scene,
 // "test_minigame", of a board inside the frame, and the "victory" sound.
 // Scenes are in the list "minigames.resource" beside their models,
-// textures and motions.
+// textures and motions. The helpers below serve the minigames' own
+// content files too.
+
+#include "cImage.h"
+
+#include "engine/foundation/cXmlNode.h"
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
 
 class cContentTree;
 
+// On the 1024 by 768 screen, y up.
+struct sRect
+{
+	float left, bottom, right, top;
+};
+
+// One textured quad of a model, showing the texture from (0, 0) to (u, v).
+struct sQuadArt
+{
+	const char* model;
+	sRect rect;
+	const char* texture;
+	float u;
+	float v;
+};
+
 // False, with a message on standard error, when anything failed.
 bool WriteMinigameContent(cContentTree& tree);
+
+// Appends an element with the attributes to parent.
+cXmlNode* AddMinigameElement(cXmlNode& parent, const char* name, std::initializer_list<std::pair<const char*, std::string>> attributes);
+// The "local" text of a translation.
+std::string MinigamePlace(float x, float y, float z);
+// The model file of one quad.
+std::string MinigameQuadModel(const sQuadArt& art);
+// The frame "border" with its buttons, description and skip bar, inside
+// x 160 to 864 and y 114 to 654 (the buttons and bar along its lower edge
+// up to y 170, the close button in its top right corner from x 792 and
+// y 582, the description along its top).
+void AddMinigameBorder(cXmlNode& parent);
+// Writes the textures as PNG files and the quads' models into the
+// minigames' folder.
+bool WriteMinigamePictures(cContentTree& tree, const std::vector<std::pair<const char*, cImage>>& textures,
+	const std::vector<sQuadArt>& quads);

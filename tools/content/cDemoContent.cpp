@@ -6,6 +6,7 @@
 #include "MenuMusic.h"
 #include "MinigameArt.h"
 #include "PanelArt.h"
+#include "SkullArt.h"
 #include "PngFile.h"
 #include "cContentTree.h"
 #include "cFontAtlas.h"
@@ -103,7 +104,7 @@ bool cDemoContent::Write()
 {
 	cXmlNode config("game_config");
 	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() && WriteMusic() &&
-		   WriteDialogScenes() && WritePanel() && WriteMinigameContent(m_tree) &&
+		   WriteDialogScenes() && WritePanel() && WriteMinigameContent(m_tree) && WriteSkullContent(m_tree) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -124,6 +125,7 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	// A minigame's description text is "minigame\<its name>".
 	cXmlNode* minigames = AddElement(*chapter, "group", {{"name", "minigame"}});
 	AddElement(*minigames, "phrase", {{"name", "test_minigame"}, {"text", "Solve the board"}});
+	AddElement(*minigames, "phrase", {{"name", "skull"}, {"text", "Place mirrors so each laser beam reaches the ring of its colour"}});
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
 	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});
