@@ -1,6 +1,7 @@
 #include "game/minigames/cMinigameFactory.h"
 
 #include "engine/foundation/cLog.h"
+#include "game/minigames/cMinigameConnectors.h"
 #include "game/minigames/cMinigameSkull.h"
 
 namespace
@@ -17,7 +18,7 @@ const sMinigameName kMinigameTable[] = {
 	{"hammer", nullptr},
 	{"statue", nullptr},
 	{"bag", nullptr},
-	{"connectors", nullptr},
+	{"connectors", &CreateMinigame<cMinigameConnectors>},
 	{"wire", nullptr},
 	{"key", nullptr},
 	{"periscope", nullptr},

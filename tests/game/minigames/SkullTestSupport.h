@@ -6,7 +6,7 @@
 // goes onto which socket. Places are on the minigame's 1024 by 768
 // screen, y up.
 
-#include "MinigameTestSupport.h"
+#include "BoardTestSupport.h"
 
 #include <cmath>
 #include <optional>
@@ -16,6 +16,8 @@
 
 namespace skull
 {
+using namespace board;
+
 struct sPlace
 {
 	const char* name;
@@ -64,11 +66,7 @@ const sPlace kTubes[] = {
 };
 constexpr float kPieceSize = 40;
 constexpr float kSkullSize = 80;
-// The board, and the frame around it with its close and skip buttons.
 constexpr sRect kBoard { 180, 150, 844, 640 };
-constexpr sRect kFrame { 170, 120, 854, 650 };
-constexpr sRect kClose { 800, 600, 850, 650 };
-constexpr sRect kSkip { 170, 120, 230, 150 };
 
 struct sRule
 {
@@ -82,13 +80,6 @@ inline tRules StandardRules()
 {
 	return { { { 0, 360, 270, 0 } }, { { 0, 360, 90, 90 } }, {}, { { 0, 360, 90, 0 } },
 		{ { 0, 180, 0, 0 }, { 180.5f, 360, 300, 60 } } };
-}
-
-inline std::string Number(float value)
-{
-	char text[32];
-	std::snprintf(text, sizeof text, "%g", value);
-	return text;
 }
 
 inline std::string ConfigXml(const tRules& rules)
@@ -105,15 +96,9 @@ inline std::string ConfigXml(const tRules& rules)
 	return xml + "<nothing_of_that_name><rule min=\"0\" max=\"360\"/></nothing_of_that_name></skull>";
 }
 
-inline std::string At(float x, float y, float z = 0)
+inline std::string Piece(const sPlace& place, const char* model, float z = 0, const std::string& attributes = "")
 {
-	return "1 0 0 0 1 0 0 0 1 " + Number(x) + " " + Number(y) + " " + Number(z);
-}
-
-inline std::string Piece(const char* type, const sPlace& place, const char* model, float z = 0, const std::string& extra = "")
-{
-	return std::string("<") + type + " name=\"" + place.name + "\" model=\"" + model + "\" local=\"" +
-		At(place.x, place.y, z) + "\"" + extra + "/>";
+	return Placed(place.name, model, place.x, place.y, z, attributes);
 }
 
 // The board behind everything, the pieces on it, a skip bar filling in
@@ -122,25 +107,18 @@ inline std::string SkullScene()
 {
 	std::string scene = R"(<geometry name="background" model="skull_board" local=")" + At(0, 0, 10) + "\"/>";
 	for (const sLaser& laser : kLasers)
-		scene += Piece("geometry", laser.place, laser.texture, 0, std::string(" ray=\"") + laser.ray + "\"");
+		scene += Piece(laser.place, laser.texture, 0, std::string(" ray=\"") + laser.ray + "\"");
 	for (size_t i = 0; i < 4; ++i)
-		scene += Piece("geometry", kReceivers[i], kLasers[i].texture);
-	scene += Piece("geometry", kSkull, "skull_skull");
+		scene += Piece(kReceivers[i], kLasers[i].texture);
+	scene += Piece(kSkull, "skull_skull");
 	for (const sPlace& point : kPoints)
-		scene += Piece("geometry", point, "skull_point", -2);
+		scene += Piece(point, "skull_point", -2);
 	for (const sPlace& tube : kTubes)
-		scene += Piece("geometry", tube, "skull_tube");
-	scene += R"(<bar name="bar" motion="slide"><add_motion name="fill" first="0" last="30" length="3"/></bar>
-		<geometry name="border" model="skull_frame">
-			<button name="close" model="skull_close"/>
-			<button name="skip" model="skull_skip"/>
-			<object name="description"/>
-		</geometry>)";
-	return scene;
+		scene += Piece(tube, "skull_tube");
+	return scene + BorderScene();
 }
 
-// The models and textures of the scene; the frame is a ring with a clear
-// inside.
+// The models and textures of the scene.
 inline void AddSkullModels(cTestResources& resources)
 {
 	const float half = kPieceSize / 2;
@@ -154,9 +132,6 @@ inline void AddSkullModels(cTestResources& resources)
 		{ "skull_skull", { -kSkullSize / 2, -kSkullSize / 2, kSkullSize / 2, kSkullSize / 2 }, "skull_skull" },
 		{ "skull_point", { -half, -half, half, half }, "skull_point" },
 		{ "skull_tube", { -half, -half, half, half }, "skull_tube" },
-		{ "skull_frame", kFrame, "skull_frame" },
-		{ "skull_close", kClose, "skull_button" },
-		{ "skull_skip", kSkip, "skull_button" },
 		{ "laser_blue", { -half, -half, half, half }, "laser_blue" },
 		{ "laser_red", { -half, -half, half, half }, "laser_red" },
 		{ "laser_green", { -half, -half, half, half }, "laser_green" },
@@ -175,17 +150,6 @@ inline void AddSkullModels(cTestResources& resources)
 	resources.Add("texture", "skull_skull", DdsFile(1, 1, { 0xFFE0E0E0 }));
 	resources.Add("texture", "skull_point", DdsFile(1, 1, { 0xFF808080 }));
 	resources.Add("texture", "skull_tube", DdsFile(1, 1, { 0xFFFF00FF }));
-	resources.Add("texture", "skull_button", DdsFile(1, 1, { 0xFFA06020 }));
-	const UINT size = 64;
-	std::vector<uint32_t> ring(size * size, 0x00000000);
-	for (UINT i = 0; i < size; ++i)
-		ring[i] = ring[(size - 1) * size + i] = ring[i * size] = ring[i * size + size - 1] = 0xFFA06020;
-	resources.Add("texture", "skull_frame", DdsFile(size, size, ring));
-}
-
-inline tBytes Bytes(const std::string& text)
-{
-	return tBytes(text.begin(), text.end());
 }
 
 // Degrees counter-clockwise from up, as the rules measure directions.

@@ -3,83 +3,35 @@
 // sockets, beams traced and drawn, the victory, wrong moves, skipping and
 // closing, pieces that send a beam back and forth, and damaged content.
 
-#include "ScreenshotSupport.h"
+#include "BoardInputSupport.h"
 #include "SkullTestSupport.h"
 
-#include "../../engine/sound/WaveBuilder.h"
-#include "../../engine/widgets/WidgetInputSupport.h"
-
-#include "engine/sound/cSoundManager.h"
-#include "engine/sound/cSoundRegistry.h"
-#include "engine/sound/cSoundResource.h"
 #include "game/minigames/cMinigameSkull.h"
-#include "platform/dinput/DInputKeys.h"
-
-#include <filesystem>
 
 using namespace skull;
 
 namespace
 {
-// The test's window shows the minigame's 1024 by 768 screen in 640 by 480
-// pixels.
-constexpr float kScale = 1024.0f / 640;
-
-std::string BuildFolder()
-{
-	return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
-}
-
-class cMinigameSkullTest : public WidgetInputTest
+class cMinigameSkullTest : public cBoardInputTest
 {
 protected:
 	void SetUp() override
 	{
-		WidgetInputTest::SetUp();
+		cBoardInputTest::SetUp();
 		if (HasFatalFailure())
 			return;
-		// Textures load only once there is a device. It is made on this
-		// window and kept by the process, so only the test that looks at
-		// pixels asks for it.
-		if (m_draws)
-			graphics = StartGraphics(kWidth, kHeight);
-		// The game's screen camera: the minigame's screen over the window.
-		SetScreenCamera(screen->GetCamera(), 1024, 768);
-		Singletone<cSoundManager>::GetInstance();
-		RegisterClipTypes();
-		AddMinigameModels(resources, true);
 		AddSkullModels(resources);
-		// The victory short, so that the window soon closes; the piece's
-		// sound long, so that it still plays when looked at.
-		resources.Add("sound", "victory", Bytes(PcmWave(13230, 2, 16, 44100)));
-		resources.Add("sound", "connect", Bytes(PcmWave(88200, 2, 16, 44100)));
-		content.AddMotion("slide", SlideBytes());
+		AddLongSound("connect");
 		content.AddScene("skull", SkullScene());
-		content.AddScene("minigame_effect", EffectScene());
-		CreateMinigameEffect();
-		scene->Update(0);
 	}
 
-	void TearDown() override
-	{
-		cSoundRegistry::GetInstance()->Clear();
-		delete GetMinigameEffect();
-		WidgetInputTest::TearDown();
-	}
-
-	// The minigame over the board, with the rules, placed as the scenario
-	// places minigames, shown and past its first moment.
+	// The minigame over the board, with the rules.
 	cMinigameSkull* ShowSkull(const tRules& rules)
 	{
 		resources.Add("xml", "skull_config", Bytes(ConfigXml(rules)));
-		auto* game = new cMinigameSkull(screen);
-		game->GetTransform().SetLocalMatrix(Translation(0, 0, -500));
-		game->Show();
-		Step(0.5f);
-		return game;
+		return ShowGame<cMinigameSkull>();
 	}
 
-	void ClickOnGame(float x, float y) { ClickAt(x / kScale, y / kScale); }
 	void ClickOn(const sPlace& place) { ClickOnGame(place.x, place.y); }
 	void Move(size_t tube, size_t point)
 	{
@@ -87,50 +39,11 @@ protected:
 		ClickOn(kPoints[point]);
 	}
 
-	void PressKey(BYTE code)
-	{
-		Send({ Key(code, true) });
-		StepWhen([&] { return m_input->IsDown(cInputManager::kKeyboardSlot, code); });
-		Send({ Key(code, false) });
-		StepWhen([&] { return !m_input->IsDown(cInputManager::kKeyboardSlot, code); });
-	}
-
-	sPixels Render()
-	{
-		graphics->BeginScene();
-		scene->Render();
-		sPixels pixels = ReadBackBuffer();
-		graphics->EndScene();
-		return pixels;
-	}
-
-	// The pixel at the minigame's point (y up).
-	static D3DCOLOR Pixel(const sPixels& pixels, float x, float y)
-	{
-		return pixels.At(UINT(x / kScale), UINT(kHeight - 1 - y / kScale)) | 0xFF000000;
-	}
-
 	cSceneObject* Child(cMinigameSkull* game, const char* name) { return game->GetChildList().FindChild(name); }
-
-	bool IsPlaying(const char* sound)
-	{
-		return cSoundRegistry::GetInstance()->IsPlaying(cResourceHandle::InitByName<cSoundResource>(sound));
-	}
-
-	// Hidden, or on its way there.
-	static bool IsClosing(cMinigame* game)
-	{
-		return game->GetState() != cGameWindow::kAppear && game->GetState() != cGameWindow::kWorking;
-	}
 
 	static cVector3d Where(const sPlace& place) { return cVector3d(place.x, place.y, 0); }
 
 	static bool Near(const cVector3d& a, const cVector3d& b) { return (a - b).Length() < 0.5f; }
-
-	cTestResources resources;
-	cSceneContent content;
-	cGraphics* graphics = nullptr;
-	bool m_draws = false;
 };
 
 class cMinigameSkullDrawTest : public cMinigameSkullTest
@@ -147,8 +60,7 @@ TEST_F(cMinigameSkullDrawTest, TheMovesWorkedOutFromTheRulesWinWithTheVictorySou
 	cMinigameSkull* game = ShowSkull(StandardRules());
 	EXPECT_EQ(game->GetDeliveredCount(), 0);
 
-	sPixels pixels = Render();
-	EXPECT_TRUE(WriteScreenshot(BuildFolder() + "/skull_start.png", pixels));
+	sPixels pixels = Screenshot("skull_start");
 	EXPECT_TRUE(ColorNear(Pixel(pixels, 330, 560), kLasers[0].colour)) << "blue runs right to the red receiver";
 	EXPECT_TRUE(ColorNear(Pixel(pixels, 700, 240), kLasers[1].colour)) << "red runs left";
 	EXPECT_TRUE(ColorNear(Pixel(pixels, kTubes[0].x, kTubes[0].y), 0xFFFF00FF)) << "the pieces wait in the tray";
@@ -160,7 +72,7 @@ TEST_F(cMinigameSkullDrawTest, TheMovesWorkedOutFromTheRulesWinWithTheVictorySou
 		ClickOn(kTubes[tube]);
 		EXPECT_EQ(game->GetHeldTube(), Child(game, kTubes[tube].name));
 		// The held piece follows the cursor.
-		MoveTo(600 / kScale, 420 / kScale);
+		MoveOnGame(600, 420);
 		EXPECT_NEAR(game->GetHeldTube()->GetTransform().GetWorldMatrix()._41, 600, 2);
 		ClickOn(kPoints[point]);
 		cSceneObject* socket = Child(game, kPoints[point].name);
@@ -178,8 +90,7 @@ TEST_F(cMinigameSkullDrawTest, TheMovesWorkedOutFromTheRulesWinWithTheVictorySou
 	EXPECT_LE(game->GetVictoryDelay(), 0.3f);
 
 	Step();
-	pixels = Render();
-	EXPECT_TRUE(WriteScreenshot(BuildFolder() + "/skull_solved.png", pixels));
+	pixels = Screenshot("skull_solved");
 	EXPECT_TRUE(ColorNear(Pixel(pixels, 400, 330), kLasers[0].colour)) << "blue turned down";
 	EXPECT_TRUE(ColorNear(Pixel(pixels, 624, 320), kLasers[1].colour)) << "red turned up";
 	EXPECT_TRUE(ColorNear(Pixel(pixels, 450, 300), kLasers[2].colour)) << "green turned left";
@@ -191,8 +102,7 @@ TEST_F(cMinigameSkullDrawTest, TheMovesWorkedOutFromTheRulesWinWithTheVictorySou
 	// and the overlay idle.
 	ClickOn(kTubes[2]);
 	EXPECT_EQ(game->GetHeldTube(), nullptr);
-	for (int i = 0; i < 40 && game->IsVisible(); ++i)
-		Step(0.1f);
+	RunUntilClosed(game);
 	EXPECT_FALSE(game->IsVisible());
 	EXPECT_EQ(game->GetResult(), "win");
 }
@@ -256,19 +166,19 @@ TEST_F(cMinigameSkullTest, WrongMovesStopOrDropThePieceAndShowRestoresTheTray)
 TEST_F(cMinigameSkullTest, SkipWinsOnceTheBarIsFullAndCloseLeavesNoResult)
 {
 	cMinigameSkull* game = ShowSkull(StandardRules());
-	ClickOnGame(200, 135);
+	ClickSkip();
 	EXPECT_EQ(game->GetState(), cGameWindow::kWorking) << "the skip bar is still filling";
 	for (int i = 0; i < 6; ++i)
 		Step(0.5f);
 	EXPECT_TRUE(game->IsSkipBarComplete());
-	ClickOnGame(200, 135);
+	ClickSkip();
 	EXPECT_TRUE(IsClosing(game));
 	EXPECT_EQ(game->GetResult(), "win");
 
 	game->Show();
 	Step(0.5f);
 	Move(0, 0);
-	ClickOnGame(825, 625);
+	ClickClose();
 	EXPECT_TRUE(IsClosing(game));
 	EXPECT_EQ(game->GetResult(), "");
 }
@@ -298,6 +208,7 @@ protected:
 	{
 		SceneTest::SetUp();
 		AddSkullModels(resources);
+		AddBorderModels(resources);
 	}
 
 	// Builds and shows the minigame, traces, and closes it, giving what
