@@ -7,7 +7,8 @@
 
 #include "BoardTestSupport.h"
 
-#include <numeric>
+#include <functional>
+#include <set>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,7 +26,7 @@ struct sLink
 const std::vector<sLink> kHPlaces = { { 12, 13 }, { 14, 15 }, { 32, 33 }, { 27, 28 } };
 const std::vector<sLink> kDPlaces = { { 20, 27 }, { 5, 10 }, { 7, 14 }, { 26, 33 }, { 22, 29 } };
 const std::vector<sLink> kVPlaces = { { 12, 18 }, { 1, 7 } };
-const sLink kFixedLinks[] = { { 0, 1 }, { 2, 3 }, { 4, 5 }, { 3, 8 }, { 6, 7 }, { 10, 11 }, { 7, 12 }, { 9, 14 },
+const std::vector<sLink> kFixedLinkList = { { 0, 1 }, { 2, 3 }, { 4, 5 }, { 3, 8 }, { 6, 7 }, { 10, 11 }, { 7, 12 }, { 9, 14 },
 	{ 10, 15 }, { 13, 18 }, { 16, 22 }, { 17, 23 }, { 19, 26 }, { 15, 20 }, { 22, 28 }, { 24, 30 }, { 25, 31 },
 	{ 27, 33 }, { 31, 32 }, { 34, 35 } };
 
@@ -84,21 +85,19 @@ inline void AddConnectorsModels(cTestResources& resources)
 	AddBorderModels(resources);
 }
 
-// Node 29 joins node 0 through the fixed links and the chosen places.
-inline bool Joins(const std::vector<sLink>& added)
+// The nodes joined to node 0 through the fixed links and the added ones.
+inline std::set<int> Reached(const std::vector<sLink>& added)
 {
-	std::vector<int> parent(36);
-	std::iota(parent.begin(), parent.end(), 0);
-	auto root = [&](int node) {
-		while (parent[size_t(node)] != node)
-			node = parent[size_t(node)];
-		return node;
-	};
-	for (const sLink& link : kFixedLinks)
-		parent[size_t(root(link.a))] = root(link.b);
-	for (const sLink& link : added)
-		parent[size_t(root(link.a))] = root(link.b);
-	return root(0) == root(29);
+	std::set<int> reached { 0 };
+	for (size_t before = 0; before != reached.size();)
+	{
+		before = reached.size();
+		for (const std::vector<sLink>* links : { &added, &kFixedLinkList })
+			for (const sLink& link : *links)
+				if (reached.count(link.a) || reached.count(link.b))
+					reached.insert({ link.a, link.b });
+	}
+	return reached;
 }
 
 // For each wire in order, the index of the place it lies on (none: left
@@ -114,7 +113,7 @@ inline std::optional<std::vector<std::optional<size_t>>> SolveBoard()
 			for (size_t w = 0; w < choice.size(); ++w)
 				if (choice[w])
 					added.push_back(PlacesOf(kWires[w].prefix)[*choice[w]]);
-			return Joins(added);
+			return Reached(added).count(29) > 0;
 		}
 		const std::vector<sLink>& places = PlacesOf(kWires[wire].prefix);
 		for (size_t place = 0; place < places.size(); ++place)
