@@ -17,6 +17,7 @@
 #include "engine/sound/cSoundResource.h"
 #include "game/minigames/MinigameEffect.h"
 #include "game/minigames/cMinigame.h"
+#include "game/minigames/cMinigameConnectors.h"
 #include "game/minigames/cMinigameSkull.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,38 @@ D3DCOLOR At(const sPixels& pixels, int x, int y)
 	return pixels.At(UINT(x), pixels.height - 1 - UINT(y)) & 0xFFFFFF;
 }
 
+// The graphics, the resource types and the generated data, and the
+// screen camera to hang minigames under.
+cCameraObject* StartDemoScreen()
+{
+	StartSettingsAndLog("zv2");
+	StartGraphics(1024, 768);
+	// The scene manager registers the scene resource type.
+	cCameraObject* screen = cSceneManager::GetInstance()->GetDefaultCamera();
+	RegisterGraphicsResourceTypes();
+	cSoundResource::RegisterType(*cResourceManager::GetInstance());
+	cResourceManager::GetInstance()->AddSource("data");
+	SetScreenCamera(screen->GetCamera());
+	return screen;
+}
+
+// Places the minigame as the scenario does and shows it for a second.
+void ShowForASecond(cMinigame* game)
+{
+	game->GetTransform().SetLocalMatrix(cMatrix().MakeTranslation(cVector3d(0, 0, -500)));
+	game->Show();
+	for (int i = 0; i < 10; ++i)
+		cSceneManager::GetInstance()->Update(0.1f);
+}
+
+// The log names none of the texts.
+void ExpectNothingMissing(std::initializer_list<const char*> texts)
+{
+	const std::string log = cTempFolder::ReadFile(cLog::GetInstance()->GetFilePath());
+	for (const char* text : texts)
+		EXPECT_EQ(log.find(text), std::string::npos) << text << "\n" << log;
+}
+
 sPixels Draw()
 {
 	cGraphics* graphics = cGraphics::GetInstance();
@@ -55,14 +88,8 @@ TEST(MinigameContent, TheTestMinigameShowsInItsFrameAndTheOverlayCelebrates)
 	cTempFolder folder;
 	ASSERT_TRUE(Generate(folder.Work()));
 	RunInChild([] {
-		StartSettingsAndLog("zv2");
-		StartGraphics(1024, 768);
+		cCameraObject* screen = StartDemoScreen();
 		cSceneManager* scene = cSceneManager::GetInstance();
-		RegisterGraphicsResourceTypes();
-		cSoundResource::RegisterType(*cResourceManager::GetInstance());
-		cResourceManager::GetInstance()->AddSource("data");
-		cCameraObject* screen = scene->GetDefaultCamera();
-		SetScreenCamera(screen->GetCamera());
 		screen->GetCamera().SetDepthTest(false);
 
 		CreateMinigameEffect();
@@ -110,22 +137,11 @@ TEST(MinigameContent, TheSkullBoardShowsItsLasersBeamsAndTray)
 	cTempFolder folder;
 	ASSERT_TRUE(Generate(folder.Work()));
 	RunInChild([] {
-		StartSettingsAndLog("zv2");
-		StartGraphics(1024, 768);
-		cSceneManager* scene = cSceneManager::GetInstance();
-		RegisterGraphicsResourceTypes();
-		cSoundResource::RegisterType(*cResourceManager::GetInstance());
-		cResourceManager::GetInstance()->AddSource("data");
-		cCameraObject* screen = scene->GetDefaultCamera();
-		SetScreenCamera(screen->GetCamera());
-
+		cCameraObject* screen = StartDemoScreen();
 		CreateMinigameEffect();
 		auto* game = new cMinigameSkull(screen);
-		game->GetTransform().SetLocalMatrix(cMatrix().MakeTranslation(cVector3d(0, 0, -500)));
 		ASSERT_NE(game->GetBorder(), nullptr);
-		game->Show();
-		for (int i = 0; i < 10; ++i)
-			scene->Update(0.1f);
+		ShowForASecond(game);
 		const sPixels pixels = Draw();
 		EXPECT_TRUE(WriteScreenshot(std::string(ZV2_BUILD_FOLDER) + "/skull_demo_start.png", pixels));
 		EXPECT_EQ(game->GetDeliveredCount(), 0);
@@ -138,8 +154,28 @@ TEST(MinigameContent, TheSkullBoardShowsItsLasersBeamsAndTray)
 		EXPECT_NE(At(pixels, 215, 250), At(pixels, 300, 400)) << "a mirror in the tray";
 		EXPECT_NE(At(pixels, 512, 400), At(pixels, 300, 400)) << "the skull";
 
-		const std::string log = cTempFolder::ReadFile(cLog::GetInstance()->GetFilePath());
-		for (const char* missing : { "skull:", "model[", "texture[", "sound[connect]" })
-			EXPECT_EQ(log.find(missing), std::string::npos) << missing << "\n" << log;
+		ExpectNothingMissing({ "skull:", "model[", "texture[", "sound[connect]" });
+	});
+}
+
+TEST(MinigameContent, TheCircuitBoardLightsTheStartAndHoldsItsWiresInTheTray)
+{
+	cTempFolder folder;
+	ASSERT_TRUE(Generate(folder.Work()));
+	RunInChild([] {
+		cCameraObject* screen = StartDemoScreen();
+		CreateMinigameEffect();
+		auto* game = new cMinigameConnectors(screen);
+		ASSERT_NE(game->GetBorder(), nullptr);
+		ShowForASecond(game);
+		const sPixels pixels = Draw();
+		EXPECT_TRUE(WriteScreenshot(std::string(ZV2_BUILD_FOLDER) + "/connectors_demo_start.png", pixels));
+		EXPECT_TRUE(game->IsLit(0) && game->IsLit(1));
+		EXPECT_FALSE(game->IsLit(2));
+		for (int wire = 0; wire < cMinigameConnectors::kWires; ++wire)
+			EXPECT_NE(game->GetWire(wire), nullptr);
+		EXPECT_NE(At(pixels, 290, 585), At(pixels, 442, 585)) << "node 0 glows, node 2 does not";
+		EXPECT_NE(At(pixels, 760, 585), At(pixels, 760, 550)) << "a wire in the tray";
+		ExpectNothingMissing({ "connectors:", "model[", "texture[", "sound[connect]", "sound[button_click]" });
 	});
 }
