@@ -3,6 +3,7 @@
 #include "engine/foundation/cLog.h"
 #include "game/minigames/cMinigameConnectors.h"
 #include "game/minigames/cMinigameSkull.h"
+#include "game/minigames/cMinigameTriangles.h"
 
 namespace
 {
@@ -27,7 +28,7 @@ const sMinigameName kMinigameTable[] = {
 	{"globe", nullptr},
 	{"faces", nullptr},
 	{"tower", nullptr},
-	{"triangles", nullptr},
+	{"triangles", &CreateMinigame<cMinigameTriangles>},
 	{"picture", nullptr},
 	{"skull", &CreateMinigame<cMinigameSkull>},
 	{"device", nullptr},

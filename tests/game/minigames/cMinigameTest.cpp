@@ -239,7 +239,7 @@ TEST(cMinigameFactory, KnowsTheGamesNamesAndMakesNothingForOthers)
 	cMinigameFactory* factory = cMinigameFactory::GetInstance();
 	cSceneObject parent("location", nullptr);
 	// The built minigames make a window of their registered name.
-	const std::set<std::string> built = { "connectors", "skull" };
+	const std::set<std::string> built = { "connectors", "skull", "triangles" };
 	int index = 0;
 	for (const char* name : table)
 	{
