@@ -1,7 +1,7 @@
 // The demo's minigame content: the test minigame's scene holds the frame
 // with its buttons, description and a skip bar that fills in 15 s; the
-// effect overlay's star grows in; the skull board shows its pieces and
-// beams; all of it drawn and read back.
+// effect overlay's star grows in; the skull, circuit and triangle boards
+// show their pieces; all of it drawn and read back.
 
 #include "../engine/foundation/ChildProcess.h"
 #include "../engine/foundation/TempFolder.h"
@@ -19,6 +19,7 @@
 #include "game/minigames/cMinigame.h"
 #include "game/minigames/cMinigameConnectors.h"
 #include "game/minigames/cMinigameSkull.h"
+#include "game/minigames/cMinigameTriangles.h"
 
 #include <gtest/gtest.h>
 
@@ -177,5 +178,25 @@ TEST(MinigameContent, TheCircuitBoardLightsTheStartAndHoldsItsWiresInTheTray)
 		EXPECT_NE(At(pixels, 290, 585), At(pixels, 442, 585)) << "node 0 glows, node 2 does not";
 		EXPECT_NE(At(pixels, 760, 585), At(pixels, 760, 550)) << "a wire in the tray";
 		ExpectNothingMissing({ "connectors:", "model[", "texture[", "sound[connect]", "sound[button_click]" });
+	});
+}
+
+TEST(MinigameContent, TheTriangleBoardHoldsSixteenStonesWithThreeGemsEach)
+{
+	cTempFolder folder;
+	ASSERT_TRUE(Generate(folder.Work()));
+	RunInChild([] {
+		cCameraObject* screen = StartDemoScreen();
+		CreateMinigameEffect();
+		auto* game = new cMinigameTriangles(screen);
+		ASSERT_NE(game->GetBorder(), nullptr);
+		ShowForASecond(game);
+		const sPixels pixels = Draw();
+		EXPECT_TRUE(WriteScreenshot(std::string(ZV2_BUILD_FOLDER) + "/triangles_demo_start.png", pixels));
+		for (int cell = 0; cell < cMinigameTriangles::kCells; ++cell)
+			for (cSceneObject* light : game->GetCell(cell).lights)
+				EXPECT_NE(light, nullptr) << cell;
+		EXPECT_TRUE(ColorNear(At(pixels, 512, 540), 0x78695A, 8)) << "the top stone";
+		ExpectNothingMissing({ "triangles:", "model[", "texture[", "sound[stone_take]", "motion[" });
 	});
 }

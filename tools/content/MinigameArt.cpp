@@ -148,12 +148,14 @@ cImage DrawStar()
 	return image;
 }
 
+// Scale keys add to the object's own scale of 1.
+
 // The skip bar's "fill": its width from nothing to full.
 std::string BarMotionBytes()
 {
 	cMotionWriter writer;
-	writer.AddKeyTime(0).AddScale(0.001f, 1, 1);
-	writer.AddKeyTime(10).AddScale(1, 1, 1);
+	writer.AddKeyTime(0).AddScale(-0.999f, 0, 0);
+	writer.AddKeyTime(10).AddScale(0, 0, 0);
 	return writer.GetBytes();
 }
 
@@ -161,9 +163,9 @@ std::string BarMotionBytes()
 std::string StarMotionBytes()
 {
 	cMotionWriter writer;
-	writer.AddKeyTime(0).AddScale(0.2f, 0.2f, 1).AddColour(sColor(1, 1, 1, 1));
-	writer.AddKeyTime(10).AddScale(1, 1, 1).AddColour(sColor(1, 1, 1, 1));
-	writer.AddKeyTime(20).AddScale(1.2f, 1.2f, 1).AddColour(sColor(1, 1, 1, 0));
+	writer.AddKeyTime(0).AddScale(-0.8f, -0.8f, 0).AddColour(sColor(1, 1, 1, 1));
+	writer.AddKeyTime(10).AddScale(0, 0, 0).AddColour(sColor(1, 1, 1, 1));
+	writer.AddKeyTime(20).AddScale(0.2f, 0.2f, 0).AddColour(sColor(1, 1, 1, 0));
 	return writer.GetBytes();
 }
 

@@ -8,6 +8,7 @@
 #include "MinigameArt.h"
 #include "PanelArt.h"
 #include "SkullArt.h"
+#include "TrianglesArt.h"
 #include "PngFile.h"
 #include "cContentTree.h"
 #include "cFontAtlas.h"
@@ -106,7 +107,7 @@ bool cDemoContent::Write()
 	cXmlNode config("game_config");
 	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() && WriteMusic() &&
 		   WriteDialogScenes() && WritePanel() && WriteMinigameContent(m_tree) && WriteSkullContent(m_tree) &&
-		   WriteConnectorsContent(m_tree) &&
+		   WriteConnectorsContent(m_tree) && WriteTrianglesContent(m_tree) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -128,6 +129,7 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	cXmlNode* minigames = AddElement(*chapter, "group", {{"name", "minigame"}});
 	AddElement(*minigames, "phrase", {{"name", "test_minigame"}, {"text", "Solve the board"}});
 	AddElement(*minigames, "phrase", {{"name", "connectors"}, {"text", "Lay the wires so the current reaches the gold lamp"}});
+	AddElement(*minigames, "phrase", {{"name", "triangles"}, {"text", "Turn the stones until every gem shines"}});
 	AddElement(*minigames, "phrase", {{"name", "skull"}, {"text", "Place mirrors so each laser beam reaches the ring of its colour"}});
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
