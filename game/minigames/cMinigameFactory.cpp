@@ -1,13 +1,16 @@
 #include "game/minigames/cMinigameFactory.h"
 
 #include "engine/foundation/cLog.h"
+#include "game/minigames/cMinigameConnectors.h"
 #include "game/minigames/cMinigameDevice.h"
 #include "game/minigames/cMinigameFaces.h"
 #include "game/minigames/cMinigameHammer.h"
 #include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigamePlatens.h"
+#include "game/minigames/cMinigameSkull.h"
 #include "game/minigames/cMinigameStatue.h"
 #include "game/minigames/cMinigameTower.h"
+#include "game/minigames/cMinigameTriangles.h"
 #include "game/minigames/cMinigameTube.h"
 #include "game/minigames/cMinigameWire.h"
 
@@ -25,7 +28,7 @@ const sMinigameName kMinigameTable[] = {
 	{"hammer", &CreateMinigame<cMinigameHammer>},
 	{"statue", &CreateMinigame<cMinigameStatue>},
 	{"bag", nullptr},
-	{"connectors", nullptr},
+	{"connectors", &CreateMinigame<cMinigameConnectors>},
 	{"wire", &CreateMinigame<cMinigameWire>},
 	{"key", nullptr},
 	{"periscope", nullptr},
@@ -34,9 +37,9 @@ const sMinigameName kMinigameTable[] = {
 	{"globe", nullptr},
 	{"faces", &CreateMinigame<cMinigameFaces>},
 	{"tower", &CreateMinigame<cMinigameTower>},
-	{"triangles", nullptr},
+	{"triangles", &CreateMinigame<cMinigameTriangles>},
 	{"picture", &CreateMinigame<cMinigamePicture>},
-	{"skull", nullptr},
+	{"skull", &CreateMinigame<cMinigameSkull>},
 	{"device", &CreateMinigame<cMinigameDevice>},
 	{"tube", &CreateMinigame<cMinigameTube>},
 	{"fingers", nullptr},

@@ -4,14 +4,21 @@
 
 #include "../engine/graphics/GraphicsTestSupport.h"
 
+#include "../engine/foundation/TempFolder.h"
+
 #include "engine/foundation/SettingsStartup.h"
+#include "engine/foundation/cLog.h"
 #include "engine/graphics/GraphicsResourceTypes.h"
 #include "engine/resources/cResourceManager.h"
 #include "engine/scene/cCameraObject.h"
 #include "engine/scene/cSceneManager.h"
 #include "engine/sound/cSoundResource.h"
+#include "game/minigames/cMinigame.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <sys/wait.h>
 
@@ -55,4 +62,21 @@ inline sPixels DrawScene()
 	sPixels pixels = ReadBackBuffer();
 	graphics->EndScene();
 	return pixels;
+}
+
+// Places the minigame as the scenario does and shows it for a second.
+inline void ShowForASecond(cMinigame* game)
+{
+	game->GetTransform().SetLocalMatrix(cMatrix().MakeTranslation(cVector3d(0, 0, -500)));
+	game->Show();
+	for (int i = 0; i < 10; ++i)
+		cSceneManager::GetInstance()->Update(0.1f);
+}
+
+// The log names none of the texts.
+inline void ExpectNothingMissing(std::initializer_list<const char*> texts)
+{
+	const std::string log = cTempFolder::ReadFile(cLog::GetInstance()->GetFilePath());
+	for (const char* text : texts)
+		EXPECT_EQ(log.find(text), std::string::npos) << text << "\n" << log;
 }

@@ -4,7 +4,8 @@
 
 #include "../engine/foundation/ChildProcess.h"
 #include "../engine/foundation/TempFolder.h"
-#include "../game/minigames/PngShot.h"
+#include "../engine/graphics/ScreenshotSupport.h"
+#include "ContentTestSupport.h"
 
 #include "engine/foundation/SettingsStartup.h"
 #include "engine/foundation/cLog.h"
@@ -28,45 +29,18 @@
 
 namespace
 {
-bool Generate(const std::string& folder)
-{
-	const std::string command = std::string("'") + ZV2_CONTENT_PROGRAM + "' '" + folder + "'";
-	const int status = std::system(command.c_str());
-	return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// The pixel at (x, y) with y growing upward, without alpha.
-D3DCOLOR At(const sPixels& pixels, int x, int y)
-{
-	return pixels.At(UINT(x), pixels.height - 1 - UINT(y)) & 0xFFFFFF;
-}
-
-// Drawn, and written as <name>.png beside the content program.
+// Drawn, and written as <name>.png into the screenshots folder.
 sPixels Shot(const std::string& name)
 {
-	cGraphics* graphics = cGraphics::GetInstance();
-	graphics->BeginScene();
-	cSceneManager::GetInstance()->Render();
-	sPixels pixels = ReadBackBuffer();
-	graphics->EndScene();
-	const std::filesystem::path folder = std::filesystem::path(ZV2_CONTENT_PROGRAM).parent_path();
-	EXPECT_TRUE(WritePngShot((folder / (name + ".png")).string(), pixels)) << name;
+	sPixels pixels = DrawScene();
+	EXPECT_TRUE(WriteScreenshot(name, pixels)) << name;
 	return pixels;
 }
 
 // The screen, the content's resources and the effect overlay.
 cCameraObject* StartScreen()
 {
-	StartSettingsAndLog("zv2");
-	StartGraphics(1024, 768);
-	// The scene manager registers the scene resources' type.
-	cSceneManager* scene = cSceneManager::GetInstance();
-	RegisterGraphicsResourceTypes();
-	cSoundResource::RegisterType(*cResourceManager::GetInstance());
-	cResourceManager::GetInstance()->AddSource("data");
-	cCameraObject* screen = scene->GetDefaultCamera();
-	SetScreenCamera(screen->GetCamera());
-	screen->GetCamera().SetDepthTest(false);
+	cCameraObject* screen = StartContentScreen();
 	CreateMinigameEffect();
 	return screen;
 }
@@ -82,18 +56,16 @@ Minigame* ShowGame(cCameraObject* screen)
 	return game;
 }
 
-void ExpectNothingMissing()
+void ExpectNoBoardMissing()
 {
-	const std::string log = cTempFolder::ReadFile(cLog::GetInstance()->GetFilePath());
-	for (const char* missing : { "faces:", "device:", "picture:", "tower:", "not found" })
-		EXPECT_EQ(log.find(missing), std::string::npos) << log;
+	ExpectNothingMissing({ "faces:", "device:", "picture:", "tower:", "not found" });
 }
 }
 
 TEST(PuzzleMinigameContent, TheFacesBoardLightsTheRowAndSmilesOnceEveryHeadIsAlone)
 {
 	cTempFolder folder;
-	ASSERT_TRUE(Generate(folder.Work()));
+	ASSERT_TRUE(GenerateContent(folder.Work()));
 	const std::string strings = cTempFolder::ReadFile("localization/strings.xml");
 	EXPECT_NE(strings.find("name=\"faces\""), std::string::npos);
 	EXPECT_NE(strings.find("name=\"device\""), std::string::npos);
@@ -106,8 +78,8 @@ TEST(PuzzleMinigameContent, TheFacesBoardLightsTheRowAndSmilesOnceEveryHeadIsAlo
 			EXPECT_NE(game->GetChildList().FindChild(ray), nullptr) << ray;
 		sPixels pixels = Shot("faces_demo_start");
 		// Row 7's cells are lit orange over the board; row 3's are not.
-		const D3DCOLOR lit = At(pixels, 304 + 52 + 4, 200 + 7 * 52 + 4);
-		const D3DCOLOR dark = At(pixels, 304 + 52 + 4, 200 + 3 * 52 + 4);
+		const D3DCOLOR lit = PixelAt(pixels, 304 + 52 + 4, 200 + 7 * 52 + 4);
+		const D3DCOLOR dark = PixelAt(pixels, 304 + 52 + 4, 200 + 3 * 52 + 4);
 		EXPECT_GT(int((lit >> 16) & 0xFF) - int(lit & 0xFF), 60) << std::hex << lit;
 		EXPECT_LT(int((dark >> 16) & 0xFF) - int(dark & 0xFF), 20) << std::hex << dark;
 
@@ -119,16 +91,16 @@ TEST(PuzzleMinigameContent, TheFacesBoardLightsTheRowAndSmilesOnceEveryHeadIsAlo
 		EXPECT_TRUE(game->IsSolved());
 		cSceneManager::GetInstance()->Update(0.3f);
 		pixels = Shot("faces_demo_solved");
-		const D3DCOLOR free = At(pixels, 304 + 6 * 52 + 4, 200 + 7 * 52 + 4);
+		const D3DCOLOR free = PixelAt(pixels, 304 + 6 * 52 + 4, 200 + 7 * 52 + 4);
 		EXPECT_LT(int((free >> 16) & 0xFF) - int(free & 0xFF), 20) << "row 7 no longer lit";
-		ExpectNothingMissing();
+		ExpectNoBoardMissing();
 	});
 }
 
 TEST(PuzzleMinigameContent, TheDevicePartsLieScatteredOverTheirOutlinesAndFitThem)
 {
 	cTempFolder folder;
-	ASSERT_TRUE(Generate(folder.Work()));
+	ASSERT_TRUE(GenerateContent(folder.Work()));
 	RunInChild([] {
 		cCameraObject* screen = StartScreen();
 		auto* game = ShowGame<cMinigameDevice>(screen);
@@ -144,15 +116,15 @@ TEST(PuzzleMinigameContent, TheDevicePartsLieScatteredOverTheirOutlinesAndFitThe
 		}
 		cSceneManager::GetInstance()->Update(0.1f);
 		const sPixels pixels = Shot("device_demo_assembled");
-		EXPECT_TRUE(ColorNear(At(pixels, 380 + 30, 420), 0xC8A046)) << std::hex << At(pixels, 410, 420);
-		ExpectNothingMissing();
+		EXPECT_TRUE(ColorNear(PixelAt(pixels, 380 + 30, 420), 0xC8A046)) << std::hex << PixelAt(pixels, 410, 420);
+		ExpectNoBoardMissing();
 	});
 }
 
 TEST(PuzzleMinigameContent, ThePictureIsWholeOnceEveryPieceTurnsToItsSlot)
 {
 	cTempFolder folder;
-	ASSERT_TRUE(Generate(folder.Work()));
+	ASSERT_TRUE(GenerateContent(folder.Work()));
 	RunInChild([] {
 		cCameraObject* screen = StartScreen();
 		auto* game = ShowGame<cMinigamePicture>(screen);
@@ -189,14 +161,14 @@ TEST(PuzzleMinigameContent, ThePictureIsWholeOnceEveryPieceTurnsToItsSlot)
 			cSceneManager::GetInstance()->Update(0.1f);
 		EXPECT_TRUE(game->IsSolved());
 		Shot("picture_demo_solved");
-		ExpectNothingMissing();
+		ExpectNoBoardMissing();
 	});
 }
 
 TEST(PuzzleMinigameContent, TheTowerBallsStandInTheirSocketsAndRollAlongTheMarkers)
 {
 	cTempFolder folder;
-	ASSERT_TRUE(Generate(folder.Work()));
+	ASSERT_TRUE(GenerateContent(folder.Work()));
 	RunInChild([] {
 		cCameraObject* screen = StartScreen();
 		auto* game = ShowGame<cMinigameTower>(screen);
@@ -215,7 +187,7 @@ TEST(PuzzleMinigameContent, TheTowerBallsStandInTheirSocketsAndRollAlongTheMarke
 			EXPECT_GT(tower.dummy->GetMotions().GetLengthByName("up"), 0.0f);
 		}
 		sPixels pixels = Shot("tower_demo_start");
-		EXPECT_GT(At(pixels, 512, 384 + 120) & 0xFF, 0xB0u) << "the white ball in cell 1";
+		EXPECT_GT(PixelAt(pixels, 512, 384 + 120) & 0xFF, 0xB0u) << "the white ball in cell 1";
 
 		// The balls set on the goal sockets, as the solved board holds them.
 		const int goals[8] = { 2, 6, 7, 9, 1, 4, 3, 10 };
@@ -229,6 +201,6 @@ TEST(PuzzleMinigameContent, TheTowerBallsStandInTheirSocketsAndRollAlongTheMarke
 		}
 		cSceneManager::GetInstance()->Update(0.1f);
 		Shot("tower_demo_arranged");
-		ExpectNothingMissing();
+		ExpectNoBoardMissing();
 	});
 }

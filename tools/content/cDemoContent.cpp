@@ -1,5 +1,6 @@
 #include "cDemoContent.h"
 
+#include "ConnectorsArt.h"
 #include "CursorArt.h"
 #include "ItemArt.h"
 #include "DialogArt.h"
@@ -9,6 +10,8 @@
 #include "PuzzleArt.h"
 #include "PuzzleMinigameArt.h"
 #include "ScreenArt.h"
+#include "SkullArt.h"
+#include "TrianglesArt.h"
 #include "PngFile.h"
 #include "cContentTree.h"
 #include "cFontAtlas.h"
@@ -109,6 +112,7 @@ bool cDemoContent::Write()
 	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() && WriteMusic() &&
 		   WriteDialogScenes() && WritePanel() && WriteMinigameContent(m_tree) && WritePuzzleContent(m_tree, m_fontFolder) &&
 		   WritePuzzleMinigameContent(m_tree) && WriteScreens() &&
+		   WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) && WriteTrianglesContent(m_tree) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -141,6 +145,9 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 		AddElement(*minigames, "phrase", {{"name", kPuzzleTexts[i][0]}, {"text", kPuzzleTexts[i][1]}});
 	for (size_t i = 0; i < kPuzzleMinigameTextCount; ++i)
 		AddElement(*minigames, "phrase", {{"name", kPuzzleMinigameTexts[i][0]}, {"text", kPuzzleMinigameTexts[i][1]}});
+	AddElement(*minigames, "phrase", {{"name", "connectors"}, {"text", "Lay the wires so the current reaches the gold lamp"}});
+	AddElement(*minigames, "phrase", {{"name", "triangles"}, {"text", "Turn the stones until every gem shines"}});
+	AddElement(*minigames, "phrase", {{"name", "skull"}, {"text", "Place mirrors so each laser beam reaches the ring of its colour"}});
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
 	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});

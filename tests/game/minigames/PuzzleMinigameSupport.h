@@ -7,7 +7,7 @@
 // skip buttons and a skip bar that fills in 3 s.
 
 #include "MinigameTestSupport.h"
-#include "PngShot.h"
+#include "../../engine/graphics/ScreenshotSupport.h"
 
 #include "../../engine/scene/SceneDrawSupport.h"
 #include "../../engine/widgets/WidgetInputSupport.h"
@@ -190,7 +190,7 @@ protected:
 	sPixels Shot(const std::string& name, float dt = 0.05f)
 	{
 		sPixels pixels = Frame(dt);
-		EXPECT_TRUE(WritePngShot(name + ".png", pixels)) << name;
+		EXPECT_TRUE(WriteScreenshot(name, pixels)) << name;
 		return pixels;
 	}
 

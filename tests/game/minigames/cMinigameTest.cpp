@@ -5,11 +5,19 @@
 #include "MinigameTestSupport.h"
 
 #include "engine/scene/cCameraObject.h"
+#include "game/minigames/cMinigameConnectors.h"
 #include "game/minigames/cMinigameDevice.h"
 #include "game/minigames/cMinigameFaces.h"
 #include "game/minigames/cMinigameFactory.h"
+#include "game/minigames/cMinigameHammer.h"
 #include "game/minigames/cMinigamePicture.h"
+#include "game/minigames/cMinigamePlatens.h"
+#include "game/minigames/cMinigameSkull.h"
+#include "game/minigames/cMinigameStatue.h"
 #include "game/minigames/cMinigameTower.h"
+#include "game/minigames/cMinigameTriangles.h"
+#include "game/minigames/cMinigameTube.h"
+#include "game/minigames/cMinigameWire.h"
 #include "game/panel/cGamePanel.h"
 
 #include <cmath>
@@ -19,6 +27,12 @@
 
 namespace
 {
+template <class T>
+bool IsA(cMinigame* game)
+{
+	return dynamic_cast<T*>(game) != nullptr;
+}
+
 class cMinigameTest : public SceneTest
 {
 protected:
@@ -246,11 +260,12 @@ TEST(cMinigameFactory, KnowsTheGamesNamesAndMakesNothingForOthers)
 	cSceneObject parent("location", nullptr);
 	int index = 0;
 	// The minigames built so far, each made as its own class.
-	const std::map<std::string, std::function<bool(cMinigame*)>> built = {
-		{ "faces", [](cMinigame* game) { return dynamic_cast<cMinigameFaces*>(game) != nullptr; } },
-		{ "tower", [](cMinigame* game) { return dynamic_cast<cMinigameTower*>(game) != nullptr; } },
-		{ "picture", [](cMinigame* game) { return dynamic_cast<cMinigamePicture*>(game) != nullptr; } },
-		{ "device", [](cMinigame* game) { return dynamic_cast<cMinigameDevice*>(game) != nullptr; } },
+	const std::map<std::string, bool (*)(cMinigame*)> built = {
+		{ "hammer", &IsA<cMinigameHammer> }, { "statue", &IsA<cMinigameStatue> },
+		{ "connectors", &IsA<cMinigameConnectors> }, { "wire", &IsA<cMinigameWire> },
+		{ "platens", &IsA<cMinigamePlatens> }, { "faces", &IsA<cMinigameFaces> }, { "tower", &IsA<cMinigameTower> },
+		{ "triangles", &IsA<cMinigameTriangles> }, { "picture", &IsA<cMinigamePicture> },
+		{ "skull", &IsA<cMinigameSkull> }, { "device", &IsA<cMinigameDevice> }, { "tube", &IsA<cMinigameTube> },
 	};
 	for (const char* name : table)
 	{
@@ -266,10 +281,9 @@ TEST(cMinigameFactory, KnowsTheGamesNamesAndMakesNothingForOthers)
 			continue;
 		}
 		ASSERT_NE(game, nullptr) << name;
-		if (auto isItsClass = built.find(name); isItsClass != built.end())
-		{
-			EXPECT_TRUE(isItsClass->second(game)) << name;
-		}
+		const auto isItsClass = built.find(name);
+		ASSERT_NE(isItsClass, built.end()) << name;
+		EXPECT_TRUE(isItsClass->second(game)) << name;
 		EXPECT_EQ(game->GetName(), name);
 		EXPECT_EQ(game->GetParent(), &parent);
 		delete game;
