@@ -56,35 +56,41 @@ bool cQuadRun::Member(const cSceneObject* object, sMemberKey& key, unsigned& ver
 
 void cQuadRun::Draw(const sDrawEntry* entries, size_t count)
 {
-	m_vertices.clear();
-	m_indices.clear();
+	const auto modelOf = [entries](size_t n) -> const cModel& {
+		return *static_cast<const cQuadVisual*>(entries[n].object->GetVisual())->GetController().GetModel();
+	};
+	size_t vertexTotal = 0;
+	size_t indexTotal = 0;
 	for (size_t n = 0; n < count; ++n)
 	{
-		const cSceneObject& object = *entries[n].object;
-		const cModel& model = *static_cast<const cQuadVisual*>(object.GetVisual())->GetController().GetModel();
-		const cTransformNode& transform = object.GetTransform();
+		vertexTotal += modelOf(n).GetVertexCount();
+		indexTotal += size_t(modelOf(n).materials.front().triangleCount) * 3;
+	}
+	m_vertices.resize(vertexTotal);
+	m_indices.resize(indexTotal);
+	sVertex* out = m_vertices.data();
+	uint16_t* outIndex = m_indices.data();
+	for (size_t n = 0; n < count; ++n)
+	{
+		const cModel& model = modelOf(n);
+		const cTransformNode& transform = entries[n].object->GetTransform();
 		const cMatrix& w = transform.GetWorldMatrix();
 		const sColor& shade = transform.GetEffectiveColor();
 		const uint32_t color = ColorToArgb(shade.a, shade.r, shade.g, shade.b);
-		const size_t base = m_vertices.size();
+		const size_t base = size_t(out - m_vertices.data());
 		const unsigned vertexCount = model.GetVertexCount();
-		m_vertices.resize(base + vertexCount);
-		sVertex* out = &m_vertices[base];
 		for (unsigned v = 0; v < vertexCount; ++v)
 		{
 			sModelVertex p;
 			std::memcpy(&p, model.vertexBytes.data() + size_t(v) * sizeof p, sizeof p);
 			// In the order of the device's own move to world space.
-			out[v] = { p.x * w._11 + p.y * w._21 + p.z * w._31 + w._41, p.x * w._12 + p.y * w._22 + p.z * w._32 + w._42,
+			*out++ = { p.x * w._11 + p.y * w._21 + p.z * w._31 + w._41, p.x * w._12 + p.y * w._22 + p.z * w._32 + w._42,
 				p.x * w._13 + p.y * w._23 + p.z * w._33 + w._43, color, p.u, p.v };
 		}
 		const sModelMaterial& material = model.materials.front();
-		const size_t indexCount = size_t(material.triangleCount) * 3;
-		const size_t firstIndex = m_indices.size();
-		m_indices.resize(firstIndex + indexCount);
 		const uint16_t* in = &model.indices[material.startIndex];
-		for (size_t i = 0; i < indexCount; ++i)
-			m_indices[firstIndex + i] = uint16_t(base + in[i]);
+		for (size_t i = 0; i < size_t(material.triangleCount) * 3; ++i)
+			*outIndex++ = uint16_t(base + in[i]);
 	}
 
 	cQuadVisual& first = *static_cast<cQuadVisual*>(entries[0].object->GetVisual());

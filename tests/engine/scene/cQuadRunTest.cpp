@@ -43,6 +43,8 @@ protected:
 	void SetUp() override
 	{
 		SceneDrawTest::SetUp();
+		// The own draws below switch no lighting, as the scene would.
+		graphics->SetLighting(false);
 		resources.Add("texture", "tiles", DdsFile(2, 2, { 0xFFFFFFFF, 0xFFFF8040, 0xFF40FF80, 0xFF8040FF }));
 		resources.Add("texture", "other", DdsFile(1, 1, { 0xFF20A0C0 }));
 		for (const char* texture : { "tiles", "other" })
