@@ -2,6 +2,7 @@
 
 #include "CursorArt.h"
 #include "ItemArt.h"
+#include "LocationArt.h"
 #include "DialogArt.h"
 #include "MenuMusic.h"
 #include "MinigameArt.h"
@@ -103,7 +104,7 @@ bool cDemoContent::Write()
 {
 	cXmlNode config("game_config");
 	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() && WriteMusic() &&
-		   WriteDialogScenes() && WritePanel() && WriteMinigameContent(m_tree) &&
+		   WriteDialogScenes() && WritePanel() && WriteMinigameContent(m_tree) && WriteLocationContent(m_tree, m_fontFolder) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -124,6 +125,7 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	// A minigame's description text is "minigame\<its name>".
 	cXmlNode* minigames = AddElement(*chapter, "group", {{"name", "minigame"}});
 	AddElement(*minigames, "phrase", {{"name", "test_minigame"}, {"text", "Solve the board"}});
+	AddLocationTexts(*chapter);
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
 	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});

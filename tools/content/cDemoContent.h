@@ -17,6 +17,8 @@
 //   data/minigames/            the minigame frame "border", the victory
 //                              overlay "minigame_effect", the scene
 //                              "test_minigame" and the "victory" sound
+//   data/locations/            the first location "location1": its scene,
+//                              pictures, models, scenario and sounds
 //   localization/strings.xml   the texts, "game_title" among them, and the
 //                              dialogue "location1"
 //   splash/                    empty: the demo has no distributor's splash
