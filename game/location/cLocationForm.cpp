@@ -10,13 +10,17 @@
 #include "engine/sound/cSoundManager.h"
 #include "engine/sound/cSoundRegistry.h"
 #include "engine/sound/cSoundResource.h"
-#include "game/location/LocationGlobals.h"
+#include "game/location/CurrentLocation.h"
 #include "game/minigames/cMinigame.h"
 #include "game/minigames/cMinigameFactory.h"
 #include "game/panel/cGamePanel.h"
 #include "game/play/cCharacterSet.h"
 #include "game/play/cDialogManager.h"
+#include "game/play/LocationGlobals.h"
 #include "game/play/cPlayerProgress.h"
+#include "game/screens/cComicsWindow.h"
+#include "game/screens/cHelpManager.h"
+#include "game/screens/cMovieWindow.h"
 
 #include <algorithm>
 
@@ -119,8 +123,8 @@ cLocationForm::~cLocationForm()
 	// Nothing names a deleted form.
 	if (g_previousLocation == this)
 		g_previousLocation = nullptr;
-	if (g_locationToShow == this)
-		g_locationToShow = nullptr;
+	cGameWindow* self = this;
+	g_locationToShow.compare_exchange_strong(self, nullptr);
 }
 
 void cLocationForm::SortObjects()
@@ -296,6 +300,51 @@ cLocationForm* cLocationForm::GetSubLocation(const std::string& name)
 			return sub;
 	m_subLocations.push_back(new cLocationForm(name, this));
 	return m_subLocations.back();
+}
+
+namespace
+{
+// The window of the name, built under the form on first use.
+template <class Window>
+void Preload(std::map<std::string, Window*>& windows, const std::string& name, cSceneObject* form)
+{
+	Window*& window = windows[name];
+	if (!window)
+		window = new Window(name, form);
+}
+
+// Shows the window of the name with an empty tooltip line; null when none was built.
+template <class Window>
+Window* ShowPreloaded(const std::map<std::string, Window*>& windows, const std::string& name)
+{
+	if (cGamePanel* panel = cGamePanel::Get())
+		panel->SetTooltipText(L"");
+	auto window = windows.find(name);
+	if (window == windows.end())
+		return nullptr;
+	window->second->Show();
+	return window->second;
+}
+}
+
+void cLocationForm::PreloadComics(const std::string& name)
+{
+	Preload(m_comicsWindows, name, this);
+}
+
+void cLocationForm::PreloadMovie(const std::string& name)
+{
+	Preload(m_movieWindows, name, this);
+}
+
+cComicsWindow* cLocationForm::ShowComics(const std::string& name)
+{
+	return ShowPreloaded(m_comicsWindows, name);
+}
+
+cMovieWindow* cLocationForm::ShowMovie(const std::string& name)
+{
+	return ShowPreloaded(m_movieWindows, name);
 }
 
 cMinigame* cLocationForm::CreateMinigame(const std::string& name)
@@ -505,7 +554,9 @@ void cLocationForm::Update(float dt)
 		return;
 	m_updatedSinceShown = true;
 	RunAmbientStep(dt);
-	if (GetMainForm()->GetState() == kWorking && !m_openChildForm && GetRunningCommand() && !g_ispyCollecting)
+	const cHelpManager* help = cHelpManager::Get();
+	if (GetMainForm()->GetState() == kWorking && !(help && help->IsActive()) && !m_openChildForm &&
+		GetRunningCommand() && !g_ispyCollecting)
 	{
 		m_clickConsumed = false;
 		m_scenario.Tick();
@@ -572,7 +623,7 @@ void cLocationForm::ShowInGameWindows()
 		SetDepth(dialogue, kDialogueDepth);
 		dialogue->Show();
 	}
-	if (cGameWindow* help = GetHelpWindow())
+	if (cHelpManager* help = cHelpManager::Get())
 	{
 		help->MoveInSiblings(false);
 		help->Show();
@@ -621,7 +672,7 @@ void cLocationForm::HideInGameWindows()
 		panel->Hide();
 	if (cDialogManager* dialogue = cDialogManager::Get())
 		dialogue->Hide();
-	if (cGameWindow* help = GetHelpWindow())
+	if (cHelpManager* help = cHelpManager::Get())
 		help->Hide();
 }
 
@@ -674,7 +725,7 @@ bool cLocationForm::IsDisappearFinished()
 		return false;
 	HideWindow(cGamePanel::Get());
 	HideWindow(cDialogManager::Get());
-	if (cGameWindow* help = GetHelpWindow())
+	if (cHelpManager* help = cHelpManager::Get())
 		help->Hide();
 	return true;
 }

@@ -26,6 +26,8 @@
 #include <vector>
 
 class cCharacterSet;
+class cComicsWindow;
+class cMovieWindow;
 class cPlayerProgress;
 class cMinigame;
 
@@ -75,6 +77,12 @@ public:
 	cCharacterSet* GetCharacterSet(const std::string& name, cCharacter* character) override;
 	// The sub-location of the name, built and hung under this form on first use.
 	cLocationForm* GetSubLocation(const std::string& name);
+	// Comics and movie windows, built under the form once by name; showing
+	// one that was never built gives null.
+	void PreloadComics(const std::string& name);
+	void PreloadMovie(const std::string& name);
+	cComicsWindow* ShowComics(const std::string& name);
+	cMovieWindow* ShowMovie(const std::string& name);
 	cMinigame* CreateMinigame(const std::string& name);
 	void PreloadItemModel(const std::string& name);
 
@@ -165,6 +173,8 @@ private:
 	bool m_lensShown = false;
 	float m_ambientTimer = 0;
 	std::vector<cSceneObject*> m_pickableObjects;
+	std::map<std::string, cComicsWindow*> m_comicsWindows;
+	std::map<std::string, cMovieWindow*> m_movieWindows;
 	float m_fadeTimer = 0;
 	// The time step of the update in progress, for the window state tests.
 	float m_frameTime = 0;

@@ -11,7 +11,8 @@
 
 #include "engine/foundation/cConfig.h"
 #include "engine/resources/cTextManager.h"
-#include "game/location/LocationGlobals.h"
+#include "game/location/CurrentLocation.h"
+#include "game/play/LocationGlobals.h"
 #include "game/location/cLocationForm.h"
 #include "game/play/cPlayerProgress.h"
 
@@ -72,7 +73,8 @@ public:
 	~cLocationWorld()
 	{
 		g_currentProgress = nullptr;
-		g_currentLocation = g_previousLocation = g_locationToShow = nullptr;
+		g_currentLocation = g_previousLocation = nullptr;
+		g_locationToShow = nullptr;
 		g_nextLocation.clear();
 		g_scenarioChange = false;
 		Trace().clear();

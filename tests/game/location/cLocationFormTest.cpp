@@ -5,6 +5,8 @@
 #include "LocationTestSupport.h"
 
 #include "game/play/cCharacter.h"
+#include "game/screens/cComicsWindow.h"
+#include "game/screens/cMovieWindow.h"
 
 #include <algorithm>
 
@@ -123,7 +125,7 @@ TEST_F(LocationTest, TheStartupStateRunsWhenTheFormIsBuilt)
 	EXPECT_EQ(form->GetStateName(), "explore");
 	EXPECT_EQ(form->GetRunningCommand(), form->GetState("explore"));
 	EXPECT_EQ(g_currentLocation, form);
-	EXPECT_EQ(g_locationToShow, form);
+	EXPECT_EQ(g_locationToShow.load(), static_cast<cGameWindow*>(form));
 	EXPECT_EQ(progress.currentLocation, "location1");
 
 	// Showing ticks the running state; the stored progress names it.
@@ -249,4 +251,28 @@ TEST_F(LocationTest, ALeftFormIsDeletedOnceWhicheverFormIsCurrentFirst)
 		delete next;
 		EXPECT_EQ(cCountedForm::live, 0);
 	}
+}
+
+TEST_F(LocationTest, CutSceneWindowsAreBuiltOnceByName)
+{
+	cLocationForm* form = Build("location1");
+	testing::internal::CaptureStderr();
+	form->PreloadComics("intro_comics");
+	form->PreloadComics("intro_comics");
+	form->PreloadMovie("ending");
+	testing::internal::GetCapturedStderr();
+	const auto count = [form](const char* name) {
+		const auto& children = form->GetChildList().GetChildren();
+		return std::count_if(children.begin(), children.end(), [&](cSceneObject* o) { return o->GetName() == name; });
+	};
+	EXPECT_EQ(count("intro_comics"), 1);
+	EXPECT_EQ(count("ending"), 1);
+
+	cComicsWindow* comics = form->ShowComics("intro_comics");
+	ASSERT_NE(comics, nullptr);
+	EXPECT_EQ(comics, form->GetChildList().FindChild("intro_comics"));
+	EXPECT_NE(comics->GetState(), cGameWindow::kHidden);
+	EXPECT_NE(form->ShowMovie("ending"), nullptr);
+	EXPECT_EQ(form->ShowComics("ending"), nullptr) << "a movie is no comic";
+	EXPECT_EQ(form->ShowMovie("never_built"), nullptr);
 }

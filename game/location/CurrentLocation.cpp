@@ -1,19 +1,15 @@
-#include "game/location/LocationGlobals.h"
+#include "game/location/CurrentLocation.h"
 
 cLocationForm* g_currentLocation = nullptr;
 cLocationForm* g_previousLocation = nullptr;
-cLocationForm* g_locationToShow = nullptr;
 std::string g_nextLocation;
 bool g_scenarioChange = false;
-std::atomic<bool> g_locationLoading{false};
-bool g_ispyMode = false;
 bool g_ispyCollecting = false;
 
 namespace
 {
 cGameWindow* s_effectWindow = nullptr;
 cGameWindow* s_diaryWindow = nullptr;
-cGameWindow* s_helpWindow = nullptr;
 }
 
 void SetNextLocation(const std::string& name)
@@ -39,14 +35,4 @@ void SetDiaryWindow(cGameWindow* window)
 cGameWindow* GetDiaryWindow()
 {
 	return s_diaryWindow;
-}
-
-void SetHelpWindow(cGameWindow* window)
-{
-	s_helpWindow = window;
-}
-
-cGameWindow* GetHelpWindow()
-{
-	return s_helpWindow;
 }

@@ -1,10 +1,10 @@
 #pragma once
 // The game-wide state of moving between locations, and the in-game windows
-// a location form brings up and takes down around itself. The loader
+// a main location form brings up and takes down around itself. The loader
 // thread writes the location pointers while the main thread reads them;
-// the scene lock serialises the steps that matter.
+// the scene lock serialises the steps that matter. The loading flag, the
+// form to show and hidden-object mode are in game/play/LocationGlobals.h.
 
-#include <atomic>
 #include <string>
 
 class cGameWindow;
@@ -15,29 +15,19 @@ class cLocationForm;
 extern cLocationForm* g_currentLocation;
 // The main form being left; set by its Hide, cleared when it is deleted.
 extern cLocationForm* g_previousLocation;
-// The form the diary and map window shows when the player closes it.
-extern cLocationForm* g_locationToShow;
 // Not empty while a change of location is pending.
 extern std::string g_nextLocation;
 // The change comes from the scenario or a debug key: the form being left
 // turns transparent at once.
 extern bool g_scenarioChange;
-// A loader thread is building a form.
-extern std::atomic<bool> g_locationLoading;
-
-// Hidden-object mode is on: the panel shows an items list.
-extern bool g_ispyMode;
-// A search is running: clicks go to the hidden objects.
+// A hidden-object search is running: clicks go to the hidden objects.
 extern bool g_ispyCollecting;
 
 void SetNextLocation(const std::string& name);
 
-// The windows a main form shows with itself: the effect window whose
-// "rt/target" receives the forms, the diary and map window and the help
-// window. Each is null until the loading window has built it.
+// The effect window whose "rt/target" receives the forms, and the diary
+// and map window; each is null until the loading window has built it.
 void SetEffectWindow(cGameWindow* window);
 cGameWindow* GetEffectWindow();
 void SetDiaryWindow(cGameWindow* window);
 cGameWindow* GetDiaryWindow();
-void SetHelpWindow(cGameWindow* window);
-cGameWindow* GetHelpWindow();
