@@ -3,6 +3,7 @@
 #include "ConnectorsArt.h"
 #include "CursorArt.h"
 #include "ItemArt.h"
+#include "LocationArt.h"
 #include "DialogArt.h"
 #include "MenuMusic.h"
 #include "MinigameArt.h"
@@ -113,6 +114,7 @@ bool cDemoContent::Write()
 		   WriteDialogScenes() && WritePanel() && WriteMinigameContent(m_tree) && WritePuzzleContent(m_tree, m_fontFolder) &&
 		   WritePuzzleMinigameContent(m_tree) && WriteScreens() &&
 		   WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) && WriteTrianglesContent(m_tree) &&
+		   WriteLocationContent(m_tree, m_fontFolder) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -148,6 +150,7 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	AddElement(*minigames, "phrase", {{"name", "connectors"}, {"text", "Lay the wires so the current reaches the gold lamp"}});
 	AddElement(*minigames, "phrase", {{"name", "triangles"}, {"text", "Turn the stones until every gem shines"}});
 	AddElement(*minigames, "phrase", {{"name", "skull"}, {"text", "Place mirrors so each laser beam reaches the ring of its colour"}});
+	AddLocationTexts(*chapter);
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
 	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});
