@@ -388,6 +388,19 @@ TEST(DemoContent, TheOpeningDialogueShowsInTheCloudsOfItsTwoCharacters)
 		EXPECT_EQ((*intro)[0].character, "detective");
 		EXPECT_EQ(text->GetText(), L"Something is hidden in this room.");
 
+		// Three lines: the skip button shows, with a picture to click on and
+		// its label.
+		EXPECT_TRUE(manager->GetSkipButton()->IsVisible());
+		cSceneObject* skip = manager->GetSkipButton()->GetChildList().FindChild("skip");
+		EXPECT_EQ(skip->GetTypeName(), "button");
+		ASSERT_NE(skip->GetVisual(), nullptr);
+		EXPECT_NE(skip->GetVisual()->GetModelController()->GetModel(), nullptr);
+		cSceneObject* label = skip->GetChildList().FindChild("label");
+		ASSERT_NE(label, nullptr);
+		EXPECT_EQ(static_cast<cTextVisual*>(label->GetVisual())->GetText(), L"Skip");
+		// The inventory slots' tooltips.
+		EXPECT_EQ(cTextManager::GetInstance()->FindText("default", "inventory", "gem"), L"Blue gem");
+
 		const std::string log = cTempFolder::ReadFile(cLog::GetInstance()->GetFilePath());
 		EXPECT_EQ(log.find("not found"), std::string::npos) << log;
 	});

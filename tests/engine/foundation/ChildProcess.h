@@ -3,6 +3,12 @@
 // the log and the current folder it changes start fresh for each test and
 // do not leak into others. The child's failures are printed by the child
 // and reported to the parent through its exit code.
+//
+// The child starts without managers: those it inherits from the tests run
+// before it hold the parent's devices and display connection, so it
+// forgets them and never touches them, not even at its exit.
+
+#include "engine/foundation/Singletone.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +17,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-// The body may end the process itself; otherwise the child exits normally
-// (singletons are destroyed, the log's trailer is written).
+// The body may end the process itself; otherwise the child destroys the
+// managers it made (the log writes its trailer) and ends without running
+// the exit handlers of libraries its parent had started.
 template <class Body>
 void RunInChild(Body body)
 {
@@ -22,9 +29,12 @@ void RunInChild(Body body)
 	ASSERT_GE(pid, 0);
 	if (pid == 0)
 	{
+		ForgetAllSingletons();
 		body();
+		DestroyAllSingletons();
 		fflush(stdout);
-		exit(testing::Test::HasFailure() ? 1 : 0);
+		fflush(stderr);
+		_exit(testing::Test::HasFailure() ? 1 : 0);
 	}
 	int status = 0;
 	waitpid(pid, &status, 0);
