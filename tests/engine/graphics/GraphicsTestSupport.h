@@ -98,14 +98,32 @@ inline cGraphics* GraphicsSingleton()
 	return Singletone<cGraphics>::GetInstance();
 }
 
-// Makes the main window (once) and the device in the given mode.
+// Whether the running test is another one than at the last call.
+inline bool IsNewTest()
+{
+	static const testing::TestInfo* last = nullptr;
+	const testing::TestInfo* current = testing::UnitTest::GetInstance()->current_test_info();
+	const bool fresh = current != last;
+	last = current;
+	return fresh;
+}
+
+// Makes the main window and the device in the given mode. Each test gets a
+// graphics object of its own, so that what an earlier test of the program
+// left in it (screen rectangle, render targets, texture memory) does not
+// reach it; a window that an input test has closed since is made anew.
 inline cGraphics* StartGraphics(const sDisplaySettings& settings)
 {
+	if (IsNewTest() && Singletone<cGraphics>::Exists())
+		delete Singletone<cGraphics>::GetInstance();
 	cWin32Application* application = Singletone<cWin32Application>::GetInstance();
-	if (!application->GetWindowHandle())
+	if (!IsWindow(application->GetWindowHandle()))
 	{
+		if (application->GetWindowHandle())
+			application = Singletone<cWin32Application>::Create();
+		static int windows = 0;
 		sStartupParams params { nullptr, SW_HIDE, nullptr, "", true };
-		const std::string className = "GraphicsTest_" + std::to_string(getpid());
+		const std::string className = "GraphicsTest_" + std::to_string(getpid()) + "_" + std::to_string(++windows);
 		EXPECT_TRUE(application->CreateMainWindow(params, className.c_str(), "graphics test"));
 	}
 	cGraphics* graphics = Singletone<cGraphics>::GetInstance();
