@@ -357,6 +357,9 @@ TEST(DemoContent, TheOpeningDialogueShowsInTheCloudsOfItsTwoCharacters)
 		for (const char* source : {"data", "localization"})
 			cResourceManager::GetInstance()->AddSource(source);
 
+		cTextManager::GetInstance()->LoadFromXml(
+			cResourceHandle(cResourceManager::GetResourceByName<cXmlResource>("strings")));
+
 		cModelController cloudModel{cModelHandle("cloud")};
 		ASSERT_NE(cloudModel.GetModel(), nullptr);
 		ASSERT_EQ(cloudModel.GetMaterials().size(), 1u);
