@@ -90,14 +90,6 @@ inline sDisplaySettings Windowed(int width, int height)
 	return settings;
 }
 
-// The graphics singleton, made after the application as the game makes it
-// (the singletons go in the reverse order at exit).
-inline cGraphics* GraphicsSingleton()
-{
-	Singletone<cWin32Application>::GetInstance();
-	return Singletone<cGraphics>::GetInstance();
-}
-
 // Whether the running test is another one than at the last call.
 inline bool IsNewTest()
 {
@@ -108,14 +100,24 @@ inline bool IsNewTest()
 	return fresh;
 }
 
-// Makes the main window and the device in the given mode. Each test gets a
-// graphics object of its own, so that what an earlier test of the program
-// left in it (screen rectangle, render targets, texture memory) does not
-// reach it; a window that an input test has closed since is made anew.
-inline cGraphics* StartGraphics(const sDisplaySettings& settings)
+// The graphics singleton, made after the application as the game makes it
+// (the singletons go in the reverse order at exit). Each test gets one of
+// its own, so that what an earlier test of the program left in it (screen
+// rectangle, render targets, texture memory) does not reach it.
+inline cGraphics* GraphicsSingleton()
 {
 	if (IsNewTest() && Singletone<cGraphics>::Exists())
 		delete Singletone<cGraphics>::GetInstance();
+	Singletone<cWin32Application>::GetInstance();
+	return Singletone<cGraphics>::GetInstance();
+}
+
+// Makes the main window and the device in the given mode, on the test's
+// own graphics singleton; a window that an input test has closed since is
+// made anew.
+inline cGraphics* StartGraphics(const sDisplaySettings& settings)
+{
+	GraphicsSingleton();
 	cWin32Application* application = Singletone<cWin32Application>::GetInstance();
 	if (!IsWindow(application->GetWindowHandle()))
 	{
