@@ -75,9 +75,7 @@ int GameMain(const sStartupParams* params)
 		Singletone<cProfileManager>::GetInstance()->Init(CreatePlayerProgress, nullptr, kProfileVersion);
 		Singletone<cSceneManager>::GetInstance();
 		Singletone<cTextManager>::GetInstance();
-		RegisterLightType();
-		RegisterInventoryType();
-		RegisterCharacterType();
+		RegisterGameObjectTypes();
 		Singletone<cSoundManager>::GetInstance();
 		cResourceManager* resources = Singletone<cResourceManager>::GetInstance();
 		for (const char* folder : {"data", "localization", "splash"})

@@ -1,7 +1,5 @@
 #include "engine/animation/TrackValues.h"
 
-#include "engine/graphics/cGraphics.h"
-
 sColor Blend(const sColor& a, const sColor& b, float x)
 {
 	const auto channel = [x](float from, float to) { return from + (to - from) * x; };

@@ -36,3 +36,11 @@ void DestroyAllSingletons()
 		delete first;
 	}
 }
+
+void ForgetAllSingletons()
+{
+	auto& items = List().items;
+	for (SingletoneBase* item : items)
+		item->Forget();
+	items.clear();
+}

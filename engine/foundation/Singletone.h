@@ -18,23 +18,25 @@ public:
 	// Puts the new object at the front of the process-wide list.
 	SingletoneBase();
 	virtual ~SingletoneBase() = default;
+
+private:
+	friend void ForgetAllSingletons();
+	// Stops being the instance, without destruction.
+	virtual void Forget() = 0;
 };
 
 // Deletes every listed singleton, front first. Runs once at process exit.
 void DestroyAllSingletons();
+// Empties the list without deleting anything: every manager is made anew
+// on its next use. For a forked child process, whose copies of its
+// parent's managers hold the parent's devices and connections.
+void ForgetAllSingletons();
 
 template <class T>
 class Singletone : public SingletoneBase
 {
 public:
-	~Singletone() override
-	{
-		if (s_self == this)
-		{
-			s_instance = nullptr;
-			s_self = nullptr;
-		}
-	}
+	~Singletone() override { Forget(); }
 
 	static T* Create()
 	{
@@ -56,6 +58,15 @@ public:
 	}
 
 private:
+	void Forget() override
+	{
+		if (s_self == this)
+		{
+			s_instance = nullptr;
+			s_self = nullptr;
+		}
+	}
+
 	static inline T* s_instance = nullptr;
 	// The instance as this base: what a destructor compares itself with
 	// once the derived part is gone.

@@ -1,7 +1,7 @@
 #include "engine/graphics/cEmitterWriter.h"
 
 #include "engine/animation/cTrackBase.h"
-#include "engine/animation/cTrackFactory.h"
+#include "engine/graphics/cTrackFactory.h"
 #include "engine/graphics/sEmitterDesc.h"
 
 #include <memory>

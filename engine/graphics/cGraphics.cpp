@@ -19,19 +19,6 @@ const D3DFORMAT kDisplayModeFormats[] = { D3DFMT_X1R5G5B5, D3DFMT_R5G6B5, D3DFMT
 
 // Colour of a render target when the stack first creates it.
 constexpr D3DCOLOR kNewRenderTargetColor = 0x00303030;
-
-DWORD ChannelToByte(float channel)
-{
-	// A channel that is not a number (read from a damaged file) counts as 0.
-	if (std::isnan(channel))
-		return 0;
-	return static_cast<DWORD>(std::clamp(channel, 0.0f, 1.0f) * 255.0f);
-}
-}
-
-D3DCOLOR ColorToArgb(float a, float r, float g, float b)
-{
-	return (ChannelToByte(a) << 24) | (ChannelToByte(r) << 16) | (ChannelToByte(g) << 8) | ChannelToByte(b);
 }
 
 cGraphics::cGraphics()

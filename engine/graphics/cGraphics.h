@@ -155,8 +155,3 @@ private:
 	cIndexBuffer m_quadIndexBuffer;
 	cDelegatePtr<bool> m_activationListener;
 };
-
-// Packs four channels from 0 to 1 (each clamped to that range, one that is
-// not a number taken as 0) into a 32-bit colour, a, r, g, b from the high
-// byte down, each channel times 255 truncated toward zero.
-D3DCOLOR ColorToArgb(float a, float r, float g, float b);

@@ -1,8 +1,8 @@
 #include "engine/graphics/cModelControllerBase.h"
 
-#include "engine/animation/cMorphingAnimator.h"
-#include "engine/animation/cSkeletalAnimator.h"
-#include "engine/animation/cTextureAnimator.h"
+#include "engine/graphics/cMorphingAnimator.h"
+#include "engine/graphics/cSkeletalAnimator.h"
+#include "engine/graphics/cTextureAnimator.h"
 #include "engine/graphics/ModelPicking.h"
 #include "engine/graphics/cFakeShaderResource.h"
 

@@ -5,7 +5,7 @@
 // owns a dynamic vertex buffer with its own copy of them and draws that.
 // Many instances share one model; none changes it.
 
-#include "engine/animation/cAnimator.h"
+#include "engine/graphics/cAnimator.h"
 #include "engine/foundation/cSharedPtr.h"
 #include "engine/foundation/sRay.h"
 #include "engine/graphics/cMaterialController.h"

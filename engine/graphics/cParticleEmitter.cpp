@@ -1,6 +1,6 @@
 #include "engine/graphics/cParticleEmitter.h"
 
-#include "engine/animation/TrackFunctors.h"
+#include "engine/graphics/TrackFunctors.h"
 #include "engine/animation/cTrackBase.h"
 #include "engine/foundation/Random.h"
 #include "engine/graphics/cGraphics.h"

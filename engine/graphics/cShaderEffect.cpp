@@ -53,8 +53,7 @@ void cShaderEffect::SetTexture(int stage, cTexture* texture)
 {
 	if (!texture || stage < 0 || size_t(stage) >= m_textures.size())
 		return;
-	if (m_textures[stage])
-		m_effect->SetTexture(m_textures[stage].handle, texture->GetTexture());
+	texture->SetEffectTexture(m_textures[stage]);
 	if (m_textureMatrices[stage])
 		m_effect->SetMatrix(m_textureMatrices[stage].handle, &texture->GetMatrix());
 }

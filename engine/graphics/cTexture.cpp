@@ -353,6 +353,13 @@ void cTexture::Unbind(int stage)
 	device->SetTexture(DWORD(stage), nullptr);
 }
 
+bool cTexture::SetEffectTexture(const sEffectParameter& parameter) const
+{
+	if (!parameter)
+		return false;
+	return parameter.effect->SetTexture(parameter.handle, m_texture) == S_OK;
+}
+
 void cTexture::SetAsRenderTarget()
 {
 	IDirect3DSurface9* surface = nullptr;

@@ -12,6 +12,7 @@
 
 #include "engine/foundation/cMatrix.h"
 #include "engine/graphics/cDirectXGraphicsObject.h"
+#include "engine/graphics/sEffectParameter.h"
 #include "platform/d3d9/D3D9.h"
 #include "platform/d3dx9/D3DX9Texture.h"
 
@@ -70,6 +71,10 @@ public:
 	void Bind(int stage);
 	// Switches a stage above 0 off when something was bound to it this frame.
 	static void Unbind(int stage);
+
+	// Gives the effect's texture parameter this texture; false for a
+	// parameter the effect does not have or a refused call.
+	bool SetEffectTexture(const sEffectParameter& parameter) const;
 
 	// Level 0 becomes render target 0; nothing for an empty texture.
 	void SetAsRenderTarget();

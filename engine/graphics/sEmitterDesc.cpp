@@ -1,8 +1,8 @@
 #include "engine/graphics/sEmitterDesc.h"
 
-#include "engine/animation/TrackFunctors.h"
+#include "engine/graphics/TrackFunctors.h"
 #include "engine/animation/cTrackBase.h"
-#include "engine/animation/cTrackFactory.h"
+#include "engine/graphics/cTrackFactory.h"
 #include "engine/foundation/StreamSerialization.h"
 
 #include <algorithm>

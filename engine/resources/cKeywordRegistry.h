@@ -15,11 +15,22 @@ class cKeywordRegistry
 public:
 	typedef Object* (*Creator)(First first, Second second);
 
-	// A keyword already registered keeps its first creator.
+	// Every registration takes the next index, so that the indices of the
+	// keywords after it stay the same; a keyword already registered keeps
+	// its first index and creator.
 	void Register(const std::string& keyword, Creator creator)
 	{
-		if (m_index.emplace(keyword, static_cast<int>(m_creators.size())).second)
-			m_creators.push_back(creator);
+		m_index.emplace(keyword, static_cast<int>(m_creators.size()));
+		m_creators.push_back(creator);
+	}
+
+	// Replaces the creator of a registered keyword; an unknown keyword is
+	// left unregistered.
+	void SetCreator(const std::string& keyword, Creator creator)
+	{
+		const int index = GetIndex(keyword);
+		if (index >= 0)
+			m_creators[index] = creator;
 	}
 
 	// The new object of the keyword's creator, or null when the keyword is

@@ -3,6 +3,7 @@
 #include "engine/foundation/PropertyValueMatrix.h"
 #include "engine/graphics/cGraphics.h"
 #include "engine/input/cInputManager.h"
+#include "engine/scene/cMotionPlayer.h"
 #include "engine/scene/cSceneManager.h"
 
 cCameraObject::cCameraObject(const std::string& name, cSceneObject* parent) : cSceneObject(name, parent)
@@ -65,23 +66,38 @@ void cCameraObject::CollectDraw(std::vector<sDrawEntry>& queue, cCamera*& camera
 
 void cCameraObject::Update(float dt)
 {
+	const cMotionPlayer* player = GetMotions().GetPlayer();
+	const bool playing = player && player->IsPlaying();
 	cSceneObject::Update(dt);
-	if (!m_dirty)
-		return;
-	m_dirty = false;
-	cCameraObject* standard = cSceneManager::GetInstance()->GetDefaultCamera();
-	if (m_ortho)
+	if (m_dirty)
 	{
-		if (standard && standard != this)
-			m_camera = standard->m_camera;
+		m_dirty = false;
+		RebuildProjection();
 	}
-	else
+	else if (!playing)
+		return;
+	if (playing)
 	{
-		const cGraphics* graphics = cGraphics::GetInstance();
-		m_camera.SetPerspective(m_fov, float(graphics->GetBackBufferWidth()) / float(graphics->GetBackBufferHeight()),
-			m_near, m_far);
+		// The motion moved the object in this update: its world matrix (and
+		// its subtree's) follows now, so that the view shows this pose and
+		// not the one before, the clip's last pose included.
+		UpdateTransforms(false, false);
 	}
 	PlaceCamera();
+}
+
+void cCameraObject::RebuildProjection()
+{
+	if (m_ortho)
+	{
+		cCameraObject* standard = cSceneManager::GetInstance()->GetDefaultCamera();
+		if (standard && standard != this)
+			m_camera = standard->m_camera;
+		return;
+	}
+	const cGraphics* graphics = cGraphics::GetInstance();
+	m_camera.SetPerspective(m_fov, float(graphics->GetBackBufferWidth()) / float(graphics->GetBackBufferHeight()),
+		m_near, m_far);
 }
 
 void cCameraObject::PlaceCamera()

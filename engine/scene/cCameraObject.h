@@ -29,7 +29,8 @@ public:
 	std::string GetTypeName() const override { return "camera"; }
 	void CollectDraw(std::vector<sDrawEntry>& queue, cCamera*& camera) override;
 	// After the base update, a changed camera gets its projection again (a
-	// perspective, or the default camera's with "ortho") and its placement.
+	// perspective, or the default camera's with "ortho"); a changed camera,
+	// or one whose object a motion moves, is placed again.
 	void Update(float dt) override;
 
 	cCamera& GetCamera() { return m_camera; }
@@ -37,6 +38,7 @@ public:
 	const cMatrix& GetOffset() const { return m_offset; }
 
 private:
+	void RebuildProjection();
 	void PlaceCamera();
 	void SetDirtyFloat(float* target, const float* value);
 	void OnFov(float* value) { SetDirtyFloat(&m_fov, value); }

@@ -17,16 +17,6 @@
 #include "engine/scene/cSceneLightList.h"
 #include "engine/scene/cSceneResource.h"
 #include "engine/scene/cTextObject.h"
-#include "engine/widgets/cButton.h"
-#include "engine/widgets/cButtonText.h"
-#include "engine/widgets/cCheckBox.h"
-#include "engine/widgets/cEditBox.h"
-#include "engine/widgets/cFlash.h"
-#include "engine/widgets/cGeometry.h"
-#include "engine/widgets/cMenuItem.h"
-#include "engine/widgets/cRadioButton.h"
-#include "engine/widgets/cSlider.h"
-#include "engine/widgets/cWater2d.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,6 +33,44 @@ cSceneObject* CreatePlainObject(const std::string& name, cSceneObject* parent)
 	return new cSceneObject(name, parent);
 }
 
+// The engine's object types in the order of their ids, which scene files
+// store. The widget types have no creator here: the widget layer gives them
+// theirs (see AddObjectTypes). The effect types need shaders, which this
+// device never has: scene files then build plain objects for them.
+const struct
+{
+	const char* name;
+	cSceneManager::tCreator creator;
+	bool needsShaders;
+} kEngineTypes[] = {
+	{ "object", &CreatePlainObject, false },
+	{ "geometry", nullptr, false },
+	{ "camera", &cCameraObject::Create, false },
+	{ "button", nullptr, false },
+	{ "text", &cTextObject::Create, false },
+	{ "flash", nullptr, false },
+	{ "slider", nullptr, false },
+	{ "checkbox", nullptr, false },
+	{ "render_target", &cRenderTargetObject::Create, false },
+	{ "psystem", &cParticleSystemObject::Create, false },
+	{ "editbox", nullptr, false },
+	{ "button_text", nullptr, false },
+	{ "menu_item", nullptr, false },
+	{ "emitter", &cEmitterObject::Create, false },
+	{ "posteffect", &cPostEffectObject::Create, true },
+	{ "motionblur", &cMotionBlur::Create, true },
+	{ "radio", nullptr, false },
+	{ "scene_light", &cSceneLight::Create, false },
+	{ "water2d", nullptr, false },
+};
+
+// The type sets of the layers above the scene, in the order they were added.
+std::vector<cSceneManager::tTypeSet>& TypeSets()
+{
+	static std::vector<cSceneManager::tTypeSet> sets;
+	return sets;
+}
+
 // The world z an entry sorts by; NaN sorts as the farthest, so that the
 // order stays a strict weak ordering whatever a matrix holds.
 float SortDepth(const cSceneObject* object)
@@ -55,30 +83,12 @@ float SortDepth(const cSceneObject* object)
 cSceneManager::cSceneManager() : m_root("root", nullptr)
 {
 	InitializeCriticalSection(&m_lock);
-	m_objectTypes.Register("object", &CreatePlainObject);
-	m_objectTypes.Register("geometry", &cGeometry::Create);
-	m_objectTypes.Register("camera", &cCameraObject::Create);
-	m_objectTypes.Register("button", &cButton::Create);
-	m_objectTypes.Register("text", &cTextObject::Create);
-	m_objectTypes.Register("flash", &cFlash::Create);
-	m_objectTypes.Register("slider", &cSlider::Create);
-	m_objectTypes.Register("checkbox", &cCheckBox::Create);
-	m_objectTypes.Register("render_target", &cRenderTargetObject::Create);
-	m_objectTypes.Register("psystem", &cParticleSystemObject::Create);
-	m_objectTypes.Register("editbox", &cEditBox::Create);
-	m_objectTypes.Register("button_text", &cButtonText::Create);
-	m_objectTypes.Register("menu_item", &cMenuItem::Create);
-	m_objectTypes.Register("emitter", &cEmitterObject::Create);
-	// Effects need shaders, which this device never has: scene files then
-	// build plain objects for them.
-	if (GraphicsDeviceState().shaderSupport)
-	{
-		m_objectTypes.Register("posteffect", &cPostEffectObject::Create);
-		m_objectTypes.Register("motionblur", &cMotionBlur::Create);
-	}
-	m_objectTypes.Register("radio", &cRadioButton::Create);
-	m_objectTypes.Register("scene_light", &cSceneLight::Create);
-	m_objectTypes.Register("water2d", &cWater2d::Create);
+	const bool shaders = GraphicsDeviceState().shaderSupport;
+	for (const auto& type : kEngineTypes)
+		if (shaders || !type.needsShaders)
+			m_objectTypes.Register(type.name, type.creator);
+	for (tTypeSet set : TypeSets())
+		set(*this);
 	cResourceManager* resources = Singletone<cResourceManager>::GetInstance();
 	resources->RegisterExtension("motion", "motion_resource");
 	resources->RegisterType("scene_resource", &cSceneResource::Create);
@@ -261,6 +271,21 @@ void cSceneManager::ForgetCamera(cCameraObject* camera)
 {
 	if (s_live && s_live->m_defaultCamera == camera)
 		s_live->m_defaultCamera = nullptr;
+}
+
+void cSceneManager::AddObjectTypes(tTypeSet set)
+{
+	std::vector<tTypeSet>& sets = TypeSets();
+	if (std::find(sets.begin(), sets.end(), set) != sets.end())
+		return;
+	sets.push_back(set);
+	if (s_live)
+		set(*s_live);
+}
+
+void cSceneManager::SetObjectTypeCreator(const std::string& type, tCreator creator)
+{
+	m_objectTypes.SetCreator(type, creator);
 }
 
 cSceneObject* cSceneManager::CreateObject(int typeId, const std::string& name, cSceneObject* parent)

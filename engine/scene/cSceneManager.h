@@ -28,10 +28,14 @@ public:
 	typedef cKeywordRegistry<cSceneObject, const std::string&, cSceneObject*> tObjectTypes;
 	typedef tObjectTypes::Creator tCreator;
 	typedef cDelegatePtr<cSceneObject*> tCompletion;
+	// Registers the object types of a layer above the scene.
+	typedef void (*tTypeSet)(cSceneManager& scene);
 
-	// Registers the engine's object types, the resource types
-	// "scene_resource" and "motion_resource" with the extension "motion",
-	// makes the root and, last, the default camera object "camera" under it.
+	// Registers the engine's object types (the widget types without their
+	// creators, which the widget layer's type set gives) and then the type
+	// sets added so far, the resource types "scene_resource" and
+	// "motion_resource" with the extension "motion", makes the root and,
+	// last, the default camera object "camera" under it.
 	cSceneManager();
 	// Deletes the objects of requests never applied, then the whole tree.
 	~cSceneManager() override;
@@ -68,6 +72,12 @@ public:
 	int GetObjectTypeId(const std::string& type) const { return m_objectTypes.GetIndex(type); }
 	std::string GetObjectTypeName(int id) const { return m_objectTypes.GetName(id); }
 	void RegisterObjectType(const std::string& type, tCreator creator) { m_objectTypes.Register(type, creator); }
+	// Gives a registered type (a widget type, whose id the scene keeps) its creator.
+	void SetObjectTypeCreator(const std::string& type, tCreator creator);
+	// A layer's types for every scene manager of the process: the live one
+	// runs the set now, later ones after the engine's types, in the order
+	// the sets were added. A set added again changes nothing.
+	static void AddObjectTypes(tTypeSet set);
 	// A new object of the registered type; a plain "object" when the id or
 	// the name names no type.
 	cSceneObject* CreateObject(int typeId, const std::string& name, cSceneObject* parent);

@@ -52,11 +52,6 @@ cInventory::cInventory(const std::string& name, cSceneObject* parent) : cSceneOb
 
 cInventory::~cInventory() = default;
 
-cSceneObject* cInventory::Create(const std::string& name, cSceneObject* parent)
-{
-	return new cInventory(name, parent);
-}
-
 int cInventory::SplitItem(const std::string& item, std::string& name)
 {
 	const size_t hash = item.find('#');
@@ -316,4 +311,9 @@ void cInventory::DrawSelf()
 	scale.MakeTranslationScale(cVector3d(0, 0, 0), cVector3d(m_hoverScale, m_hoverScale, m_hoverScale));
 	graphics->SetWorldMatrix(scale * world);
 	m_itemModel->Draw(GetTransform().GetEffectiveColor());
+}
+
+cSceneObject* CreateInventoryObject(const std::string& name, cSceneObject* parent)
+{
+	return new cInventory(name, parent);
 }

@@ -74,7 +74,6 @@ public:
 	size_t GetFlightCount() const { return m_flights.size(); }
 	bool IsSliding() const { return m_slideTimer >= 0; }
 
-	static cSceneObject* Create(const std::string& name, cSceneObject* parent);
 	// Splits "name#count" at the first "#": the name before it, and the
 	// count after it read as a number (0 when it is none); 1 without "#".
 	static int SplitItem(const std::string& item, std::string& name);
@@ -117,3 +116,6 @@ private:
 	float m_hoverScale = 1.0f;
 	std::unique_ptr<cModelController> m_itemModel;
 };
+
+// The creator of the object type "inventory".
+cSceneObject* CreateInventoryObject(const std::string& name, cSceneObject* parent);

@@ -8,7 +8,7 @@
 
 #include "cSummaryReporter.h"
 
-#include "engine/animation/TrackFunctors.h"
+#include "engine/graphics/TrackFunctors.h"
 #include "engine/foundation/cMemoryStream.h"
 #include "engine/graphics/cEmitterWriter.h"
 #include "engine/graphics/sBillboardBasis.h"

@@ -4,7 +4,7 @@
 
 #include "support/FuzzTarget.h"
 
-#include "engine/animation/TrackFunctors.h"
+#include "engine/graphics/TrackFunctors.h"
 #include "engine/foundation/sColor.h"
 #include "engine/graphics/cEmitterGroup.h"
 #include "engine/graphics/cEmitterResource.h"

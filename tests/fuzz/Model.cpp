@@ -5,7 +5,7 @@
 
 #include "support/FuzzTarget.h"
 
-#include "engine/animation/cAnimator.h"
+#include "engine/graphics/cAnimator.h"
 #include "engine/foundation/cMemoryStream.h"
 #include "engine/graphics/cModelControllerBase.h"
 #include "engine/graphics/cModelHandle.h"

@@ -357,6 +357,9 @@ TEST(DemoContent, TheOpeningDialogueShowsInTheCloudsOfItsTwoCharacters)
 		for (const char* source : {"data", "localization"})
 			cResourceManager::GetInstance()->AddSource(source);
 
+		cTextManager::GetInstance()->LoadFromXml(
+			cResourceHandle(cResourceManager::GetResourceByName<cXmlResource>("strings")));
+
 		cModelController cloudModel{cModelHandle("cloud")};
 		ASSERT_NE(cloudModel.GetModel(), nullptr);
 		ASSERT_EQ(cloudModel.GetMaterials().size(), 1u);
@@ -387,6 +390,19 @@ TEST(DemoContent, TheOpeningDialogueShowsInTheCloudsOfItsTwoCharacters)
 			manager->GetCloud("detective")->GetChildList().FindByPath("cloud/text")->GetVisual());
 		EXPECT_EQ((*intro)[0].character, "detective");
 		EXPECT_EQ(text->GetText(), L"Something is hidden in this room.");
+
+		// Three lines: the skip button shows, with a picture to click on and
+		// its label.
+		EXPECT_TRUE(manager->GetSkipButton()->IsVisible());
+		cSceneObject* skip = manager->GetSkipButton()->GetChildList().FindChild("skip");
+		EXPECT_EQ(skip->GetTypeName(), "button");
+		ASSERT_NE(skip->GetVisual(), nullptr);
+		EXPECT_NE(skip->GetVisual()->GetModelController()->GetModel(), nullptr);
+		cSceneObject* label = skip->GetChildList().FindChild("label");
+		ASSERT_NE(label, nullptr);
+		EXPECT_EQ(static_cast<cTextVisual*>(label->GetVisual())->GetText(), L"Skip");
+		// The inventory slots' tooltips.
+		EXPECT_EQ(cTextManager::GetInstance()->FindText("default", "inventory", "gem"), L"Blue gem");
 
 		const std::string log = cTempFolder::ReadFile(cLog::GetInstance()->GetFilePath());
 		EXPECT_EQ(log.find("not found"), std::string::npos) << log;

@@ -2,6 +2,9 @@
 
 #include "engine/scene/cMotionWriter.h"
 
+#include <algorithm>
+#include <cmath>
+
 const char* const kCloudTexture = "cloud.png";
 
 cImage DrawCloud()
@@ -55,4 +58,36 @@ std::string CloudMotionBytes()
 	for (int key = 0; key < 5; ++key)
 		writer.AddKeyTime(key * 10.0f).AddPosition(0, heights[key], 0);
 	return writer.GetBytes();
+}
+
+sPanelPicture DrawSkipButton()
+{
+	const int width = 128;
+	const int height = 48;
+	cImage image(2 * width, 2 * height);
+	const sRgba looks[4] = { { 70, 90, 150, 255 }, { 95, 120, 190, 255 }, { 45, 60, 105, 255 }, { 110, 110, 110, 255 } };
+	for (int cell = 0; cell < 4; ++cell)
+	{
+		const int left = (cell % 2) * width;
+		const int top = (cell / 2) * height;
+		const float radius = height / 2.0f - 2;
+		auto bar = [=](float inset) {
+			return [=](float x, float y) {
+				const float cx = std::clamp(x - left, radius + 2, width - radius - 2);
+				const float dx = x - left - cx;
+				const float dy = y - top - height / 2.0f;
+				return dx * dx + dy * dy <= (radius - inset) * (radius - inset);
+			};
+		};
+		image.FillShape(left, top, left + width, top + height, bar(0), { 30, 30, 45, 255 });
+		image.FillShape(left, top, left + width, top + height, bar(3), looks[cell]);
+		image.FillShape(left, top, left + width, top + height,
+			[=](float x, float y) {
+				const float u = x - left - 88;
+				const float dy = std::fabs(y - top - height / 2.0f);
+				return (u > 0 && u < 10 && u < 10 - dy) || (u > 10 && u < 20 && u - 10 < 10 - dy);
+			},
+			{ 250, 245, 230, 255 });
+	}
+	return { "dialog_skip", image, float(width), float(height), 0.5f };
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 const char* const kItemName = "gem";
+const char* const kItemTitle = "Blue gem";
 const char* const kItemTexture = "items";
 
 namespace

@@ -9,6 +9,8 @@
 
 // The item's name, also the name of its model.
 extern const char* const kItemName;
+// What the item's slot tooltip calls it.
+extern const char* const kItemTitle;
 // The texture the item model names.
 extern const char* const kItemTexture;
 

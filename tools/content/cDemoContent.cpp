@@ -36,6 +36,7 @@ const char* const kTexts[][2] = {
 	{"exit_title", "Exit"},
 	{"quit_game", "Do you really want to quit?"},
 	{"press_any_key", "Press any key"},
+	{"skip", "Skip"},
 };
 
 struct sFontUse
@@ -140,6 +141,9 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 			group = AddElement(*chapter, "group", {{"name", kScreenTexts[i][0]}});
 		AddElement(*group, "phrase", {{"name", kScreenTexts[i][1]}, {"text", kScreenTexts[i][2]}});
 	}
+	// An inventory slot's tooltip is "inventory\<its item>".
+	cXmlNode* inventory = AddElement(*chapter, "group", {{"name", "inventory"}});
+	AddElement(*inventory, "phrase", {{"name", kItemName}, {"text", kItemTitle}});
 	// A minigame's description text is "minigame\<its name>".
 	cXmlNode* minigames = AddElement(*chapter, "group", {{"name", "minigame"}});
 	AddElement(*minigames, "phrase", {{"name", "test_minigame"}, {"text", "Solve the board"}});
@@ -261,8 +265,22 @@ bool cDemoContent::WriteDialogScenes()
 		AddElement(*picture, "text",
 			{{"name", "text"}, {"font_id", "0"}, {"local", "1 0 0 0 1 0 0 0 1 24 -24 -1"}});
 	}
+	// The button "skip" at the bottom right, its label over its left part.
+	const sPanelPicture skipPicture = DrawSkipButton();
+	cModel skipModel;
+	MakePanelModel(skipPicture, skipModel);
+	cMemoryStream skipBytes;
+	cModelWriter(skipBytes).Write(skipModel);
+	const std::string skipPng = EncodePng(skipPicture.image);
+	if (skipPng.empty() || !m_tree.WriteFile("data/dialogs/" + skipPicture.name + ".png", skipPng) ||
+		!m_tree.WriteFile("data/dialogs/" + skipPicture.name + ".model", Bytes(skipBytes)))
+		return Failed("the skip button");
 	cXmlNode* skip = AddElement(list, "resource", {{"name", "skip_button"}, {"type", "scene_resource"}});
-	AddElement(*skip, "object", {{"name", "skip"}, {"local", "1 0 0 0 1 0 0 0 1 900 60 0"}});
+	cXmlNode* button = AddElement(*skip, "button",
+		{{"name", "skip"}, {"model", skipPicture.name}, {"local", "1 0 0 0 1 0 0 0 1 872 84 0"}});
+	AddElement(*button, "text",
+		{{"name", "label"}, {"font_id", "0"}, {"text_id", "default\\default\\skip"},
+			{"local", "1 0 0 0 1 0 0 0 1 24 -32 -1"}});
 	return m_tree.WriteXml("data/dialogs/dialogs.resource", list);
 }
 

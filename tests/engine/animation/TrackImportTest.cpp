@@ -1,6 +1,6 @@
 // The import layout of track keys: float, angle, colour and vector tracks.
 
-#include "engine/animation/cTrack.h"
+#include "engine/graphics/cTrack.h"
 #include "engine/foundation/cMemoryStream.h"
 
 #include <gtest/gtest.h>

@@ -1,33 +1,121 @@
 #pragma once
-// Runs a test body in a forked child process, so that the settings store,
-// the log and the current folder it changes start fresh for each test and
-// do not leak into others. The child's failures are printed by the child
-// and reported to the parent through its exit code.
+// Runs a test body in a child process, so that the settings store, the log,
+// the current folder and the devices it changes start fresh for each test
+// and do not leak into others. The child's failures are printed by the
+// child and reported to the parent through its exit code.
+//
+// While the program has opened no window or device, the child is a fork
+// that forgets the managers it inherits. Afterwards a forked copy could use
+// neither the display nor the drawing and sound libraries (their threads
+// are not copied, their connections are shared), so the child is the test
+// program started again for this one test: it runs the test from its start
+// (in the parent's temporary folder) up to the same call, where it runs the
+// body. The test's own steps before that call run in both processes;
+// failures of those steps count in the parent only.
+
+#include "TempFolder.h"
+
+#include "engine/foundation/Singletone.h"
+#include "engine/foundation/cWin32Application.h"
+#include "engine/graphics/cGraphics.h"
+#include "engine/sound/cSoundManager.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 
-// The body may end the process itself; otherwise the child exits normally
-// (singletons are destroyed, the log's trailer is written).
-template <class Body>
-void RunInChild(Body body)
+// The number of this call of RunInChild within the running test, from 1.
+inline int NextChildCall()
 {
+	static const testing::TestInfo* test = nullptr;
+	static int calls = 0;
+	const testing::TestInfo* current = testing::UnitTest::GetInstance()->current_test_info();
+	if (current != test)
+	{
+		test = current;
+		calls = 0;
+	}
+	return ++calls;
+}
+
+inline int FailedParts()
+{
+	const testing::TestResult* result = testing::UnitTest::GetInstance()->current_test_info()->result();
+	int failed = 0;
+	for (int part = 0; part < result->total_part_count(); ++part)
+		failed += result->GetTestPartResult(part).failed() ? 1 : 0;
+	return failed;
+}
+
+// Whether this process has opened the display or a device.
+inline bool HoldsDevices()
+{
+	return Singletone<cWin32Application>::Exists() || Singletone<cGraphics>::Exists() ||
+		   Singletone<cSoundManager>::Exists();
+}
+
+// Runs the body, destroys the managers (the log writes its trailer) and ends
+// the child with the body's outcome.
+template <class Body>
+[[noreturn]] void RunChildBody(Body& body)
+{
+	const int failedBefore = FailedParts();
+	body();
+	DestroyAllSingletons();
+	const bool failed = FailedParts() > failedBefore;
 	fflush(stdout);
 	fflush(stderr);
-	pid_t pid = fork();
-	ASSERT_GE(pid, 0);
-	if (pid == 0)
-	{
-		body();
-		fflush(stdout);
-		exit(testing::Test::HasFailure() ? 1 : 0);
-	}
+	_exit(failed ? 1 : 0);
+}
+
+inline void WaitForChild(pid_t pid)
+{
 	int status = 0;
 	waitpid(pid, &status, 0);
 	EXPECT_TRUE(WIFEXITED(status)) << "the child did not exit normally";
 	EXPECT_EQ(WEXITSTATUS(status), 0) << "the child failed";
+}
+
+// The body may end the process itself.
+template <class Body>
+void RunInChild(Body body)
+{
+	const int call = NextChildCall();
+	if (const char* wanted = getenv(kChildCallVariable))
+	{
+		if (atoi(wanted) == call)
+			RunChildBody(body);
+		return;
+	}
+	fflush(stdout);
+	fflush(stderr);
+	if (!HoldsDevices())
+	{
+		pid_t pid = fork();
+		ASSERT_GE(pid, 0);
+		if (pid == 0)
+		{
+			ForgetAllSingletons();
+			RunChildBody(body);
+		}
+		WaitForChild(pid);
+		return;
+	}
+	const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+	const std::string filter = std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name();
+	pid_t pid = fork();
+	ASSERT_GE(pid, 0);
+	if (pid == 0)
+	{
+		setenv(kChildCallVariable, std::to_string(call).c_str(), 1);
+		char program[] = "/proc/self/exe";
+		char* arguments[] = { program, const_cast<char*>(filter.c_str()), nullptr };
+		execv(program, arguments);
+		_exit(127);
+	}
+	WaitForChild(pid);
 }

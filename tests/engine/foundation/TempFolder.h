@@ -1,7 +1,9 @@
 #pragma once
 // A temporary working folder for a test: entered on construction, with
 // HOME and XDG_DATA_HOME pointing into it; everything is restored and
-// removed on destruction.
+// removed on destruction. In the process a test starts again for one of
+// its child steps (see ChildProcess.h) the folder is the parent's, which
+// the child was started in; the parent removes it.
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,11 +12,23 @@
 #include <string>
 #include <unistd.h>
 
+// Set in a test program started again for one child step of a test: the
+// number of that step within the test.
+constexpr const char* kChildCallVariable = "ZV2_TEST_CHILD_CALL";
+
 class cTempFolder
 {
 public:
 	cTempFolder()
 	{
+		const std::filesystem::path current = std::filesystem::current_path();
+		if (getenv(kChildCallVariable) && current.filename() == "work" &&
+			current.parent_path().filename().string().rfind("zv2_test_", 0) == 0)
+		{
+			m_root = current.parent_path().string();
+			m_adopted = true;
+			return;
+		}
 		char pattern[] = "/tmp/zv2_test_XXXXXX";
 		m_root = mkdtemp(pattern);
 		m_savedFolder = std::filesystem::current_path();
@@ -28,6 +42,8 @@ public:
 
 	~cTempFolder()
 	{
+		if (m_adopted)
+			return;
 		std::filesystem::current_path(m_savedFolder);
 		RestoreVariable("HOME", m_savedHome);
 		RestoreVariable("XDG_DATA_HOME", m_savedXdg);
@@ -76,6 +92,7 @@ private:
 	}
 
 	std::string m_root;
+	bool m_adopted = false;
 	std::filesystem::path m_savedFolder;
 	std::string m_savedHome;
 	std::string m_savedXdg;

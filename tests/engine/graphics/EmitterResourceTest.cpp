@@ -8,7 +8,7 @@
 #include "../foundation/TempFolder.h"
 #include "../resources/ResourceTestSupport.h"
 
-#include "engine/animation/TrackFunctors.h"
+#include "engine/graphics/TrackFunctors.h"
 #include "engine/graphics/GraphicsResourceTypes.h"
 #include "engine/graphics/cEmitterGroup.h"
 #include "engine/graphics/cEmitterResource.h"

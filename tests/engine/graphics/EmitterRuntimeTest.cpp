@@ -4,7 +4,7 @@
 
 #include "EmitterTestSupport.h"
 
-#include "engine/animation/TrackFunctors.h"
+#include "engine/graphics/TrackFunctors.h"
 #include "engine/animation/cTrackBase.h"
 #include "engine/foundation/Random.h"
 #include "engine/graphics/cEmitterGroup.h"

@@ -90,22 +90,42 @@ inline sDisplaySettings Windowed(int width, int height)
 	return settings;
 }
 
+// Whether the running test is another one than at the last call.
+inline bool IsNewTest()
+{
+	static const testing::TestInfo* last = nullptr;
+	const testing::TestInfo* current = testing::UnitTest::GetInstance()->current_test_info();
+	const bool fresh = current != last;
+	last = current;
+	return fresh;
+}
+
 // The graphics singleton, made after the application as the game makes it
-// (the singletons go in the reverse order at exit).
+// (the singletons go in the reverse order at exit). Each test gets one of
+// its own, so that what an earlier test of the program left in it (screen
+// rectangle, render targets, texture memory) does not reach it.
 inline cGraphics* GraphicsSingleton()
 {
+	if (IsNewTest() && Singletone<cGraphics>::Exists())
+		delete Singletone<cGraphics>::GetInstance();
 	Singletone<cWin32Application>::GetInstance();
 	return Singletone<cGraphics>::GetInstance();
 }
 
-// Makes the main window (once) and the device in the given mode.
+// Makes the main window and the device in the given mode, on the test's
+// own graphics singleton; a window that an input test has closed since is
+// made anew.
 inline cGraphics* StartGraphics(const sDisplaySettings& settings)
 {
+	GraphicsSingleton();
 	cWin32Application* application = Singletone<cWin32Application>::GetInstance();
-	if (!application->GetWindowHandle())
+	if (!IsWindow(application->GetWindowHandle()))
 	{
+		if (application->GetWindowHandle())
+			application = Singletone<cWin32Application>::Create();
+		static int windows = 0;
 		sStartupParams params { nullptr, SW_HIDE, nullptr, "", true };
-		const std::string className = "GraphicsTest_" + std::to_string(getpid());
+		const std::string className = "GraphicsTest_" + std::to_string(getpid()) + "_" + std::to_string(++windows);
 		EXPECT_TRUE(application->CreateMainWindow(params, className.c_str(), "graphics test"));
 	}
 	cGraphics* graphics = Singletone<cGraphics>::GetInstance();

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <map>
+#include <memory>
 
 namespace
 {
@@ -167,6 +168,25 @@ TEST(ShaderEffect, PassesRunUntilTheTechniqueEndsAndChooseTheLightTechnique)
 	effect.SetTexture(0, nullptr);
 	effect.SetTexture(99, nullptr);
 	EXPECT_EQ(scripted.calls.size(), calls);
+}
+
+TEST(ShaderEffect, AStagesTextureReachesTheEffectThroughTheTexture)
+{
+	StartGraphics();
+	cScriptedEffect scripted(1, 0, { "g_Texture1", "g_TextureMatrix1" });
+	cShaderEffect effect(&scripted);
+	std::unique_ptr<cTexture> texture(WhiteTexture());
+	EXPECT_FALSE(texture->SetEffectTexture(effect.GetParameter("g_Texture0"))) << "a parameter the effect lacks";
+	EXPECT_TRUE(scripted.calls.empty());
+	EXPECT_TRUE(texture->SetEffectTexture(effect.GetParameter("g_Texture1")));
+	EXPECT_EQ(scripted.calls, (std::vector<std::string> { "g_Texture1" }));
+
+	scripted.calls.clear();
+	effect.SetTexture(1, texture.get());
+	EXPECT_EQ(scripted.calls, (std::vector<std::string> { "g_Texture1", "g_TextureMatrix1" }));
+	scripted.calls.clear();
+	effect.SetTexture(0, texture.get());
+	EXPECT_TRUE(scripted.calls.empty()) << "stage 0 has neither parameter";
 }
 
 TEST(PostEffect, ChainFromTrimmedNamesAndQuadsShrinkingPassByPass)

@@ -7,7 +7,7 @@
 
 #include "../graphics/ModelTestSupport.h"
 
-#include "engine/animation/TrackFunctors.h"
+#include "engine/graphics/TrackFunctors.h"
 #include "engine/graphics/cEmitterGroup.h"
 #include "engine/graphics/cEmitterWriter.h"
 #include "engine/graphics/cParticleSystem.h"

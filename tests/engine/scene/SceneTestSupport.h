@@ -112,6 +112,25 @@ inline cMatrix Translation(float x, float y, float z)
 	return m;
 }
 
+// Leaves the scene manager with no modal object and a tree that holds only
+// the default camera object (hidden, without children), whatever a test
+// left behind.
+inline void ClearScene(cSceneManager* scene)
+{
+	cSceneObject* camera = scene->GetDefaultCamera();
+	cSceneObject* root = scene->GetRoot();
+	camera->GetChildList().DeleteChildren();
+	camera->GetChildList().SetParent(nullptr, false);
+	root->GetChildList().DeleteChildren();
+	camera->GetChildList().SetParent(root, false);
+	// Hidden: without a device no camera may be applied. Tests that draw
+	// show it.
+	camera->SetVisible(false);
+	while (cSceneObject* modal = scene->GetTopModal())
+		scene->SetModal(modal, false);
+	cSceneManager::SetInputConsumed(false);
+}
+
 // The scene manager with no modal object and a tree that holds only the
 // default camera object (hidden, without children) before and after each test.
 class SceneTest : public ::testing::Test
@@ -124,20 +143,7 @@ protected:
 	}
 	void TearDown() override { Clear(); }
 
-	void Clear()
-	{
-		cSceneObject* camera = scene->GetDefaultCamera();
-		camera->GetChildList().DeleteChildren();
-		camera->GetChildList().SetParent(nullptr, false);
-		root()->GetChildList().DeleteChildren();
-		camera->GetChildList().SetParent(root(), false);
-		// Hidden: without a device no camera may be applied. Tests that
-		// draw show it.
-		camera->SetVisible(false);
-		while (cSceneObject* modal = scene->GetTopModal())
-			scene->SetModal(modal, false);
-		cSceneManager::SetInputConsumed(false);
-	}
+	void Clear() { ClearScene(scene); }
 
 	cSceneObject* root() { return scene->GetRoot(); }
 

@@ -1,7 +1,9 @@
 // Camera objects: their view changes what is drawn after them (pixels read
-// back), projections rebuilt at the next update, the "offset" text, and a
-// camera built on a worker thread while the main thread runs the scene.
+// back), projections rebuilt at the next update, the "offset" text, a
+// camera panned by a motion, and a camera built on a worker thread while
+// the main thread runs the scene.
 
+#include "MotionTestSupport.h"
 #include "SceneDrawSupport.h"
 
 #include "engine/input/cInputManager.h"
@@ -46,6 +48,83 @@ bool Lit(const sPixels& pixels, int x, int y)
 {
 	return ColorNear(At(pixels, x, y), 0xFFFFFFFF);
 }
+
+// The camera object's motion: x moves 100 to the right over key times 0
+// to 10, which the clip "pan" plays in one second.
+class PanningCameraTest : public CameraObjectTest
+{
+protected:
+	void TearDown() override
+	{
+		CameraObjectTest::TearDown();
+		if (motion)
+			motion->RemoveFromIndex();
+	}
+
+	cCameraObject* PanningCamera()
+	{
+		cMotionWriter writer;
+		writer.AddKeyTime(0).AddKeyTime(10);
+		writer.AddPosition(0, 0, 0).AddPosition(100, 0, 0);
+		motion = std::make_unique<cMotionResource>("pan", sResourceSource(StreamOf(writer.GetBytes()), ""));
+		motion->AddToIndex();
+		AddSquareModel();
+		auto* camera = static_cast<cCameraObject*>(BuildGroup(screen)->GetChildList().FindChild("view"));
+		camera->GetMotions().CreatePlayer("pan");
+		sMotionDesc clip;
+		clip.name = "pan";
+		clip.last = 10;
+		clip.length = 1;
+		camera->GetMotions().GetPlayer()->AddClips({ clip });
+		return camera;
+	}
+
+	// The view and the input pass's pick ray are those of an orthographic
+	// camera standing at x, backed off by the offset.
+	void ExpectPlacedAt(cCameraObject* camera, float x)
+	{
+		cCamera expected = screen->GetCamera();
+		cMatrix offset;
+		ParseMatrix(camera->GetProperties().GetProperty("offset"), offset);
+		expected.SetTransform(offset * Translation(x, 0, 0));
+		const cMatrix& view = camera->GetCamera().GetView();
+		EXPECT_NEAR(view._41, expected.GetView()._41, 1e-3f) << "at x " << x;
+		EXPECT_NEAR(view._43, expected.GetView()._43, 1e-3f) << "at x " << x;
+
+		scene->DispatchInput();
+		const sRay ray = expected.GetPickRay(cInputManager::GetInstance()->GetCursorPosition(), cMatrix::Identity());
+		const sRay& picked = scene->GetPickRay();
+		EXPECT_NEAR(picked.origin.x, ray.origin.x, 1e-3f) << "at x " << x;
+		EXPECT_NEAR(picked.origin.y, ray.origin.y, 1e-3f) << "at x " << x;
+		EXPECT_NEAR(picked.direction.z, ray.direction.z, 1e-3f) << "at x " << x;
+	}
+
+	std::unique_ptr<cMotionResource> motion;
+};
+}
+
+TEST_F(PanningCameraTest, AMotionMovesTheViewAndThePickRayAtEveryUpdate)
+{
+	cCameraObject* camera = PanningCamera();
+	Frame();
+	ExpectPlacedAt(camera, 200);
+	EXPECT_TRUE(Lit(Frame(), 125, 125)) << "the square at 300, seen from x 200";
+
+	camera->GetMotions().PlayByName("pan");
+	sPixels pixels = Frame(0.5f);
+	ExpectPlacedAt(camera, 250);
+	EXPECT_TRUE(Lit(pixels, 75, 125)) << "half way: seen from x 250";
+	EXPECT_FALSE(Lit(pixels, 125, 125));
+
+	pixels = Frame(0.5f);
+	EXPECT_FALSE(camera->GetMotions().GetPlayer()->IsPlaying());
+	ExpectPlacedAt(camera, 300);
+	EXPECT_TRUE(Lit(pixels, 25, 125)) << "the clip's last pose: seen from x 300";
+	EXPECT_FALSE(Lit(pixels, 75, 125));
+
+	pixels = Frame(0.5f);
+	ExpectPlacedAt(camera, 300);
+	EXPECT_TRUE(Lit(pixels, 25, 125)) << "stays where the clip ended";
 }
 
 TEST_F(CameraObjectTest, ACamerasViewAppliesToWhatComesAfterIt)

@@ -47,12 +47,15 @@ protected:
 			return;
 		StartInput();
 		scene = cSceneManager::GetInstance();
+		// Windows hang under the default camera, shown as in the game.
+		ClearScene(scene);
+		scene->GetDefaultCamera()->SetVisible(true);
 		content.AddMotion("slide", SlideBytes());
 	}
 
 	void TearDown() override
 	{
-		scene->GetRoot()->GetChildList().DeleteChildren();
+		ClearScene(scene);
 		cInputManagerFixture::TearDown();
 	}
 

@@ -248,6 +248,9 @@ TEST_F(cGamePanelTest, ListChildrenComeFromTheProgressListName)
 
 TEST_F(cGamePanelTest, FollowersGoBackToTheirOwnPlace)
 {
+	// No device, whatever the tests before this one made.
+	if (Singletone<cGraphics>::Exists())
+		delete Singletone<cGraphics>::GetInstance();
 	alignas(cSceneObject) unsigned char storage[sizeof(cSceneObject)];
 	scene->GetPickRay().origin = cVector3d(5000, -20, 0);
 

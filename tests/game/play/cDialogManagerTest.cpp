@@ -88,6 +88,9 @@ protected:
 			return;
 		StartInput();
 		scene = cSceneManager::GetInstance();
+		// Windows hang under the default camera, shown as in the game.
+		ClearScene(scene);
+		scene->GetDefaultCamera()->SetVisible(true);
 		if (scene->GetObjectTypeId("timed") < 0)
 			scene->RegisterObjectType("timed", &CreateTimed);
 		content.AddMotion("slide", SlideBytes());
@@ -102,7 +105,7 @@ protected:
 
 	void TearDown() override
 	{
-		scene->GetRoot()->GetChildList().DeleteChildren();
+		ClearScene(scene);
 		for (auto& resource : strings)
 			resource->RemoveFromIndex();
 		cInputManagerFixture::TearDown();

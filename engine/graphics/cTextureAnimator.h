@@ -3,7 +3,7 @@
 // offset of every material of its controller: frame f shows the cell
 // (f mod frames per row, f div frames per row) of the grid.
 
-#include "engine/animation/cAnimator.h"
+#include "engine/graphics/cAnimator.h"
 #include "engine/graphics/ModelData.h"
 
 class cTextureAnimator : public cAnimator

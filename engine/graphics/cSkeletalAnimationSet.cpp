@@ -1,6 +1,6 @@
-#include "engine/animation/cSkeletalAnimationSet.h"
+#include "engine/graphics/cSkeletalAnimationSet.h"
 
-#include "engine/animation/cSkeletalAnimator.h"
+#include "engine/graphics/cSkeletalAnimator.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "engine/animation/cMorphingAnimator.h"
+#include "engine/graphics/cMorphingAnimator.h"
 
 #include "engine/graphics/cModelControllerBase.h"
 

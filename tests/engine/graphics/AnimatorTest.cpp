@@ -4,9 +4,9 @@
 
 #include "../graphics/ModelTestSupport.h"
 
-#include "engine/animation/cMorphingAnimator.h"
-#include "engine/animation/cSkeletalAnimator.h"
-#include "engine/animation/cTextureAnimator.h"
+#include "engine/graphics/cMorphingAnimator.h"
+#include "engine/graphics/cSkeletalAnimator.h"
+#include "engine/graphics/cTextureAnimator.h"
 
 #include <climits>
 #include <cmath>

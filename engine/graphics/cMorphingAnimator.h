@@ -5,7 +5,7 @@
 // morph timeline is frame k of every channel. Frames that do not fit the
 // vertices or the layout are blended only as far as both reach.
 
-#include "engine/animation/cAnimator.h"
+#include "engine/graphics/cAnimator.h"
 #include "engine/graphics/ModelData.h"
 
 #include <vector>

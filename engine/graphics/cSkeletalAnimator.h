@@ -6,8 +6,8 @@
 // matrix times its frame's combined matrix, and the vertices are skinned
 // with their weights on the CPU into the controller's dynamic buffer.
 
-#include "engine/animation/cAnimator.h"
-#include "engine/animation/cSkeletalAnimationSet.h"
+#include "engine/graphics/cAnimator.h"
+#include "engine/graphics/cSkeletalAnimationSet.h"
 
 #include <vector>
 

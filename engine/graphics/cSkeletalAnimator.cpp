@@ -1,4 +1,4 @@
-#include "engine/animation/cSkeletalAnimator.h"
+#include "engine/graphics/cSkeletalAnimator.h"
 
 #include "engine/graphics/cModelControllerBase.h"
 #include "engine/resources/ResourceUtils.h"

@@ -11,7 +11,7 @@
 // A particle follows a track of the particle kinds only when its chosen
 // alternative for the functor is the track's alternative index.
 
-#include "engine/animation/TrackFunctors.h"
+#include "engine/graphics/TrackFunctors.h"
 #include "engine/animation/TrackImport.h"
 #include "engine/animation/cTrackBase.h"
 #include "engine/animation/sTrackData.h"

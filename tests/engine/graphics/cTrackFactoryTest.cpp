@@ -1,7 +1,7 @@
 // The track factory's 189 classes and what each one's Apply writes.
 
-#include "engine/animation/cTrack.h"
-#include "engine/animation/cTrackFactory.h"
+#include "engine/graphics/cTrack.h"
+#include "engine/graphics/cTrackFactory.h"
 #include "engine/foundation/cMemoryStream.h"
 #include "engine/graphics/sEmitterDesc.h"
 

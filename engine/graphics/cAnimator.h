@@ -5,7 +5,7 @@
 // unless overridden per name here (overrides act when an animation starts).
 // Owners call Update every frame while the animator runs.
 
-#include "engine/animation/sAnimationRequest.h"
+#include "engine/graphics/sAnimationRequest.h"
 #include "engine/foundation/cMatrix.h"
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "engine/animation/cAnimator.h"
+#include "engine/graphics/cAnimator.h"
 
 bool cAnimator::IsPlaying(unsigned) const
 {

@@ -1,6 +1,6 @@
-#include "engine/animation/cTrackFactory.h"
+#include "engine/graphics/cTrackFactory.h"
 
-#include "engine/animation/cTrack.h"
+#include "engine/graphics/cTrack.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "engine/animation/cTextureAnimator.h"
+#include "engine/graphics/cTextureAnimator.h"
 
 #include "engine/foundation/cLog.h"
 #include "engine/graphics/cModelControllerBase.h"
