@@ -1,9 +1,15 @@
 #include "game/minigames/cMinigameFactory.h"
 
 #include "engine/foundation/cLog.h"
+#include "game/minigames/cMinigameBag.h"
+#include "game/minigames/cMinigameCodeEnter1.h"
+#include "game/minigames/cMinigameCodeEnter2.h"
 #include "game/minigames/cMinigameHammer.h"
+#include "game/minigames/cMinigameL10Terminal.h"
+#include "game/minigames/cMinigameL6Box.h"
 #include "game/minigames/cMinigamePlatens.h"
 #include "game/minigames/cMinigameStatue.h"
+#include "game/minigames/cMinigameTerminal.h"
 #include "game/minigames/cMinigameTube.h"
 #include "game/minigames/cMinigameWire.h"
 
@@ -20,7 +26,7 @@ struct sMinigameName
 const sMinigameName kMinigameTable[] = {
 	{"hammer", &CreateMinigame<cMinigameHammer>},
 	{"statue", &CreateMinigame<cMinigameStatue>},
-	{"bag", nullptr},
+	{"bag", &CreateMinigame<cMinigameBag>},
 	{"connectors", nullptr},
 	{"wire", &CreateMinigame<cMinigameWire>},
 	{"key", nullptr},
@@ -36,12 +42,12 @@ const sMinigameName kMinigameTable[] = {
 	{"device", nullptr},
 	{"tube", &CreateMinigame<cMinigameTube>},
 	{"fingers", nullptr},
-	{"terminal", nullptr},
-	{"l6_box", nullptr},
+	{"terminal", &CreateMinigame<cMinigameTerminal>},
+	{"l6_box", &CreateMinigame<cMinigameL6Box>},
 	{"computer", nullptr},
-	{"code_enter1", nullptr},
-	{"code_enter2", nullptr},
-	{"l10_terminal", nullptr},
+	{"code_enter1", &CreateMinigame<cMinigameCodeEnter1>},
+	{"code_enter2", &CreateMinigame<cMinigameCodeEnter2>},
+	{"l10_terminal", &CreateMinigame<cMinigameL10Terminal>},
 	{"phone", nullptr},
 	{"safe", nullptr},
 	{"fan", nullptr},
