@@ -3,6 +3,7 @@
 #include "engine/foundation/cLog.h"
 #include "game/minigames/cMinigameBag.h"
 #include "game/minigames/cMinigameCodeEnter1.h"
+#include "game/minigames/cMinigameComputer.h"
 #include "game/minigames/cMinigameCodeEnter2.h"
 #include "game/minigames/cMinigameHammer.h"
 #include "game/minigames/cMinigameL10Terminal.h"
@@ -44,7 +45,7 @@ const sMinigameName kMinigameTable[] = {
 	{"fingers", nullptr},
 	{"terminal", &CreateMinigame<cMinigameTerminal>},
 	{"l6_box", &CreateMinigame<cMinigameL6Box>},
-	{"computer", nullptr},
+	{"computer", &CreateMinigame<cMinigameComputer>},
 	{"code_enter1", &CreateMinigame<cMinigameCodeEnter1>},
 	{"code_enter2", &CreateMinigame<cMinigameCodeEnter2>},
 	{"l10_terminal", &CreateMinigame<cMinigameL10Terminal>},
