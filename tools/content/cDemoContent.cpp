@@ -4,6 +4,7 @@
 #include "ItemArt.h"
 #include "DialogArt.h"
 #include "MenuMusic.h"
+#include "CodeArt.h"
 #include "MinigameArt.h"
 #include "PanelArt.h"
 #include "PuzzleArt.h"
@@ -105,6 +106,7 @@ bool cDemoContent::Write()
 	cXmlNode config("game_config");
 	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() && WriteMusic() &&
 		   WriteDialogScenes() && WritePanel() && WriteMinigameContent(m_tree) && WritePuzzleContent(m_tree, m_fontFolder) &&
+		   WriteCodeContent(m_tree, m_fontFolder) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -127,6 +129,8 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	AddElement(*minigames, "phrase", {{"name", "test_minigame"}, {"text", "Solve the board"}});
 	for (size_t i = 0; i < kPuzzleTextCount; ++i)
 		AddElement(*minigames, "phrase", {{"name", kPuzzleTexts[i][0]}, {"text", kPuzzleTexts[i][1]}});
+	for (size_t i = 0; i < kCodeTextCount; ++i)
+		AddElement(*minigames, "phrase", {{"name", kCodeTexts[i][0]}, {"text", kCodeTexts[i][1]}});
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
 	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});
