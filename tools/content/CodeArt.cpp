@@ -134,7 +134,7 @@ std::vector<sPicture> DrawPictures(const cLabelPainter& labels)
 								  std::string("hold ") + kKeyLabels[cMinigameL10Terminal::kPair[0]] + " and " +
 									  kKeyLabels[cMinigameL10Terminal::kPair[1]] + " together",
 								  320, 40, kPaper, kInk)},
-		{"computer_attempts", Label(labels, "attempts left:", 170, 36, {15, 35, 20, 255}, {120, 220, 120, 255})},
+		{"computer_attempts", Label(labels, "attempts left:", 210, 36, {15, 35, 20, 255}, {120, 220, 120, 255})},
 	};
 	for (int number = 1; number <= 10; ++number)
 		pictures.push_back({"code_digit_" + std::to_string(number),
@@ -157,7 +157,7 @@ std::vector<sQuadArt> Quads()
 		{"code_glow", {0, 0, 300, 70}, "code_glow", 1, 1},
 		{"code_screen", {190, 180, 850, 620}, "code_screen", 1, 1},
 		{"code_row", {0, 0, 220, 30}, "code_row", 1, 1},
-		{"code_attempts", {560, 540, 730, 576}, "computer_attempts", 1, 1},
+		{"code_attempts", {540, 540, 750, 576}, "computer_attempts", 1, 1},
 		{"code_pressed", {0, 0, 64, 64}, "code_pressed", 1, 1},
 	};
 }
@@ -282,7 +282,7 @@ void AddKeypads(cXmlNode& list)
 	AddXmlElement(*box, "geometry", {{"name", "case"}, {"model", "code_steel"}, {"local", At(0, 0, 1)}});
 	AddKeys(*box, "button_", "geometry", {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 10, 11});
 	AddDisplay(*box, 1, 4);
-	AddClue(*box, "l6_box", 540, 380);
+	AddClue(*box, "l6_box", 510, 380);
 	AddMinigameBorder(*box);
 
 	cXmlNode* terminal = AddScene(list, "terminal");
@@ -294,7 +294,7 @@ void AddKeypads(cXmlNode& list)
 			{"local", At(520, 470, 0.25f)}});
 	AddClip(*glow, "correct", 0, 20, 1.2f);
 	AddClip(*glow, "mistake", 20, 40, 1.0f);
-	AddClue(*terminal, "terminal", 540, 380);
+	AddClue(*terminal, "terminal", 510, 380);
 	AddMinigameBorder(*terminal);
 
 	cXmlNode* panel = AddScene(list, "l10_terminal");
@@ -316,7 +316,7 @@ void AddComputer(cXmlNode& list)
 				{"color_s", "FFFFFFFF"}, {"local", At(220 + float(word % 3) * 110, 580 - float(word / 3) * 52)}});
 	AddXmlElement(*scene, "geometry", {{"name", "attempts_label"}, {"model", "code_attempts"}});
 	AddXmlElement(*scene, "text",
-		{{"name", "attempts_number"}, {"font_id", kDisplayFont}, {"color", "1 0.5 0.9 0.5"}, {"local", At(740, 580)}});
+		{{"name", "attempts_number"}, {"font_id", kDisplayFont}, {"color", "1 0.5 0.9 0.5"}, {"local", At(760, 580)}});
 	for (int row = 1; row <= 3; ++row)
 	{
 		const float y = 520 - float(row) * 70;
