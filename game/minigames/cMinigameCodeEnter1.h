@@ -1,5 +1,6 @@
 #pragma once
-// "code_enter1": the code lock framed by "square". Every showing needs each wheel turned again, though the wheels keep their look.
+// "code_enter1": the code lock framed by "square". Every showing needs
+// each wheel turned again, though the wheels keep their look.
 
 #include "game/minigames/cMinigameCodeEnter.h"
 

@@ -1,5 +1,6 @@
 #pragma once
-// "code_enter2": the code lock framed by "okno". The positions set stay from one showing to the next.
+// "code_enter2": the code lock framed by "okno". The positions set stay
+// from one showing to the next.
 
 #include "game/minigames/cMinigameCodeEnter.h"
 
