@@ -1,14 +1,21 @@
 #include "game/minigames/cMinigameFactory.h"
 
 #include "engine/foundation/cLog.h"
+#include "game/minigames/cMinigameBag.h"
+#include "game/minigames/cMinigameCodeEnter1.h"
+#include "game/minigames/cMinigameCodeEnter2.h"
+#include "game/minigames/cMinigameComputer.h"
 #include "game/minigames/cMinigameConnectors.h"
 #include "game/minigames/cMinigameDevice.h"
 #include "game/minigames/cMinigameFaces.h"
 #include "game/minigames/cMinigameHammer.h"
+#include "game/minigames/cMinigameL10Terminal.h"
+#include "game/minigames/cMinigameL6Box.h"
 #include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigamePlatens.h"
 #include "game/minigames/cMinigameSkull.h"
 #include "game/minigames/cMinigameStatue.h"
+#include "game/minigames/cMinigameTerminal.h"
 #include "game/minigames/cMinigameTower.h"
 #include "game/minigames/cMinigameTriangles.h"
 #include "game/minigames/cMinigameTube.h"
@@ -27,7 +34,7 @@ struct sMinigameName
 const sMinigameName kMinigameTable[] = {
 	{"hammer", &CreateMinigame<cMinigameHammer>},
 	{"statue", &CreateMinigame<cMinigameStatue>},
-	{"bag", nullptr},
+	{"bag", &CreateMinigame<cMinigameBag>},
 	{"connectors", &CreateMinigame<cMinigameConnectors>},
 	{"wire", &CreateMinigame<cMinigameWire>},
 	{"key", nullptr},
@@ -43,12 +50,12 @@ const sMinigameName kMinigameTable[] = {
 	{"device", &CreateMinigame<cMinigameDevice>},
 	{"tube", &CreateMinigame<cMinigameTube>},
 	{"fingers", nullptr},
-	{"terminal", nullptr},
-	{"l6_box", nullptr},
-	{"computer", nullptr},
-	{"code_enter1", nullptr},
-	{"code_enter2", nullptr},
-	{"l10_terminal", nullptr},
+	{"terminal", &CreateMinigame<cMinigameTerminal>},
+	{"l6_box", &CreateMinigame<cMinigameL6Box>},
+	{"computer", &CreateMinigame<cMinigameComputer>},
+	{"code_enter1", &CreateMinigame<cMinigameCodeEnter1>},
+	{"code_enter2", &CreateMinigame<cMinigameCodeEnter2>},
+	{"l10_terminal", &CreateMinigame<cMinigameL10Terminal>},
 	{"phone", nullptr},
 	{"safe", nullptr},
 	{"fan", nullptr},

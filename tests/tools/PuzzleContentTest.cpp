@@ -1,4 +1,5 @@
-// The demo's platens, tube, hammer, wire and statue: each scene is made
+// The demo's minigames (platens, tube, hammer, wire, statue, the code
+// locks, keypads and computer): each scene is made
 // by the factory from the generated content with every piece, clip, sound
 // and description it needs, and drawn inside its frame (screenshots
 // beside the test program).
@@ -11,6 +12,8 @@
 #include "engine/foundation/cLog.h"
 #include "engine/graphics/GraphicsResourceTypes.h"
 #include "engine/resources/cResourceManager.h"
+#include "engine/resources/cTextManager.h"
+#include "engine/resources/cXmlResource.h"
 #include "engine/scene/cCameraObject.h"
 #include "engine/scene/cSceneManager.h"
 #include "engine/sound/cSoundResource.h"
@@ -71,6 +74,9 @@ TEST(PuzzleContent, EveryMinigameIsBuiltFromItsSceneAndDrawnInItsFrame)
 		RegisterGraphicsResourceTypes();
 		cSoundResource::RegisterType(*cResourceManager::GetInstance());
 		cResourceManager::GetInstance()->AddSource("data");
+		cResourceManager::GetInstance()->AddSource("localization");
+		cTextManager::GetInstance()->LoadFromXml(
+			cResourceHandle(cResourceManager::GetResourceByName<cXmlResource>("strings")));
 		cCameraObject* screen = scene->GetDefaultCamera();
 		SetScreenCamera(screen->GetCamera());
 		screen->GetCamera().SetDepthTest(false);
@@ -85,6 +91,14 @@ TEST(PuzzleContent, EveryMinigameIsBuiltFromItsSceneAndDrawnInItsFrame)
 			{ "wire", { "strand_3", "pliers" }, 500, 362, { "hit3", "break3" } },
 			{ "statue", { "body/1_pero", "body/head", "body/l_arm", "body/r_arm" }, 390, 300,
 				{ "5_pero_hit1", "r_arm_hit1", "open_doors" } },
+			{ "bag", { "code_1", "code_7", "code_7/digit_6", "lid", "clue" }, 297, 320, { "hit1", "hit6", "open" } },
+			{ "code_enter1", { "square", "vall_3", "vall_3/digit_10" }, 200, 200, { "hit10" } },
+			{ "code_enter2", { "okno", "vall_3", "clue" }, 200, 200, { "hit10" } },
+			{ "l6_box", { "button_0", "button_9", "button_p", "button_on", "code4" }, 290, 530, {} },
+			{ "terminal", { "button0", "button9", "code5" }, 290, 530, { "correct", "mistake" } },
+			{ "l10_terminal", { "button_0", "button_9", "button_in", "button_number" }, 290, 530, {} },
+			{ "computer", { "word21", "symbols3", "word_select3", "symbols_text3", "attempts_number" }, 200, 300,
+				{ "success", "failure" } },
 		};
 		for (const sPuzzle& puzzle : puzzles)
 		{
@@ -111,7 +125,7 @@ TEST(PuzzleContent, EveryMinigameIsBuiltFromItsSceneAndDrawnInItsFrame)
 		}
 
 		const std::string log = cTempFolder::ReadFile(cLog::GetInstance()->GetFilePath());
-		for (const char* missing : { "scene_resource[", "model[", "texture[", "motion[", "sound[", "has no", "valves" })
+		for (const char* missing : { "scene_resource[", "model[", "texture[", "motion[", "sound[", "has no", "valves", " of the " })
 			EXPECT_EQ(log.find(missing), std::string::npos) << missing << "\n" << log;
 	});
 }

@@ -6,6 +6,7 @@
 #include "LocationArt.h"
 #include "DialogArt.h"
 #include "MenuMusic.h"
+#include "CodeArt.h"
 #include "MinigameArt.h"
 #include "PanelArt.h"
 #include "PuzzleArt.h"
@@ -116,6 +117,7 @@ bool cDemoContent::Write()
 		   WritePuzzleMinigameContent(m_tree) && WriteScreens() &&
 		   WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) && WriteTrianglesContent(m_tree) &&
 		   WriteLocationContent(m_tree, m_fontFolder) &&
+		   WriteCodeContent(m_tree, m_fontFolder) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -155,6 +157,8 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	AddElement(*minigames, "phrase", {{"name", "triangles"}, {"text", "Turn the stones until every gem shines"}});
 	AddElement(*minigames, "phrase", {{"name", "skull"}, {"text", "Place mirrors so each laser beam reaches the ring of its colour"}});
 	AddLocationTexts(*chapter);
+	for (size_t i = 0; i < kCodeTextCount; ++i)
+		AddElement(*minigames, "phrase", {{"name", kCodeTexts[i][0]}, {"text", kCodeTexts[i][1]}});
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
 	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});

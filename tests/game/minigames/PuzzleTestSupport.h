@@ -279,6 +279,17 @@ protected:
 		EXPECT_EQ(game->GetResult(), "win");
 	}
 
+	// A solve without the victory sound and overlay: the win comes with
+	// the closing, about a second later.
+	void CheckQuietWin(cMinigame* game)
+	{
+		EXPECT_EQ(game->GetResult(), "");
+		EXPECT_FALSE(game->IsSoundPlaying("victory"));
+		EXPECT_FALSE(GetMinigameEffect()->IsVisible());
+		EXPECT_TRUE(RunUntil([&] { return IsClosing(game); }, 1.5f));
+		EXPECT_EQ(game->GetResult(), "win");
+	}
+
 	// Draws the scene, writes it as a screenshot, and gives the pixels.
 	sPixels Screenshot(const std::string& name)
 	{
