@@ -1,7 +1,11 @@
 #include "game/minigames/cMinigameFactory.h"
 
 #include "engine/foundation/cLog.h"
+#include "game/minigames/cMinigameFan.h"
+#include "game/minigames/cMinigameFingers.h"
+#include "game/minigames/cMinigameGlass.h"
 #include "game/minigames/cMinigameHammer.h"
+#include "game/minigames/cMinigameKey.h"
 #include "game/minigames/cMinigamePlatens.h"
 #include "game/minigames/cMinigameStatue.h"
 #include "game/minigames/cMinigameTube.h"
@@ -23,10 +27,10 @@ const sMinigameName kMinigameTable[] = {
 	{"bag", nullptr},
 	{"connectors", nullptr},
 	{"wire", &CreateMinigame<cMinigameWire>},
-	{"key", nullptr},
+	{"key", &CreateMinigame<cMinigameKey>},
 	{"periscope", nullptr},
 	{"platens", &CreateMinigame<cMinigamePlatens>},
-	{"glass", nullptr},
+	{"glass", &CreateMinigame<cMinigameGlass>},
 	{"globe", nullptr},
 	{"faces", nullptr},
 	{"tower", nullptr},
@@ -35,7 +39,7 @@ const sMinigameName kMinigameTable[] = {
 	{"skull", nullptr},
 	{"device", nullptr},
 	{"tube", &CreateMinigame<cMinigameTube>},
-	{"fingers", nullptr},
+	{"fingers", &CreateMinigame<cMinigameFingers>},
 	{"terminal", nullptr},
 	{"l6_box", nullptr},
 	{"computer", nullptr},
@@ -44,7 +48,7 @@ const sMinigameName kMinigameTable[] = {
 	{"l10_terminal", nullptr},
 	{"phone", nullptr},
 	{"safe", nullptr},
-	{"fan", nullptr},
+	{"fan", &CreateMinigame<cMinigameFan>},
 	{"lock", nullptr},
 };
 }
