@@ -25,6 +25,13 @@ constexpr float kGlideSpeed = 1000.0f;
 constexpr float kClothOffset = 10.0f;
 
 // Inclusive overlap on every axis.
+// A piece's alpha as the latest rub left it; the effective colour follows
+// at the next transform pass.
+float AlphaOf(cSceneObject* piece)
+{
+	return piece->GetTransform().GetLocalColor().a;
+}
+
 bool Overlap(const cBoundingBox& a, const cBoundingBox& b)
 {
 	return a.min.x <= b.max.x && b.min.x <= a.max.x && a.min.y <= b.max.y && b.min.y <= a.max.y && a.min.z <= b.max.z &&
@@ -158,7 +165,7 @@ void cMinigameKey::Rub(const cVector3d& cursor)
 	m_rubCooldown = kRubInterval;
 	ShowProgress();
 	const bool allClean = std::all_of(m_keyParts.begin(), m_keyParts.end(),
-		[](cSceneObject* part) { return part->GetTransform().GetEffectiveColor().a <= kCleanAlpha; });
+		[](cSceneObject* part) { return AlphaOf(part) <= kCleanAlpha; });
 	if (!allClean && m_progress <= 0.98f)
 		return;
 	Solve();
@@ -174,7 +181,7 @@ void cMinigameKey::ShowProgress()
 	{
 		float sum = 0;
 		for (cSceneObject* part : m_keyParts)
-			sum += 1 - Clamp(part->GetTransform().GetEffectiveColor().a - kCleanAlpha, 0.0f, 1 - kCleanAlpha) /
+			sum += 1 - Clamp(AlphaOf(part) - kCleanAlpha, 0.0f, 1 - kCleanAlpha) /
 					(1 - kCleanAlpha);
 		clean = sum / float(m_keyParts.size());
 	}
