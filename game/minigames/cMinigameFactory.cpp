@@ -1,13 +1,20 @@
 #include "game/minigames/cMinigameFactory.h"
 
 #include "engine/foundation/cLog.h"
+#include "game/minigames/cMinigameConnectors.h"
+#include "game/minigames/cMinigameDevice.h"
+#include "game/minigames/cMinigameFaces.h"
 #include "game/minigames/cMinigameFan.h"
 #include "game/minigames/cMinigameFingers.h"
 #include "game/minigames/cMinigameGlass.h"
 #include "game/minigames/cMinigameHammer.h"
 #include "game/minigames/cMinigameKey.h"
+#include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigamePlatens.h"
+#include "game/minigames/cMinigameSkull.h"
 #include "game/minigames/cMinigameStatue.h"
+#include "game/minigames/cMinigameTower.h"
+#include "game/minigames/cMinigameTriangles.h"
 #include "game/minigames/cMinigameTube.h"
 #include "game/minigames/cMinigameWire.h"
 
@@ -25,19 +32,19 @@ const sMinigameName kMinigameTable[] = {
 	{"hammer", &CreateMinigame<cMinigameHammer>},
 	{"statue", &CreateMinigame<cMinigameStatue>},
 	{"bag", nullptr},
-	{"connectors", nullptr},
+	{"connectors", &CreateMinigame<cMinigameConnectors>},
 	{"wire", &CreateMinigame<cMinigameWire>},
 	{"key", &CreateMinigame<cMinigameKey>},
 	{"periscope", nullptr},
 	{"platens", &CreateMinigame<cMinigamePlatens>},
 	{"glass", &CreateMinigame<cMinigameGlass>},
 	{"globe", nullptr},
-	{"faces", nullptr},
-	{"tower", nullptr},
-	{"triangles", nullptr},
-	{"picture", nullptr},
-	{"skull", nullptr},
-	{"device", nullptr},
+	{"faces", &CreateMinigame<cMinigameFaces>},
+	{"tower", &CreateMinigame<cMinigameTower>},
+	{"triangles", &CreateMinigame<cMinigameTriangles>},
+	{"picture", &CreateMinigame<cMinigamePicture>},
+	{"skull", &CreateMinigame<cMinigameSkull>},
+	{"device", &CreateMinigame<cMinigameDevice>},
 	{"tube", &CreateMinigame<cMinigameTube>},
 	{"fingers", &CreateMinigame<cMinigameFingers>},
 	{"terminal", nullptr},

@@ -10,6 +10,7 @@
 
 #include <new>
 #include <string>
+#include <type_traits>
 
 class cMinigame;
 class cSceneObject;
@@ -34,9 +35,14 @@ private:
 	tRegistry m_registry;
 };
 
-// The creator of a minigame class, for the table and for Register.
+// The creator of a minigame class, for the table and for Register. A class
+// whose constructor takes only the parent uses its fixed name, which is
+// the name it is registered under.
 template <class Minigame>
 cMinigame* CreateMinigame(const std::string& name, cSceneObject* parent)
 {
-	return new (std::nothrow) Minigame(name, parent);
+	if constexpr (std::is_constructible_v<Minigame, cSceneObject*>)
+		return new (std::nothrow) Minigame(parent);
+	else
+		return new (std::nothrow) Minigame(name, parent);
 }

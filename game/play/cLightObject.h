@@ -1,8 +1,10 @@
 #pragma once
-// The hover marker, scene object type "light": the highlighted one runs the
-// selection particle effect "gamepanel.p_selection" on the model of its
-// visual; when it loses the highlight the effect's loop ends and it dies
-// out. Writing its bool property "light" highlights it.
+// The hover marker, scene object type "light": placed under a clickable
+// object, it is highlighted while the cursor is over that object (the
+// nearest marker wins), draws its glow and runs the selection particle
+// effect "gamepanel.p_selection" on the model of its visual; when it loses
+// the highlight the glow fades out over 0.1 s, the effect's loop ends and
+// it dies out. Writing its bool property "light" highlights it.
 
 #include "engine/graphics/cParticleSystem.h"
 #include "engine/resources/cResourceHandle.h"
@@ -13,13 +15,20 @@
 class cLightObject : public cSceneObject
 {
 public:
-	// The selection effect on the particle resource (a system that never
-	// runs when the resource is missing), looping, its timers at 0; the
-	// property "light" bound.
+	// A quad visual; the selection effect on the particle resource (a
+	// system that never runs when the resource is missing), looping, its
+	// timers at 0; the property "light" bound.
 	cLightObject(const std::string& name, cSceneObject* parent);
+	// A highlighted marker that goes leaves no highlight behind.
 	~cLightObject() override;
 
+	// Highlights this marker when the cursor is over its parent's visual
+	// and no nearer marker is highlighted. Never consumes the input.
+	bool HandleInput() override;
 	std::string GetTypeName() const override { return "light"; }
+	// Nothing in hidden-object mode; the highlighted marker is drawn, the
+	// others only while they fade out.
+	void DrawSelf() override;
 	// The scene object's update, then the fade countdown and the effect;
 	// the highlighted marker starts the effect on its visual's model at
 	// its world matrix, any other ends its loop.

@@ -37,7 +37,7 @@ const sRect kBoard{240, 200, 784, 560};
 // The star is centred on the overlay's place.
 const float kStarSize = 300;
 
-const sQuadArt kQuads[] = {
+const std::vector<sQuadArt> kQuads = {
 	{"minigame_frame", kFrame, "minigame_frame", 1, 1},
 	// The buttons show the first cell of their 2 x 2 atlas.
 	{"minigame_close", kClose, "minigame_close", 0.5f, 0.5f},
@@ -58,57 +58,65 @@ cXmlNode* AddXmlElement(cXmlNode& parent, const char* name, std::initializer_lis
 	return element;
 }
 
-std::string QuadModelBytes(const sQuadArt& art)
+std::string MeshModelBytes(const char* name, const std::vector<sMeshVertex>& vertices,
+	const std::vector<uint16_t>& indices, const char* texture)
 {
-	struct sVertex
-	{
-		float x, y, z, u, v;
-	};
-	const sRect& r = art.rect;
-	const sVertex vertices[4] = {
-		{r.left, r.top, 0, 0, 0}, {r.right, r.top, 0, art.u, 0}, {r.right, r.bottom, 0, art.u, art.v}, {r.left, r.bottom, 0, 0, art.v}};
 	cModel model;
-	model.name = art.model;
+	model.name = name;
 	model.vertexFormat = D3DFVF_XYZ | D3DFVF_TEX1;
-	const auto* bytes = reinterpret_cast<const uint8_t*>(vertices);
-	model.vertexBytes.assign(bytes, bytes + sizeof vertices);
-	model.indices = {0, 1, 2, 0, 2, 3};
-	model.boundsMin = cVector3d(r.left, r.bottom, 0);
-	model.boundsMax = cVector3d(r.right, r.top, 0);
+	const auto* bytes = reinterpret_cast<const uint8_t*>(vertices.data());
+	model.vertexBytes.assign(bytes, bytes + vertices.size() * sizeof(sMeshVertex));
+	model.indices = indices;
+	cBoundingBox bounds;
+	for (const sMeshVertex& vertex : vertices)
+		bounds.AddPoint(cVector3d(vertex.x, vertex.y, vertex.z));
+	model.boundsMin = bounds.min;
+	model.boundsMax = bounds.max;
 	sModelMaterial material;
-	material.triangleCount = 2;
-	material.textureNames = {art.texture};
+	material.triangleCount = uint32_t(indices.size() / 3);
+	material.textureNames = {texture};
 	model.materials = {material};
 	cMemoryStream stream;
 	cModelWriter(stream).Write(model);
 	return std::string(reinterpret_cast<const char*>(stream.GetData()), stream.GetSize());
 }
 
+std::string QuadModelBytes(const sQuadArt& art)
+{
+	const sRect& r = art.rect;
+	return MeshModelBytes(art.model,
+		{{r.left, r.top, 0, 0, 0}, {r.right, r.top, 0, art.u, 0}, {r.right, r.bottom, 0, art.u, art.v},
+			{r.left, r.bottom, 0, 0, art.v}},
+		{0, 1, 2, 0, 2, 3}, art.texture);
+}
+
 namespace
 {
 std::string At(float x, float y)
 {
-	char text[64];
-	std::snprintf(text, sizeof text, "1 0 0 0 1 0 0 0 1 %g %g 0", x, y);
-	return text;
+	return MinigamePlace(x, y, 0);
 }
 
-// A wooden frame 20 pixels wide around a clear inside.
+
+// A wooden frame 20 pixels wide around a clear inside: a dark outer edge
+// and a lighter band within it. Drawing blends, so the inside is left as
+// the picture starts, transparent.
 cImage DrawFrame()
 {
-	const int width = 256;
-	const int height = 192;
-	cImage image(width, height);
-	// Filling blends over what is there, so the inside is left untouched
-	// rather than cleared.
-	auto ring = [&](int inset, const sRgba& colour) {
-		image.FillRect(inset, inset, width - inset, 8, colour);
-		image.FillRect(inset, height - 8, width - inset, height - inset, colour);
-		image.FillRect(inset, 8, 8, height - 8, colour);
-		image.FillRect(width - 8, 8, width - inset, height - 8, colour);
-	};
-	ring(0, {110, 70, 30, 255});
-	ring(3, {150, 100, 50, 255});
+	cImage image(256, 192);
+	const struct
+	{
+		int inset;
+		sRgba colour;
+	} bands[] = {{0, {110, 70, 30, 255}}, {3, {150, 100, 50, 255}}};
+	for (const auto& band : bands)
+	{
+		const int i = band.inset;
+		image.FillRect(i, i, 256 - i, 8, band.colour);
+		image.FillRect(i, 184, 256 - i, 192 - i, band.colour);
+		image.FillRect(i, 8, 8, 184, band.colour);
+		image.FillRect(248, 8, 256 - i, 184, band.colour);
+	}
 	return image;
 }
 
@@ -185,12 +193,14 @@ cImage DrawStar()
 	return image;
 }
 
+// Scale keys add to the object's own scale of 1.
+
 // The skip bar's "fill": its width from nothing to full.
 std::string BarMotionBytes()
 {
 	cMotionWriter writer;
-	writer.AddKeyTime(0).AddScale(0.001f, 1, 1);
-	writer.AddKeyTime(10).AddScale(1, 1, 1);
+	writer.AddKeyTime(0).AddScale(-0.999f, 0, 0);
+	writer.AddKeyTime(10).AddScale(0, 0, 0);
 	return writer.GetBytes();
 }
 
@@ -198,9 +208,9 @@ std::string BarMotionBytes()
 std::string StarMotionBytes()
 {
 	cMotionWriter writer;
-	writer.AddKeyTime(0).AddScale(0.2f, 0.2f, 1).AddColour(sColor(1, 1, 1, 1));
-	writer.AddKeyTime(10).AddScale(1, 1, 1).AddColour(sColor(1, 1, 1, 1));
-	writer.AddKeyTime(20).AddScale(1.2f, 1.2f, 1).AddColour(sColor(1, 1, 1, 0));
+	writer.AddKeyTime(0).AddScale(-0.8f, -0.8f, 0).AddColour(sColor(1, 1, 1, 1));
+	writer.AddKeyTime(10).AddScale(0, 0, 0).AddColour(sColor(1, 1, 1, 1));
+	writer.AddKeyTime(20).AddScale(0.2f, 0.2f, 0).AddColour(sColor(1, 1, 1, 0));
 	return writer.GetBytes();
 }
 
@@ -231,7 +241,7 @@ void AddClip(cXmlNode& object, const char* name, int first, int last, const std:
 
 bool WriteArt(cContentTree& tree)
 {
-	const std::pair<const char*, cImage> textures[] = {
+	const std::vector<std::pair<const char*, cImage>> textures = {
 		{"minigame_frame", DrawFrame()},
 		{"minigame_close", DrawButtonAtlas(Cross)},
 		{"minigame_skip", DrawButtonAtlas(Arrows)},
@@ -239,15 +249,8 @@ bool WriteArt(cContentTree& tree)
 		{"minigame_board", DrawBoard()},
 		{"minigame_star", DrawStar()},
 	};
-	for (const auto& [name, image] : textures)
-	{
-		const std::string png = EncodePng(image);
-		if (png.empty() || !tree.WriteFile(kFolder + std::string(name) + ".png", png))
-			return false;
-	}
-	for (const sQuadArt& quad : kQuads)
-		if (!tree.WriteFile(kFolder + std::string(quad.model) + ".model", QuadModelBytes(quad)))
-			return false;
+	if (!WriteMinigamePictures(tree, textures, kQuads))
+		return false;
 	const long rate = 44100;
 	const std::string victory = cOggEncoder(2, rate, 0.3f).Encode(ComposeVictory(rate));
 	return !victory.empty() && tree.WriteFile(std::string(kFolder) + "victory.ogg", victory) &&
@@ -273,6 +276,13 @@ bool WriteScenes(cContentTree& tree)
 }
 }
 
+std::string MinigamePlace(float x, float y, float z)
+{
+	char text[80];
+	std::snprintf(text, sizeof text, "1 0 0 0 1 0 0 0 1 %g %g %g", x, y, z);
+	return text;
+}
+
 // The frame with its buttons, description and skip bar.
 void AddMinigameBorder(cXmlNode& parent)
 {
@@ -284,6 +294,21 @@ void AddMinigameBorder(cXmlNode& parent)
 	cXmlNode* bar = AddXmlElement(*border, "geometry",
 		{{"name", "skip_bar"}, {"model", "minigame_bar"}, {"motion", "minigame_bar"}, {"local", At(kBarLeft, kBarBottom)}});
 	AddClip(*bar, "fill", 0, 10, kSkipBarSeconds);
+}
+
+bool WriteMinigamePictures(cContentTree& tree, const std::vector<std::pair<const char*, cImage>>& textures,
+	const std::vector<sQuadArt>& quads)
+{
+	for (const auto& [name, image] : textures)
+	{
+		const std::string png = EncodePng(image);
+		if (png.empty() || !tree.WriteFile(kFolder + std::string(name) + ".png", png))
+			return false;
+	}
+	for (const sQuadArt& quad : quads)
+		if (!tree.WriteFile(kFolder + std::string(quad.model) + ".model", QuadModelBytes(quad)))
+			return false;
+	return true;
 }
 
 bool WriteMinigameContent(cContentTree& tree)

@@ -34,6 +34,7 @@ bool cContentTree::Begin()
 	if (error)
 		return Report("remove", m_staging, error);
 	fs::create_directory(m_staging, error);
+	m_fileNames.clear();
 	return error ? Report("create", m_staging, error) : true;
 }
 
@@ -48,6 +49,8 @@ bool cContentTree::MakeFolder(const std::string& relative)
 bool cContentTree::WriteFile(const std::string& relative, const std::string& bytes)
 {
 	const fs::path path = m_staging / relative;
+	if (!m_fileNames.insert(path.filename().string()).second)
+		return Report("write again", path, std::make_error_code(std::errc::file_exists));
 	if (!MakeFolder(path.parent_path().lexically_relative(m_staging).string()))
 		return false;
 	std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -5,6 +5,7 @@
 // content as it was, and nothing of an earlier run lingers in the new one.
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 class cXmlNode;
@@ -21,6 +22,8 @@ public:
 	// Creates the destination and an empty staging folder.
 	bool Begin();
 	// relative is a path with "/" below the destination; its folders are made.
+	// Resources are found by their file names wherever they lie, so a file
+	// name already written in this run, in any folder, is refused.
 	bool WriteFile(const std::string& relative, const std::string& bytes);
 	// The document whose top element is root, through the engine's XML writer.
 	bool WriteXml(const std::string& relative, const cXmlNode& root);
@@ -34,4 +37,5 @@ private:
 
 	std::filesystem::path m_root;
 	std::filesystem::path m_staging;
+	std::set<std::string> m_fileNames;
 };

@@ -1,5 +1,6 @@
 #include "cDemoContent.h"
 
+#include "ConnectorsArt.h"
 #include "CursorArt.h"
 #include "ItemArt.h"
 #include "DialogArt.h"
@@ -7,6 +8,10 @@
 #include "MinigameArt.h"
 #include "PanelArt.h"
 #include "PuzzleArt.h"
+#include "PuzzleMinigameArt.h"
+#include "ScreenArt.h"
+#include "SkullArt.h"
+#include "TrianglesArt.h"
 #include "PngFile.h"
 #include "cContentTree.h"
 #include "cFontAtlas.h"
@@ -20,6 +25,7 @@
 #include "engine/scene/cSceneManager.h"
 
 #include <cstdio>
+#include <map>
 
 namespace
 {
@@ -105,6 +111,8 @@ bool cDemoContent::Write()
 	cXmlNode config("game_config");
 	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() && WriteMusic() &&
 		   WriteDialogScenes() && WritePanel() && WriteMinigameContent(m_tree) && WritePuzzleContent(m_tree, m_fontFolder) &&
+		   WritePuzzleMinigameContent(m_tree) && WriteScreens() &&
+		   WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) && WriteTrianglesContent(m_tree) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -122,11 +130,24 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 		AddElement(*section, "phrase", {{"name", name}, {"text", text}});
 	for (size_t i = 0; i < kPanelTextCount; ++i)
 		AddElement(*section, "phrase", {{"name", kPanelTexts[i][0]}, {"text", kPanelTexts[i][1]}});
+	std::map<std::string, cXmlNode*> screenSections;
+	for (size_t i = 0; i < kScreenTextCount; ++i)
+	{
+		cXmlNode*& group = screenSections[kScreenTexts[i][0]];
+		if (!group)
+			group = AddElement(*chapter, "group", {{"name", kScreenTexts[i][0]}});
+		AddElement(*group, "phrase", {{"name", kScreenTexts[i][1]}, {"text", kScreenTexts[i][2]}});
+	}
 	// A minigame's description text is "minigame\<its name>".
 	cXmlNode* minigames = AddElement(*chapter, "group", {{"name", "minigame"}});
 	AddElement(*minigames, "phrase", {{"name", "test_minigame"}, {"text", "Solve the board"}});
 	for (size_t i = 0; i < kPuzzleTextCount; ++i)
 		AddElement(*minigames, "phrase", {{"name", kPuzzleTexts[i][0]}, {"text", kPuzzleTexts[i][1]}});
+	for (size_t i = 0; i < kPuzzleMinigameTextCount; ++i)
+		AddElement(*minigames, "phrase", {{"name", kPuzzleMinigameTexts[i][0]}, {"text", kPuzzleMinigameTexts[i][1]}});
+	AddElement(*minigames, "phrase", {{"name", "connectors"}, {"text", "Lay the wires so the current reaches the gold lamp"}});
+	AddElement(*minigames, "phrase", {{"name", "triangles"}, {"text", "Turn the stones until every gem shines"}});
+	AddElement(*minigames, "phrase", {{"name", "skull"}, {"text", "Place mirrors so each laser beam reaches the ring of its colour"}});
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
 	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});
@@ -242,21 +263,47 @@ bool cDemoContent::WriteDialogScenes()
 	return m_tree.WriteXml("data/dialogs/dialogs.resource", list);
 }
 
-// The game panel: data/panel holds its pictures and quad models, the scene
-// "gamepanel", "effects_desc" and the particles; data/sounds its sounds.
-bool cDemoContent::WritePanel()
+bool cDemoContent::WritePictures(const std::string& folder, const std::vector<sPanelPicture>& pictures)
 {
-	for (const sPanelPicture& picture : DrawPanelPictures())
+	for (const sPanelPicture& picture : pictures)
 	{
 		const std::string png = EncodePng(picture.image);
 		cModel model;
 		MakePanelModel(picture, model);
 		cMemoryStream bytes;
 		cModelWriter(bytes).Write(model);
-		if (png.empty() || !m_tree.WriteFile("data/panel/" + picture.name + ".png", png) ||
-			!m_tree.WriteFile("data/panel/" + picture.name + ".model", Bytes(bytes)))
-			return Failed("the panel's pictures");
+		if (png.empty() || !m_tree.WriteFile(folder + picture.name + ".png", png) ||
+			!m_tree.WriteFile(folder + picture.name + ".model", Bytes(bytes)))
+			return false;
 	}
+	return true;
+}
+
+// The in-game screens: data/screens holds their pictures and quad models,
+// motions, scenes, the hover markers' particles and the map music.
+bool cDemoContent::WriteScreens()
+{
+	const std::string folder = "data/screens/";
+	if (!WritePictures(folder, DrawScreenPictures()))
+		return Failed("the screens' pictures");
+	for (const auto& [name, bytes] : MakeScreenMotions())
+		if (!m_tree.WriteFile(folder + name + ".motion", bytes))
+			return Failed("the screens' motions");
+	cMemoryStream particles;
+	cParticleSystemWriter(particles).Write(MakeSelectionParticles());
+	const std::string music = cOggEncoder(2, kMusicRate, kMusicQuality).Encode(ComposeMapMusic(kMusicRate));
+	if (music.empty() || !m_tree.WriteFile(folder + "gamepanel.p_selection.psys", Bytes(particles)) ||
+		!m_tree.WriteFile("data/music/track07map.ogg", music))
+		return Failed("the screens' particles and music");
+	return m_tree.WriteFile(folder + "screens.resource", ScreenScenesXml());
+}
+
+// The game panel: data/panel holds its pictures and quad models, the scene
+// "gamepanel", "effects_desc" and the particles; data/sounds its sounds.
+bool cDemoContent::WritePanel()
+{
+	if (!WritePictures("data/panel/", DrawPanelPictures()))
+		return Failed("the panel's pictures");
 	const std::string sparkle = EncodePng(DrawSparkle());
 	if (sparkle.empty() || !m_tree.WriteFile(std::string("data/panel/") + kSparkleTexture + ".png", sparkle))
 		return Failed("the particle texture");

@@ -17,14 +17,20 @@
 //   data/minigames/            the minigame frame "border", the victory
 //                              overlay "minigame_effect", the scene
 //                              "test_minigame" and the "victory" sound
+//   data/screens/              the comic "comic_intro", the movie "credits",
+//                              the help dialog "window_help", the diary
+//                              "diary", the hover markers' particles
+//   data/music/track07map.ogg  the map music
 //   localization/strings.xml   the texts, "game_title" among them, and the
 //                              dialogue "location1"
 //   splash/                    empty: the demo has no distributor's splash
 //   startup.txt                "location1"
 
 #include <string>
+#include <vector>
 
 class cContentTree;
+struct sPanelPicture;
 class cXmlNode;
 
 class cDemoContent
@@ -44,6 +50,9 @@ private:
 	bool WriteMusic();
 	bool WriteDialogScenes();
 	bool WritePanel();
+	bool WriteScreens();
+	// Each picture's texture and quad model into the folder.
+	bool WritePictures(const std::string& folder, const std::vector<sPanelPicture>& pictures);
 
 	cContentTree& m_tree;
 	std::string m_fontFolder;

@@ -42,9 +42,14 @@ inline std::string PngBytes(const sPixels& pixels)
 	return "\x89PNG\r\n\x1a\n" + chunk("IHDR", header) + chunk("IDAT", packed) + chunk("IEND", "");
 }
 
-inline void WriteScreenshot(const std::string& name, const sPixels& pixels)
+// Writes "<name>.png" into the folder "screenshots" beside the test
+// program; false when it cannot be written.
+inline bool WriteScreenshot(const std::string& name, const sPixels& pixels)
 {
 	const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "screenshots";
-	std::filesystem::create_directories(folder);
-	std::ofstream((folder / (name + ".png")).string(), std::ios::binary) << PngBytes(pixels);
+	std::error_code error;
+	std::filesystem::create_directories(folder, error);
+	std::ofstream file((folder / (name + ".png")).string(), std::ios::binary);
+	file << PngBytes(pixels);
+	return bool(file.flush());
 }

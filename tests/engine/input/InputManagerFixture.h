@@ -30,10 +30,16 @@ protected:
 
 	void SetUp() override
 	{
-		m_application = Singletone<cWin32Application>::Create();
-		sStartupParams params{nullptr, SW_HIDE, nullptr, "", false};
-		ASSERT_TRUE(m_application->CreateMainWindow(params, UniqueName("InputTest").c_str(), "input"))
-			<< "needs a display";
+		if (m_keepWindow && Singletone<cWin32Application>::Exists() &&
+			IsWindow(Singletone<cWin32Application>::GetInstance()->GetWindowHandle()))
+			m_application = Singletone<cWin32Application>::GetInstance();
+		else
+		{
+			m_application = Singletone<cWin32Application>::Create();
+			sStartupParams params{nullptr, SW_HIDE, nullptr, "", false};
+			ASSERT_TRUE(m_application->CreateMainWindow(params, UniqueName("InputTest").c_str(), "input"))
+				<< "needs a display";
+		}
 		m_window = m_application->GetWindowHandle();
 		ASSERT_TRUE(Activate(true));
 		PlaceCursor(kWidth / 2, kHeight / 2);
@@ -43,8 +49,11 @@ protected:
 	void TearDown() override
 	{
 		StopAllThreads();
-		SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
-		DestroyWindow(m_window);
+		if (!m_keepWindow)
+		{
+			SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
+			DestroyWindow(m_window);
+		}
 		Pump();
 	}
 
@@ -149,6 +158,9 @@ protected:
 	}
 
 
+	// Set by fixtures whose graphics device lives on the window: the window
+	// then stays for the next test, which takes it over.
+	bool m_keepWindow = false;
 	cWin32Application* m_application = nullptr;
 	HWND m_window = nullptr;
 	cInputManager* m_input = nullptr;

@@ -94,25 +94,10 @@ protected:
 		return pixels;
 	}
 
-	// A frame in which the buttons went down over the window, then its
-	// pass. A window of another test program that maps under the cursor
-	// can take the input, which is then sent again.
+	// A frame in which the buttons went down over the window, then its pass.
 	sPixels Click(std::vector<int> buttons)
 	{
-		std::vector<INPUT> inputs;
-		for (int button : buttons)
-			inputs.push_back(MouseInput(button == cInputManager::kLeftButton ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN));
-		for (int button : buttons)
-			inputs.push_back(MouseInput(button == cInputManager::kLeftButton ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP));
-		for (int attempt = 0; attempt < 5; ++attempt)
-		{
-			EXPECT_TRUE(Activate(true));
-			Send(inputs);
-			Frame();
-			if (m_input->IsPressed(cInputManager::kMouseSlot, buttons.front()))
-				break;
-			Frame();
-		}
+		ClickButtons(buttons);
 		return Pass();
 	}
 
