@@ -5,6 +5,7 @@
 
 #include "PuzzleTestSupport.h"
 
+#include "game/minigames/cMinigameFactory.h"
 #include "game/minigames/cMinigameFan.h"
 
 #include <map>
@@ -211,4 +212,29 @@ TEST_F(FanTest, SkipsOnceTheBarIsFullAndClosesWithoutAWin)
 	// Stopped instances go at the registry's next update.
 	cSoundRegistry::GetInstance()->Update();
 	EXPECT_FALSE(game->IsSoundPlaying("vents"));
+}
+
+TEST_F(FanTest, EachOfTheseMinigamesFromAnEmptySceneLogsItsMissingPiecesAndStillCloses)
+{
+	for (const char* name : { "fan", "fingers", "glass", "key" })
+	{
+		testing::internal::CaptureStderr();
+		cMinigame* game = cMinigameFactory::GetInstance()->Create(name, screen);
+		const std::string logged = testing::internal::GetCapturedStderr();
+		ASSERT_NE(game, nullptr) << name;
+		if (std::string(name) != "fingers")
+		{
+			EXPECT_TRUE(Logged(logged, "Minigame '" + std::string(name) + "' has no")) << name << ": " << logged;
+		}
+		game->Show();
+		RunFor(0.5f);
+		MoveTo(kMagnetX / kScale, kMagnetY / kScale);
+		Hold();
+		DragTo(kMagnetX + 50, kMagnetY);
+		LetGo();
+		RunFor(0.5f);
+		game->Hide();
+		EXPECT_TRUE(IsClosing(game)) << name;
+		RunFor(0.5f);
+	}
 }

@@ -9,7 +9,11 @@
 #include "game/minigames/cMinigameDevice.h"
 #include "game/minigames/cMinigameFaces.h"
 #include "game/minigames/cMinigameFactory.h"
+#include "game/minigames/cMinigameFan.h"
+#include "game/minigames/cMinigameFingers.h"
+#include "game/minigames/cMinigameGlass.h"
 #include "game/minigames/cMinigameHammer.h"
+#include "game/minigames/cMinigameKey.h"
 #include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigamePlatens.h"
 #include "game/minigames/cMinigameSkull.h"
@@ -266,6 +270,8 @@ TEST(cMinigameFactory, KnowsTheGamesNamesAndMakesNothingForOthers)
 		{ "platens", &IsA<cMinigamePlatens> }, { "faces", &IsA<cMinigameFaces> }, { "tower", &IsA<cMinigameTower> },
 		{ "triangles", &IsA<cMinigameTriangles> }, { "picture", &IsA<cMinigamePicture> },
 		{ "skull", &IsA<cMinigameSkull> }, { "device", &IsA<cMinigameDevice> }, { "tube", &IsA<cMinigameTube> },
+		{ "key", &IsA<cMinigameKey> }, { "glass", &IsA<cMinigameGlass> }, { "fingers", &IsA<cMinigameFingers> },
+		{ "fan", &IsA<cMinigameFan> },
 	};
 	for (const char* name : table)
 	{
