@@ -24,7 +24,6 @@ constexpr float kGlideSpeed = 1000.0f;
 // The cloth follows the cursor at this offset in x and y.
 constexpr float kClothOffset = 10.0f;
 
-// Inclusive overlap on every axis.
 // A piece's alpha as the latest rub left it; the effective colour follows
 // at the next transform pass.
 float AlphaOf(cSceneObject* piece)
@@ -32,6 +31,7 @@ float AlphaOf(cSceneObject* piece)
 	return piece->GetTransform().GetLocalColor().a;
 }
 
+// Inclusive overlap on every axis.
 bool Overlap(const cBoundingBox& a, const cBoundingBox& b)
 {
 	return a.min.x <= b.max.x && b.min.x <= a.max.x && a.min.y <= b.max.y && b.min.y <= a.max.y && a.min.z <= b.max.z &&
@@ -39,7 +39,8 @@ bool Overlap(const cBoundingBox& a, const cBoundingBox& b)
 }
 
 // The strip under the cloth that rubs: 32 units wide, 16 units above the
-// cursor, in the screen plane like the flattened dirt.
+// cursor. It lies across the screen plane (z 0), as the flattened dirt
+// does: the pick ray starts on the camera's near plane, far from it.
 cBoundingBox RubBox(const cVector3d& cursor)
 {
 	cBoundingBox box;
