@@ -97,6 +97,15 @@ TEST_F(GlassTest, TheRingsBrokenFromTheOutsideInWinASecondLaterWithoutAVictorySo
 	RunFor(0.2f);
 	EXPECT_TRUE(IsClosing(game));
 	EXPECT_EQ(game->GetResult(), "win");
+
+	// Shown again: from the outer ring, every piece in its own colour.
+	game->Show();
+	RunFor(0.5f);
+	EXPECT_EQ(game->GetStage(), 0);
+	EXPECT_FALSE(game->IsSolved());
+	for (int ring = 0; ring < kRings; ++ring)
+		for (cSceneObject* piece : game->GetRing(ring))
+			EXPECT_FLOAT_EQ(piece->GetTransform().GetLocalColor().r, 1.0f) << piece->GetName();
 }
 
 TEST_F(GlassTest, HoveringShadesTheCurrentRingOnlyAndOtherRingsOrBusyClicksDoNothing)
