@@ -8,7 +8,11 @@
 #include "game/minigames/cMinigameConnectors.h"
 #include "game/minigames/cMinigameDevice.h"
 #include "game/minigames/cMinigameFaces.h"
+#include "game/minigames/cMinigameFan.h"
+#include "game/minigames/cMinigameFingers.h"
+#include "game/minigames/cMinigameGlass.h"
 #include "game/minigames/cMinigameHammer.h"
+#include "game/minigames/cMinigameKey.h"
 #include "game/minigames/cMinigameL10Terminal.h"
 #include "game/minigames/cMinigameL6Box.h"
 #include "game/minigames/cMinigamePicture.h"
@@ -37,10 +41,10 @@ const sMinigameName kMinigameTable[] = {
 	{"bag", &CreateMinigame<cMinigameBag>},
 	{"connectors", &CreateMinigame<cMinigameConnectors>},
 	{"wire", &CreateMinigame<cMinigameWire>},
-	{"key", nullptr},
+	{"key", &CreateMinigame<cMinigameKey>},
 	{"periscope", nullptr},
 	{"platens", &CreateMinigame<cMinigamePlatens>},
-	{"glass", nullptr},
+	{"glass", &CreateMinigame<cMinigameGlass>},
 	{"globe", nullptr},
 	{"faces", &CreateMinigame<cMinigameFaces>},
 	{"tower", &CreateMinigame<cMinigameTower>},
@@ -49,7 +53,7 @@ const sMinigameName kMinigameTable[] = {
 	{"skull", &CreateMinigame<cMinigameSkull>},
 	{"device", &CreateMinigame<cMinigameDevice>},
 	{"tube", &CreateMinigame<cMinigameTube>},
-	{"fingers", nullptr},
+	{"fingers", &CreateMinigame<cMinigameFingers>},
 	{"terminal", &CreateMinigame<cMinigameTerminal>},
 	{"l6_box", &CreateMinigame<cMinigameL6Box>},
 	{"computer", &CreateMinigame<cMinigameComputer>},
@@ -58,7 +62,7 @@ const sMinigameName kMinigameTable[] = {
 	{"l10_terminal", &CreateMinigame<cMinigameL10Terminal>},
 	{"phone", nullptr},
 	{"safe", nullptr},
-	{"fan", nullptr},
+	{"fan", &CreateMinigame<cMinigameFan>},
 	{"lock", nullptr},
 };
 }

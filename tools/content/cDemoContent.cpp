@@ -2,6 +2,7 @@
 
 #include "ConnectorsArt.h"
 #include "CursorArt.h"
+#include "DexterityArt.h"
 #include "ItemArt.h"
 #include "LocationArt.h"
 #include "DialogArt.h"
@@ -117,7 +118,7 @@ bool cDemoContent::Write()
 		   WritePuzzleMinigameContent(m_tree) && WriteScreens() &&
 		   WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) && WriteTrianglesContent(m_tree) &&
 		   WriteLocationContent(m_tree, m_fontFolder) &&
-		   WriteCodeContent(m_tree, m_fontFolder) &&
+		   WriteCodeContent(m_tree, m_fontFolder) && WriteDexterityContent(m_tree) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -153,6 +154,8 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 		AddElement(*minigames, "phrase", {{"name", kPuzzleTexts[i][0]}, {"text", kPuzzleTexts[i][1]}});
 	for (size_t i = 0; i < kPuzzleMinigameTextCount; ++i)
 		AddElement(*minigames, "phrase", {{"name", kPuzzleMinigameTexts[i][0]}, {"text", kPuzzleMinigameTexts[i][1]}});
+	for (size_t i = 0; i < kDexterityTextCount; ++i)
+		AddElement(*minigames, "phrase", {{"name", kDexterityTexts[i][0]}, {"text", kDexterityTexts[i][1]}});
 	AddElement(*minigames, "phrase", {{"name", "connectors"}, {"text", "Lay the wires so the current reaches the gold lamp"}});
 	AddElement(*minigames, "phrase", {{"name", "triangles"}, {"text", "Turn the stones until every gem shines"}});
 	AddElement(*minigames, "phrase", {{"name", "skull"}, {"text", "Place mirrors so each laser beam reaches the ring of its colour"}});

@@ -5,15 +5,26 @@
 #include "MinigameTestSupport.h"
 
 #include "engine/scene/cCameraObject.h"
+#include "game/minigames/cMinigameBag.h"
+#include "game/minigames/cMinigameCodeEnter1.h"
+#include "game/minigames/cMinigameCodeEnter2.h"
+#include "game/minigames/cMinigameComputer.h"
 #include "game/minigames/cMinigameConnectors.h"
 #include "game/minigames/cMinigameDevice.h"
 #include "game/minigames/cMinigameFaces.h"
 #include "game/minigames/cMinigameFactory.h"
+#include "game/minigames/cMinigameFan.h"
+#include "game/minigames/cMinigameFingers.h"
+#include "game/minigames/cMinigameGlass.h"
 #include "game/minigames/cMinigameHammer.h"
+#include "game/minigames/cMinigameKey.h"
+#include "game/minigames/cMinigameL10Terminal.h"
+#include "game/minigames/cMinigameL6Box.h"
 #include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigamePlatens.h"
 #include "game/minigames/cMinigameSkull.h"
 #include "game/minigames/cMinigameStatue.h"
+#include "game/minigames/cMinigameTerminal.h"
 #include "game/minigames/cMinigameTower.h"
 #include "game/minigames/cMinigameTriangles.h"
 #include "game/minigames/cMinigameTube.h"
@@ -266,6 +277,11 @@ TEST(cMinigameFactory, KnowsTheGamesNamesAndMakesNothingForOthers)
 		{ "platens", &IsA<cMinigamePlatens> }, { "faces", &IsA<cMinigameFaces> }, { "tower", &IsA<cMinigameTower> },
 		{ "triangles", &IsA<cMinigameTriangles> }, { "picture", &IsA<cMinigamePicture> },
 		{ "skull", &IsA<cMinigameSkull> }, { "device", &IsA<cMinigameDevice> }, { "tube", &IsA<cMinigameTube> },
+		{ "key", &IsA<cMinigameKey> }, { "glass", &IsA<cMinigameGlass> }, { "fingers", &IsA<cMinigameFingers> },
+		{ "fan", &IsA<cMinigameFan> }, { "bag", &IsA<cMinigameBag> }, { "code_enter1", &IsA<cMinigameCodeEnter1> },
+		{ "code_enter2", &IsA<cMinigameCodeEnter2> }, { "l6_box", &IsA<cMinigameL6Box> },
+		{ "terminal", &IsA<cMinigameTerminal> }, { "l10_terminal", &IsA<cMinigameL10Terminal> },
+		{ "computer", &IsA<cMinigameComputer> },
 	};
 	for (const char* name : table)
 	{
