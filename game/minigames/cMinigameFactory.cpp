@@ -4,6 +4,7 @@
 #include "game/minigames/cMinigameConnectors.h"
 #include "game/minigames/cMinigameDevice.h"
 #include "game/minigames/cMinigameFaces.h"
+#include "game/minigames/cMinigameGlobe.h"
 #include "game/minigames/cMinigameHammer.h"
 #include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigamePlatens.h"
@@ -34,7 +35,7 @@ const sMinigameName kMinigameTable[] = {
 	{"periscope", nullptr},
 	{"platens", &CreateMinigame<cMinigamePlatens>},
 	{"glass", nullptr},
-	{"globe", nullptr},
+	{"globe", &CreateMinigame<cMinigameGlobe>},
 	{"faces", &CreateMinigame<cMinigameFaces>},
 	{"tower", &CreateMinigame<cMinigameTower>},
 	{"triangles", &CreateMinigame<cMinigameTriangles>},

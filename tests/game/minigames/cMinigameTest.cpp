@@ -9,6 +9,7 @@
 #include "game/minigames/cMinigameDevice.h"
 #include "game/minigames/cMinigameFaces.h"
 #include "game/minigames/cMinigameFactory.h"
+#include "game/minigames/cMinigameGlobe.h"
 #include "game/minigames/cMinigameHammer.h"
 #include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigamePlatens.h"
@@ -266,6 +267,7 @@ TEST(cMinigameFactory, KnowsTheGamesNamesAndMakesNothingForOthers)
 		{ "platens", &IsA<cMinigamePlatens> }, { "faces", &IsA<cMinigameFaces> }, { "tower", &IsA<cMinigameTower> },
 		{ "triangles", &IsA<cMinigameTriangles> }, { "picture", &IsA<cMinigamePicture> },
 		{ "skull", &IsA<cMinigameSkull> }, { "device", &IsA<cMinigameDevice> }, { "tube", &IsA<cMinigameTube> },
+		{ "globe", &IsA<cMinigameGlobe> },
 	};
 	for (const char* name : table)
 	{
