@@ -3,8 +3,8 @@
 #include "MinigameArt.h"
 #include "PngFile.h"
 #include "cContentTree.h"
-#include "cGlyphRasterizer.h"
 #include "cImage.h"
+#include "cLabelPainter.h"
 
 #include "engine/foundation/cXmlNode.h"
 #include "engine/scene/cMotionWriter.h"
@@ -34,35 +34,6 @@ const sRect kBoard{188, 182, 836, 600};
 
 const sRgba kInk{40, 25, 10, 255};
 const sRgba kPaper{245, 235, 210, 255};
-
-// Paints labels with one typeface at one size.
-class cLabelPainter
-{
-public:
-	bool Open(const std::string& folder, int pixelSize)
-	{
-		return m_face.Open(folder + "/DejaVuSans-Bold.ttf", pixelSize);
-	}
-	// The text centred on centreX, standing on the baseline (rows from the top).
-	void Paint(cImage& image, const std::string& text, int centreX, int baseline, const sRgba& colour) const
-	{
-		std::vector<sRasterGlyph> glyphs(text.size());
-		int width = 0;
-		for (size_t i = 0; i < text.size(); ++i)
-			if (m_face.Render(uint8_t(text[i]), glyphs[i]))
-				width += glyphs[i].advance;
-		int pen = centreX - width / 2;
-		for (const sRasterGlyph& glyph : glyphs)
-		{
-			image.DrawMask(pen + glyph.bearingX, baseline - glyph.bearingY, glyph.width, glyph.height,
-				glyph.coverage.data(), glyph.width, colour);
-			pen += glyph.advance;
-		}
-	}
-
-private:
-	cGlyphRasterizer m_face;
-};
 
 sRgba Shade(const sRgba& colour, float factor)
 {

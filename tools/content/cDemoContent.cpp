@@ -2,6 +2,7 @@
 
 #include "ConnectorsArt.h"
 #include "CursorArt.h"
+#include "GlobeArt.h"
 #include "ItemArt.h"
 #include "DialogArt.h"
 #include "MenuMusic.h"
@@ -112,7 +113,7 @@ bool cDemoContent::Write()
 	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() && WriteMusic() &&
 		   WriteDialogScenes() && WritePanel() && WriteMinigameContent(m_tree) && WritePuzzleContent(m_tree, m_fontFolder) &&
 		   WritePuzzleMinigameContent(m_tree) && WriteScreens() &&
-		   WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) && WriteTrianglesContent(m_tree) &&
+		   WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) && WriteTrianglesContent(m_tree) && WriteGlobeContent(m_tree, m_fontFolder) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -146,6 +147,7 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	for (size_t i = 0; i < kPuzzleMinigameTextCount; ++i)
 		AddElement(*minigames, "phrase", {{"name", kPuzzleMinigameTexts[i][0]}, {"text", kPuzzleMinigameTexts[i][1]}});
 	AddElement(*minigames, "phrase", {{"name", "connectors"}, {"text", "Lay the wires so the current reaches the gold lamp"}});
+	AddElement(*minigames, "phrase", {{"name", "globe"}, {"text", "Turn the globe and slide the ruler until the nail is over the White House, then click the nail. Each sign names the next animal."}});
 	AddElement(*minigames, "phrase", {{"name", "triangles"}, {"text", "Turn the stones until every gem shines"}});
 	AddElement(*minigames, "phrase", {{"name", "skull"}, {"text", "Place mirrors so each laser beam reaches the ring of its colour"}});
 	// The dialogue manager reads the group "dialogs" of the same first group.
