@@ -6,6 +6,7 @@
 
 #include "PuzzleTestSupport.h"
 
+#include "engine/scene/cCameraObject.h"
 #include "game/minigames/cMinigameGlobe.h"
 
 #include <cmath>
@@ -189,6 +190,9 @@ protected:
 	{
 		TurnToTop(game, animal);
 		SlideTo(game, animal);
+		const cVector3d offset = WorldPlace(game->GetNail()) - WorldPlace(game->GetAnimal(animal));
+		EXPECT_TRUE(std::fabs(offset.x) < 18 && std::fabs(offset.y) < 18)
+			<< "the nail over " << kAnimals[animal].name << ": " << offset.x << ", " << offset.y;
 		ForgetSounds();
 		Strike(game);
 	}
@@ -210,6 +214,11 @@ TEST_F(cMinigameGlobeTest, PinningTheFiveAnimalsInOrderOpensTheGlobeAndWins)
 	EXPECT_FLOAT_EQ(game->GetGlobeLength(), 1);
 	EXPECT_FLOAT_EQ(game->GetRulerLength(), 1);
 	EXPECT_EQ(game->GetAnimal(3)->GetSortKey(), 1);
+	EXPECT_FLOAT_EQ(game->GetBorder()->GetTransform().GetLocalMatrix()._43, -1100) << "the frame in front";
+	const cCamera& camera = game->GetCamera()->GetCamera();
+	EXPECT_TRUE(camera.IsClipEnabled());
+	EXPECT_FLOAT_EQ(camera.GetClipBox().min.x, 40);
+	EXPECT_FLOAT_EQ(camera.GetClipBox().max.y, 728);
 	const sPixels start = Screenshot("globe_start");
 	EXPECT_EQ(ColorAt(start, 810, 600), ColorAt(start, 810, 680)) << "the signs are hidden at the start";
 	EXPECT_EQ(ColorAt(start, 400, 584), 0xFFFFFFFF) << "the nail on the ruler";
