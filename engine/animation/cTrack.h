@@ -30,7 +30,9 @@ public:
 
 	explicit cTrack(bool alternative) : cTrackBase(Kind, Functor, alternative) {}
 
-	void Apply(cParticleEmitter& emitter) const override
+	void Apply(cParticleEmitter& emitter) const override { ApplyTo(emitter, emitter.particles); }
+
+	void ApplyTo(cParticleEmitter& emitter, std::span<sParticle* const> particles) const override
 	{
 		if constexpr (Kind <= 2)
 			F::Write(emitter, emitter.own, Evaluate(emitter.time, EmitterWeight(emitter)), emitter.timeStep);
@@ -45,7 +47,7 @@ public:
 		}
 		else if constexpr (!F::EmitterOnly)
 		{
-			for (sParticle* particle : emitter.particles)
+			for (sParticle* particle : particles)
 			{
 				if (!(particle->lifetime > 0.0f) || particle->alternatives[Functor] != m_alternativeIndex)
 					continue;

@@ -9,10 +9,17 @@
 
 #include "engine/foundation/Singletone.h"
 
+#include <span>
+
 class cParticleEmitter;
 class cStream;
+struct sParticle;
 
 constexpr int kTrackKindCount = 9;
+// Kinds from this one on act on each live particle.
+constexpr int kFirstParticleKind = 6;
+// The particle kind that draws a new random weight for every particle.
+constexpr int kDrawnParticleKind = 8;
 
 class cTrackBase : public NoCopy
 {
@@ -24,6 +31,9 @@ public:
 
 	// Writes this update's value into the emitter or its particles.
 	virtual void Apply(cParticleEmitter& emitter) const = 0;
+	// As Apply, but a track of the particle kinds writes only the given
+	// particles of the emitter.
+	virtual void ApplyTo(cParticleEmitter& emitter, std::span<sParticle* const> particles) const = 0;
 	// The key list in the stored layout; false (no keys) when the count
 	// does not fit the bytes left or the stream ends early.
 	virtual bool Read(cStream& stream) = 0;

@@ -148,6 +148,15 @@ void sEmitterDesc::NumberTracks()
 	}
 }
 
+bool sEmitterDesc::AppliesParticlesInRuns() const
+{
+	const auto onParticles = [](const cTrackBase* track) { return track->GetKind() >= kFirstParticleKind; };
+	const auto drawsPerParticle = [](const cTrackBase* track) { return track->GetKind() == kDrawnParticleKind; };
+	return std::none_of(emitterTracks.begin(), emitterTracks.end(), onParticles) &&
+		std::all_of(particleTracks.begin(), particleTracks.end(), onParticles) &&
+		std::count_if(particleTracks.begin(), particleTracks.end(), drawsPerParticle) <= 1;
+}
+
 void sEmitterDesc::ApplyDefaults(sParticle& own) const
 {
 	for (const sFloatFunctor& entry : kFloatFunctors)

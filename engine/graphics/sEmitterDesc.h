@@ -34,6 +34,13 @@ struct sEmitterDesc : public NoCopy
 	// particle track's alternative index.
 	void NumberTracks();
 
+	// True when the particle list can be applied to a few particles at a
+	// time, each run reset, written and stepped before the next, with the
+	// outcome of applying it track by track to all of them: the emitter
+	// list holds only emitter kinds, the particle list only particle kinds,
+	// and at most one track draws a new random weight per particle (the
+	// draws of two would interleave differently).
+	bool AppliesParticlesInRuns() const;
 	bool HasFunctor(int functor) const { return functors.test(size_t(functor)); }
 	// Sets every field of the own particle that no track drives to its
 	// default: mass 1, scale 100, lifetime 1, angles 0, white, and each

@@ -14,18 +14,23 @@ constexpr float kCornerUv[4][2] = { { 1, 1 }, { 1, 0 }, { 0, 0 }, { 0, 1 } };
 
 void sParticle::Init(const cVector3d& atOrigin, int n, float life)
 {
-	position = velocity = acceleration = cVector3d();
+	ResetValues();
 	origin = atOrigin;
-	angle = angularVelocity = angularAcceleration = scale = mass = 0.0f;
 	lifetime = life;
 	age = 0.0f;
-	color = sColor(1, 1, 1, 1);
 	for (int k = 0; k < 4; ++k)
 		corners[k] = sParticleVertex { 0, 0, 0, 0xFFFFFFFFu, kCornerUv[k][0], kCornerUv[k][1] };
 	depth = 0.0f;
 	std::fill(std::begin(randomValues), std::end(randomValues), 0.0f);
 	for (int i = 0; i < std::min(n, kParticleRandomValues); ++i)
 		randomValues[i] = RandomFloat();
+}
+
+void sParticle::ResetValues()
+{
+	position = velocity = acceleration = cVector3d();
+	angle = angularVelocity = angularAcceleration = scale = mass = 0.0f;
+	color = sColor(1, 1, 1, 1);
 }
 
 bool sParticle::Step(const sParticle& own, const sBillboardBasis& basis, float dt)

@@ -48,6 +48,8 @@ struct sParticle
 	// corners with their texture coordinates, all random values 0 and then
 	// the first n of them drawn in order. The alternatives are left alone.
 	void Init(const cVector3d& atOrigin, int n, float life);
+	// Motion values 0 and white: the state the tracks of an update add to.
+	void ResetValues();
 
 	// The stored random value of a slot; 0 for a slot outside the array.
 	float GetRandom(int slot) const

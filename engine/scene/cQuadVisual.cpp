@@ -104,6 +104,14 @@ void cQuadVisual::Draw()
 {
 	if (!m_controller.GetModel())
 		return;
+	ApplyFilter();
+	const cTransformNode& transform = m_owner->GetTransform();
+	cGraphics::GetInstance()->SetWorldMatrix(transform.GetWorldMatrix());
+	m_controller.Draw(transform.GetEffectiveColor());
+}
+
+void cQuadVisual::ApplyFilter() const
+{
 	cGraphics* graphics = cGraphics::GetInstance();
 	const D3DTEXTUREFILTERTYPE standard = graphics->GetDefaultTextureFilter();
 	// Linear filtering stays set after this quad until an unfiltered one
@@ -112,9 +120,6 @@ void cQuadVisual::Draw()
 		graphics->SetTextureFilter(D3DTEXF_LINEAR);
 	else if (graphics->GetTextureFilter() != standard)
 		graphics->SetTextureFilter(standard);
-	const cTransformNode& transform = m_owner->GetTransform();
-	graphics->SetWorldMatrix(transform.GetWorldMatrix());
-	m_controller.Draw(transform.GetEffectiveColor());
 }
 
 void cQuadVisual::Update(float dt)

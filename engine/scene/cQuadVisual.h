@@ -47,6 +47,9 @@ public:
 	void SetTextureOffset(float u, float v) override;
 
 	bool IsFiltered() const { return m_filter; }
+	// The texture filter Draw sets before drawing.
+	void ApplyFilter() const;
+	const cModelController& GetController() const { return m_controller; }
 
 private:
 	cAnimator* Animator() const { return m_controller.GetAnimator(); }

@@ -11,6 +11,7 @@
 #include "engine/scene/cMotionResource.h"
 #include "engine/scene/cParticleSystemObject.h"
 #include "engine/scene/cPostEffectObject.h"
+#include "engine/scene/cQuadRun.h"
 #include "engine/scene/cRenderTargetObject.h"
 #include "engine/scene/cSceneLight.h"
 #include "engine/scene/cSceneLightList.h"
@@ -178,8 +179,9 @@ void cSceneManager::DrawQueue(const std::vector<sDrawEntry>& queue)
 	const bool lighting = graphics && graphics->GetLighting();
 	cCamera* camera = nullptr;
 	bool lightRec = true;
-	for (const sDrawEntry& entry : queue)
+	for (size_t index = 0; index < queue.size();)
 	{
+		const sDrawEntry& entry = queue[index];
 		if (entry.camera && entry.camera != camera)
 		{
 			camera = entry.camera;
@@ -190,10 +192,44 @@ void cSceneManager::DrawQueue(const std::vector<sDrawEntry>& queue)
 			lightRec = entry.object->GetLightRec();
 			graphics->SetLighting(lightRec);
 		}
-		entry.object->DrawSelf();
+		// With the device's lighting off, objects that draw alike go in one call.
+		const bool lit = lighting && lightRec;
+		const size_t run = graphics && !lit && cGraphics::GetDevice() ? QuadRunLength(queue, index, camera, lighting) : 1;
+		if (run > 1)
+		{
+			if (!m_quadRun)
+				m_quadRun = std::make_unique<cQuadRun>();
+			m_quadRun->Draw(&entry, run);
+		}
+		else
+			entry.object->DrawSelf();
+		index += run;
 	}
 	if (lighting)
 		graphics->SetLighting(true);
+}
+
+size_t cSceneManager::QuadRunLength(const std::vector<sDrawEntry>& queue, size_t first, const cCamera* camera,
+	bool lighting)
+{
+	cQuadRun::sMemberKey head {};
+	unsigned vertexCount = 0;
+	if (!cQuadRun::Member(queue[first].object, head, vertexCount))
+		return 1;
+	size_t vertices = vertexCount;
+	size_t end = first + 1;
+	for (; end < queue.size(); ++end)
+	{
+		const sDrawEntry& entry = queue[end];
+		// Members draw through the same camera and switch no lighting on.
+		if ((entry.camera && entry.camera != camera) || (lighting && entry.object->GetLightRec()))
+			break;
+		cQuadRun::sMemberKey key {};
+		if (!cQuadRun::Member(entry.object, key, vertexCount) || !(key == head) ||
+			(vertices += vertexCount) > cQuadRun::kMaxVertices)
+			break;
+	}
+	return end - first;
 }
 
 void cSceneManager::PostReparent(cSceneObject* object, cSceneObject* parent, const tCompletion& completion)

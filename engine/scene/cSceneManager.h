@@ -15,10 +15,12 @@
 #include "engine/scene/sDrawEntry.h"
 
 #include <list>
+#include <memory>
 #include <string>
 #include <vector>
 
 class cCameraObject;
+class cQuadRun;
 
 class cSceneManager : public Singletone<cSceneManager>
 {
@@ -98,7 +100,12 @@ private:
 	};
 
 	static void SortDrawQueue(std::vector<sDrawEntry>& queue);
-	static void DrawQueue(const std::vector<sDrawEntry>& queue);
+	void DrawQueue(const std::vector<sDrawEntry>& queue);
+	// The entries from first on that one quad run draws (see cQuadRun),
+	// at least 1: they draw through the camera, and with the queue
+	// switching lighting per object, none switches it on.
+	static size_t QuadRunLength(const std::vector<sDrawEntry>& queue, size_t first, const cCamera* camera,
+		bool lighting);
 
 	static inline bool s_inputConsumed = false;
 	static inline cSceneManager* s_live = nullptr;
@@ -111,4 +118,6 @@ private:
 	sRay m_pickRay;
 	cSceneObject m_root;
 	cCameraObject* m_defaultCamera = nullptr;
+	// Made on the first run drawn.
+	std::unique_ptr<cQuadRun> m_quadRun;
 };

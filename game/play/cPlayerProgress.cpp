@@ -1,6 +1,7 @@
 #include "game/play/cPlayerProgress.h"
 
 #include "engine/foundation/StreamSerialization.h"
+#include "engine/scene/cSceneObject.h"
 #include "game/scenario/cScenarioCommand.h"
 
 #include <algorithm>
@@ -220,6 +221,40 @@ bool cPlayerProgress::RestoreScenario(const std::string& location, cScenarioComm
 	cMemoryStream& data = save->second.scenarioData;
 	data.Seek(0, cStream::FromStart);
 	return command->Restore(data);
+}
+
+namespace
+{
+// Applies the first of the records named like the object to it and its
+// children; false when a record is missing at any depth.
+bool ApplyObjectState(const std::vector<cSavedObjectState>& records, cSceneObject& object)
+{
+	auto record = std::find_if(records.begin(), records.end(),
+		[&](const cSavedObjectState& saved) { return saved.name == object.GetName(); });
+	if (record == records.end())
+		return false;
+	object.SetEnabled(record->enabled);
+	object.SetVisible(record->visible);
+	if (!record->motion.empty())
+		object.GetMotions().PlayByName(record->motion);
+	if (!record->animation.empty())
+		object.GetAnimations().PlayByName(record->animation);
+	for (cSceneObject* child : object.GetChildList().GetChildren())
+		if (!ApplyObjectState(record->children, *child))
+			return false;
+	return true;
+}
+}
+
+bool cPlayerProgress::ApplyObjectStates(const std::string& location, const std::vector<cSceneObject*>& objects)
+{
+	auto save = locationSaves.find(location);
+	if (save == locationSaves.end())
+		return false;
+	for (cSceneObject* object : objects)
+		if (!ApplyObjectState(save->second.objects.children, *object))
+			return false;
+	return true;
 }
 
 cProfile* CreatePlayerProgress()

@@ -12,6 +12,7 @@
 #include <vector>
 
 class cScenarioCommand;
+class cSceneObject;
 
 struct sInventoryItem
 {
@@ -68,6 +69,11 @@ public:
 	// Lets the command tree read the location's scenario data from its
 	// start; false when the location has no entry or the data does not fit.
 	bool RestoreScenario(const std::string& location, cScenarioCommand* command);
+	// Gives each object, and every object below it, the flags, motion and
+	// animation stored for the location under its name. False when the
+	// location has no entry or an object at any depth finds no record of
+	// its name; objects met before the first miss keep what they got.
+	bool ApplyObjectStates(const std::string& location, const std::vector<cSceneObject*>& objects);
 
 	// Not stored in the file.
 	std::wstring secondName;

@@ -81,7 +81,8 @@ void cScenario::Reset()
 
 void cScenario::SaveTo(cPlayerProgress& progress) const
 {
-	progress.SetLocationStateName(m_locationName, m_stateName);
+	// Without a current state the next visit starts afresh.
+	progress.SetLocationStateName(m_locationName, m_current ? m_stateName : std::string());
 	progress.SaveScenario(m_locationName, m_current);
 }
 

@@ -52,7 +52,7 @@ public:
 	void Reset();
 
 	// Stores the state name and the current state's record under the
-	// location's name.
+	// location's name; without a current state, an empty name and no record.
 	void SaveTo(cPlayerProgress& progress) const;
 	// Goes back to the state and command stored under the location's name.
 	// False when there is none, the state no longer exists, the record does

@@ -4,6 +4,7 @@
 #include "CursorArt.h"
 #include "GlobeArt.h"
 #include "ItemArt.h"
+#include "LocationArt.h"
 #include "DialogArt.h"
 #include "MenuMusic.h"
 #include "MinigameArt.h"
@@ -113,7 +114,8 @@ bool cDemoContent::Write()
 	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() && WriteMusic() &&
 		   WriteDialogScenes() && WritePanel() && WriteMinigameContent(m_tree) && WritePuzzleContent(m_tree, m_fontFolder) &&
 		   WritePuzzleMinigameContent(m_tree) && WriteScreens() &&
-		   WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) && WriteTrianglesContent(m_tree) && WriteGlobeContent(m_tree, m_fontFolder) &&
+		   WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) && WriteTrianglesContent(m_tree) &&
+		   WriteGlobeContent(m_tree, m_fontFolder) && WriteLocationContent(m_tree, m_fontFolder) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -150,6 +152,7 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	AddElement(*minigames, "phrase", {{"name", "globe"}, {"text", "Turn the globe and slide the ruler until the nail is over the White House, then click the nail. Each sign names the next animal."}});
 	AddElement(*minigames, "phrase", {{"name", "triangles"}, {"text", "Turn the stones until every gem shines"}});
 	AddElement(*minigames, "phrase", {{"name", "skull"}, {"text", "Place mirrors so each laser beam reaches the ring of its colour"}});
+	AddLocationTexts(*chapter);
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
 	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});

@@ -21,6 +21,8 @@
 //                              the help dialog "window_help", the diary
 //                              "diary", the hover markers' particles
 //   data/music/track07map.ogg  the map music
+//   data/locations/            the first location "location1": its scene,
+//                              pictures, models, scenario and sounds
 //   localization/strings.xml   the texts, "game_title" among them, and the
 //                              dialogue "location1"
 //   splash/                    empty: the demo has no distributor's splash

@@ -11,7 +11,9 @@
 #include "engine/graphics/cGraphics.h"
 #include "engine/graphics/sEmitterDesc.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <thread>
 
 namespace
@@ -249,4 +251,62 @@ TEST(EmitterRuntime, RebuildingKeepsTimesAndParticles)
 	EXPECT_EQ(group.GetDuration(), 3);
 	group.SetDescription(one.get());
 	EXPECT_EQ(group.GetEmitters().size(), 1u);
+}
+
+TEST(EmitterRuntime, ParticlesUpdatedAFewAtATimeEndAsTrackByTrack)
+{
+	// Particle tracks of the single and the paired curve, an emitter-only
+	// functor among them, and particles of which some die in the update.
+	cEmitterWriter writer;
+	writer.AddTrack<float>(false, 0, kEmitFunctor, false, { { 0, 0 } });
+	writer.AddTrack<sColor>(true, 6, kColorFunctor, false, { { sColor(1, 1, 1, 1), 0 }, { sColor(1, 0, 0, 0.5f), 1 } });
+	writer.AddTrack<cVector3d>(true, 7, kVelocityFunctor, false,
+		{ { cVector3d(-10, 50, 0), 0 }, { cVector3d(10, 80, 0), 0 }, { cVector3d(-30, 0, 0), 1 }, { cVector3d(30, 20, 0), 1 } });
+	writer.AddTrack<float>(true, 7, kScaleFunctor, false, { { 10, 0 }, { 20, 0 }, { 60, 1 }, { 70, 1 } });
+	writer.AddTrack<float>(true, 6, kLifeTimeFunctor, false, { { 5, 0 } });
+	writer.AddTrack<float>(true, 6, kPositionYFunctor, false, { { 0, 0 }, { 40, 0.3f }, { 10, 1 } });
+	std::unique_ptr<sEmitterSet> set = ReadSet(writer);
+	const sEmitterDesc* description = set->descriptions[0];
+	ASSERT_TRUE(description->AppliesParticlesInRuns());
+
+	cParticleEmitter emitter(description);
+	emitter.own.lifetime = 1;
+	emitter.accumulator = 53;
+	emitter.Spawn(cVector3d(1, 2, 3));
+	ASSERT_EQ(emitter.particles.size(), 53u);
+	for (size_t i = 0; i < emitter.particles.size(); ++i)
+	{
+		emitter.particles[i]->age = float(i % 11) * 0.095f;
+		emitter.particles[i]->origin.z = float(i % 7);
+	}
+	cParticleEmitter reference(description);
+	for (const sParticle* particle : emitter.particles)
+		reference.particles.push_back(new sParticle(*particle));
+
+	const sBillboardBasis basis =
+		MakeBillboardBasis(cVector3d(1, 0, 0), cVector3d(0, 1, 0), cVector3d(0, 0, 1), cVector3d());
+	int count = 0;
+	emitter.Update(cVector3d(1, 2, 3), basis, 0.1f, count, false, kWhite);
+
+	// By hand: every track over every particle, then every step.
+	reference.own = emitter.own;
+	for (sParticle* particle : reference.particles)
+		particle->ResetValues();
+	for (const cTrackBase* track : description->particleTracks)
+		track->Apply(reference);
+	std::vector<sParticle*> kept;
+	for (sParticle* particle : reference.particles)
+	{
+		if (particle->Step(reference.own, basis, 0.1f))
+			kept.push_back(particle);
+		else
+			delete particle;
+	}
+	std::stable_sort(kept.begin(), kept.end(), [](const sParticle* a, const sParticle* b) { return a->depth < b->depth; });
+	reference.particles = kept;
+
+	EXPECT_EQ(count, 49) << "the four of age 0.95 die";
+	ASSERT_EQ(emitter.particles.size(), reference.particles.size());
+	for (size_t i = 0; i < kept.size(); ++i)
+		EXPECT_EQ(memcmp(emitter.particles[i], reference.particles[i], sizeof(sParticle)), 0) << i;
 }
