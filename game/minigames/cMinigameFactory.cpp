@@ -11,6 +11,7 @@
 #include "game/minigames/cMinigameFan.h"
 #include "game/minigames/cMinigameFingers.h"
 #include "game/minigames/cMinigameGlass.h"
+#include "game/minigames/cMinigameGlobe.h"
 #include "game/minigames/cMinigameHammer.h"
 #include "game/minigames/cMinigameKey.h"
 #include "game/minigames/cMinigameL10Terminal.h"
@@ -45,7 +46,7 @@ const sMinigameName kMinigameTable[] = {
 	{"periscope", nullptr},
 	{"platens", &CreateMinigame<cMinigamePlatens>},
 	{"glass", &CreateMinigame<cMinigameGlass>},
-	{"globe", nullptr},
+	{"globe", &CreateMinigame<cMinigameGlobe>},
 	{"faces", &CreateMinigame<cMinigameFaces>},
 	{"tower", &CreateMinigame<cMinigameTower>},
 	{"triangles", &CreateMinigame<cMinigameTriangles>},

@@ -3,6 +3,7 @@
 #include "ConnectorsArt.h"
 #include "CursorArt.h"
 #include "DexterityArt.h"
+#include "GlobeArt.h"
 #include "ItemArt.h"
 #include "LocationArt.h"
 #include "DialogArt.h"
@@ -28,6 +29,7 @@
 #include "engine/scene/cSceneManager.h"
 
 #include <cstdio>
+#include <iterator>
 #include <map>
 
 namespace
@@ -54,6 +56,16 @@ const sFontUse kFonts[] = {
 	{0, {"font_sans_16", "DejaVuSans.ttf", 16}},
 	{6, {"font_sans_14", "DejaVuSans.ttf", 14}},
 	{22, {"font_serif_28", "DejaVuSerif-Bold.ttf", 28}},
+};
+
+// The descriptions of the minigames whose content files keep no texts.
+const char* const kMinigameTexts[][2] = {
+	{"test_minigame", "Solve the board"},
+	{"connectors", "Lay the wires so the current reaches the gold lamp"},
+	{"globe", "Turn the globe and slide the ruler until the nail is over the White House, then click the nail. Each sign "
+			  "names the next animal."},
+	{"triangles", "Turn the stones until every gem shines"},
+	{"skull", "Place mirrors so each laser beam reaches the ring of its colour"},
 };
 
 // The opening dialogue of "location1", part "intro": who says what.
@@ -87,6 +99,13 @@ cXmlNode* AddElement(cXmlNode& parent, const char* name, std::initializer_list<s
 	return element;
 }
 
+// Each name and text of the table as a phrase of the group.
+void AddPhrases(cXmlNode& group, const char* const (*phrases)[2], size_t count)
+{
+	for (size_t i = 0; i < count; ++i)
+		AddElement(group, "phrase", {{"name", phrases[i][0]}, {"text", phrases[i][1]}});
+}
+
 bool Failed(const char* what)
 {
 	fprintf(stderr, "cannot make %s\n", what);
@@ -113,12 +132,14 @@ cDemoContent::cDemoContent(cContentTree& tree, const std::string& fontFolder) : 
 bool cDemoContent::Write()
 {
 	cXmlNode config("game_config");
-	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() && WriteMusic() &&
-		   WriteDialogScenes() && WritePanel() && WriteMinigameContent(m_tree) && WritePuzzleContent(m_tree, m_fontFolder) &&
-		   WritePuzzleMinigameContent(m_tree) && WriteScreens() &&
-		   WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) && WriteTrianglesContent(m_tree) &&
+	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() &&
+		   WriteMusic() && WriteDialogScenes() && WritePanel() && WriteScreens() &&
 		   WriteLocationContent(m_tree, m_fontFolder) &&
-		   WriteCodeContent(m_tree, m_fontFolder) && WriteDexterityContent(m_tree) &&
+		   // The minigames: the frame and overlay first, then each puzzle's scenes.
+		   WriteMinigameContent(m_tree) && WritePuzzleContent(m_tree, m_fontFolder) &&
+		   WritePuzzleMinigameContent(m_tree) && WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) &&
+		   WriteTrianglesContent(m_tree) && WriteCodeContent(m_tree, m_fontFolder) && WriteDexterityContent(m_tree) &&
+		   WriteGlobeContent(m_tree, m_fontFolder) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -134,8 +155,7 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	cXmlNode* section = AddElement(*chapter, "group", {{"name", "default"}});
 	for (const auto& [name, text] : kTexts)
 		AddElement(*section, "phrase", {{"name", name}, {"text", text}});
-	for (size_t i = 0; i < kPanelTextCount; ++i)
-		AddElement(*section, "phrase", {{"name", kPanelTexts[i][0]}, {"text", kPanelTexts[i][1]}});
+	AddPhrases(*section, kPanelTexts, kPanelTextCount);
 	std::map<std::string, cXmlNode*> screenSections;
 	for (size_t i = 0; i < kScreenTextCount; ++i)
 	{
@@ -149,19 +169,12 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	AddElement(*inventory, "phrase", {{"name", kItemName}, {"text", kItemTitle}});
 	// A minigame's description text is "minigame\<its name>".
 	cXmlNode* minigames = AddElement(*chapter, "group", {{"name", "minigame"}});
-	AddElement(*minigames, "phrase", {{"name", "test_minigame"}, {"text", "Solve the board"}});
-	for (size_t i = 0; i < kPuzzleTextCount; ++i)
-		AddElement(*minigames, "phrase", {{"name", kPuzzleTexts[i][0]}, {"text", kPuzzleTexts[i][1]}});
-	for (size_t i = 0; i < kPuzzleMinigameTextCount; ++i)
-		AddElement(*minigames, "phrase", {{"name", kPuzzleMinigameTexts[i][0]}, {"text", kPuzzleMinigameTexts[i][1]}});
-	for (size_t i = 0; i < kDexterityTextCount; ++i)
-		AddElement(*minigames, "phrase", {{"name", kDexterityTexts[i][0]}, {"text", kDexterityTexts[i][1]}});
-	AddElement(*minigames, "phrase", {{"name", "connectors"}, {"text", "Lay the wires so the current reaches the gold lamp"}});
-	AddElement(*minigames, "phrase", {{"name", "triangles"}, {"text", "Turn the stones until every gem shines"}});
-	AddElement(*minigames, "phrase", {{"name", "skull"}, {"text", "Place mirrors so each laser beam reaches the ring of its colour"}});
+	AddPhrases(*minigames, kMinigameTexts, std::size(kMinigameTexts));
+	AddPhrases(*minigames, kPuzzleTexts, kPuzzleTextCount);
+	AddPhrases(*minigames, kPuzzleMinigameTexts, kPuzzleMinigameTextCount);
+	AddPhrases(*minigames, kDexterityTexts, kDexterityTextCount);
+	AddPhrases(*minigames, kCodeTexts, kCodeTextCount);
 	AddLocationTexts(*chapter);
-	for (size_t i = 0; i < kCodeTextCount; ++i)
-		AddElement(*minigames, "phrase", {{"name", kCodeTexts[i][0]}, {"text", kCodeTexts[i][1]}});
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
 	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});

@@ -1,36 +1,20 @@
 #pragma once
-// Paints labels on pictures of the demo content with one bold typeface at
-// one size.
+// Paints one line of text into a picture with the demo's bold typeface at
+// one size, for the labels the minigame pictures carry.
 
 #include "cGlyphRasterizer.h"
 #include "cImage.h"
 
 #include <string>
-#include <vector>
 
 class cLabelPainter
 {
 public:
-	bool Open(const std::string& folder, int pixelSize)
-	{
-		return m_face.Open(folder + "/DejaVuSans-Bold.ttf", pixelSize);
-	}
+	// The bold DejaVu face of the folder at the pixel size; false when it
+	// cannot be opened.
+	bool Open(const std::string& folder, int pixelSize);
 	// The text centred on centreX, standing on the baseline (rows from the top).
-	void Paint(cImage& image, const std::string& text, int centreX, int baseline, const sRgba& colour) const
-	{
-		std::vector<sRasterGlyph> glyphs(text.size());
-		int width = 0;
-		for (size_t i = 0; i < text.size(); ++i)
-			if (m_face.Render(uint8_t(text[i]), glyphs[i]))
-				width += glyphs[i].advance;
-		int pen = centreX - width / 2;
-		for (const sRasterGlyph& glyph : glyphs)
-		{
-			image.DrawMask(pen + glyph.bearingX, baseline - glyph.bearingY, glyph.width, glyph.height,
-				glyph.coverage.data(), glyph.width, colour);
-			pen += glyph.advance;
-		}
-	}
+	void Paint(cImage& image, const std::string& text, int centreX, int baseline, const sRgba& colour) const;
 
 private:
 	cGlyphRasterizer m_face;

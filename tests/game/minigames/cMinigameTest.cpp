@@ -16,6 +16,7 @@
 #include "game/minigames/cMinigameFan.h"
 #include "game/minigames/cMinigameFingers.h"
 #include "game/minigames/cMinigameGlass.h"
+#include "game/minigames/cMinigameGlobe.h"
 #include "game/minigames/cMinigameHammer.h"
 #include "game/minigames/cMinigameKey.h"
 #include "game/minigames/cMinigameL10Terminal.h"
@@ -282,6 +283,7 @@ TEST(cMinigameFactory, KnowsTheGamesNamesAndMakesNothingForOthers)
 		{ "code_enter2", &IsA<cMinigameCodeEnter2> }, { "l6_box", &IsA<cMinigameL6Box> },
 		{ "terminal", &IsA<cMinigameTerminal> }, { "l10_terminal", &IsA<cMinigameL10Terminal> },
 		{ "computer", &IsA<cMinigameComputer> },
+		{ "globe", &IsA<cMinigameGlobe> },
 	};
 	for (const char* name : table)
 	{
