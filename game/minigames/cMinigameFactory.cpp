@@ -4,6 +4,7 @@
 #include "game/minigames/cMinigameDevice.h"
 #include "game/minigames/cMinigameFaces.h"
 #include "game/minigames/cMinigameHammer.h"
+#include "game/minigames/cMinigameLock.h"
 #include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigamePlatens.h"
 #include "game/minigames/cMinigameStatue.h"
@@ -49,7 +50,7 @@ const sMinigameName kMinigameTable[] = {
 	{"phone", nullptr},
 	{"safe", nullptr},
 	{"fan", nullptr},
-	{"lock", nullptr},
+	{"lock", &CreateMinigame<cMinigameLock>},
 };
 }
 
