@@ -7,6 +7,7 @@
 #include "game/minigames/cMinigameLock.h"
 #include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigamePlatens.h"
+#include "game/minigames/cMinigameSafe.h"
 #include "game/minigames/cMinigameStatue.h"
 #include "game/minigames/cMinigameTower.h"
 #include "game/minigames/cMinigameTube.h"
@@ -48,7 +49,7 @@ const sMinigameName kMinigameTable[] = {
 	{"code_enter2", nullptr},
 	{"l10_terminal", nullptr},
 	{"phone", nullptr},
-	{"safe", nullptr},
+	{"safe", &CreateMinigame<cMinigameSafe>},
 	{"fan", nullptr},
 	{"lock", &CreateMinigame<cMinigameLock>},
 };

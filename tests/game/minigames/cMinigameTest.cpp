@@ -9,6 +9,7 @@
 #include "game/minigames/cMinigameFaces.h"
 #include "game/minigames/cMinigameFactory.h"
 #include "game/minigames/cMinigameLock.h"
+#include "game/minigames/cMinigameSafe.h"
 #include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigameTower.h"
 #include "game/panel/cGamePanel.h"
@@ -252,6 +253,7 @@ TEST(cMinigameFactory, KnowsTheGamesNamesAndMakesNothingForOthers)
 		{ "tower", [](cMinigame* game) { return dynamic_cast<cMinigameTower*>(game) != nullptr; } },
 		{ "picture", [](cMinigame* game) { return dynamic_cast<cMinigamePicture*>(game) != nullptr; } },
 		{ "device", [](cMinigame* game) { return dynamic_cast<cMinigameDevice*>(game) != nullptr; } },
+		{ "safe", [](cMinigame* game) { return dynamic_cast<cMinigameSafe*>(game) != nullptr; } },
 		{ "lock", [](cMinigame* game) { return dynamic_cast<cMinigameLock*>(game) != nullptr; } },
 	};
 	for (const char* name : table)
