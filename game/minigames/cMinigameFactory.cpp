@@ -5,6 +5,7 @@
 #include "game/minigames/cMinigameFaces.h"
 #include "game/minigames/cMinigameHammer.h"
 #include "game/minigames/cMinigameLock.h"
+#include "game/minigames/cMinigamePhone.h"
 #include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigamePlatens.h"
 #include "game/minigames/cMinigameSafe.h"
@@ -48,7 +49,7 @@ const sMinigameName kMinigameTable[] = {
 	{"code_enter1", nullptr},
 	{"code_enter2", nullptr},
 	{"l10_terminal", nullptr},
-	{"phone", nullptr},
+	{"phone", &CreateMinigame<cMinigamePhone>},
 	{"safe", &CreateMinigame<cMinigameSafe>},
 	{"fan", nullptr},
 	{"lock", &CreateMinigame<cMinigameLock>},

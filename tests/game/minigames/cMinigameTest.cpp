@@ -9,6 +9,7 @@
 #include "game/minigames/cMinigameFaces.h"
 #include "game/minigames/cMinigameFactory.h"
 #include "game/minigames/cMinigameLock.h"
+#include "game/minigames/cMinigamePhone.h"
 #include "game/minigames/cMinigameSafe.h"
 #include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigameTower.h"
@@ -253,6 +254,7 @@ TEST(cMinigameFactory, KnowsTheGamesNamesAndMakesNothingForOthers)
 		{ "tower", [](cMinigame* game) { return dynamic_cast<cMinigameTower*>(game) != nullptr; } },
 		{ "picture", [](cMinigame* game) { return dynamic_cast<cMinigamePicture*>(game) != nullptr; } },
 		{ "device", [](cMinigame* game) { return dynamic_cast<cMinigameDevice*>(game) != nullptr; } },
+		{ "phone", [](cMinigame* game) { return dynamic_cast<cMinigamePhone*>(game) != nullptr; } },
 		{ "safe", [](cMinigame* game) { return dynamic_cast<cMinigameSafe*>(game) != nullptr; } },
 		{ "lock", [](cMinigame* game) { return dynamic_cast<cMinigameLock*>(game) != nullptr; } },
 	};
