@@ -270,6 +270,13 @@ void cMinigame::FadeOutSound(const std::string& event, float seconds)
 		cSoundRegistry::GetInstance()->FadeOut(sound, seconds);
 }
 
+void cMinigame::StopSound(const std::string& event)
+{
+	auto found = m_sounds.find(event);
+	if (found != m_sounds.end() && found->second)
+		cSoundRegistry::GetInstance()->Stop(found->second);
+}
+
 bool cMinigame::IsSoundPlaying(const std::string& event) const
 {
 	auto found = m_sounds.find(event);

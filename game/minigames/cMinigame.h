@@ -55,6 +55,8 @@ public:
 	float PlaySound(const std::string& event, bool loop, bool restart);
 	// Every instance of the event's sound fades out over seconds.
 	void FadeOutSound(const std::string& event, float seconds);
+	// Every instance of the event's sound stops at once.
+	void StopSound(const std::string& event);
 	// An instance of the event's sound is still registered.
 	bool IsSoundPlaying(const std::string& event) const;
 	// Binds the event to the sound resource of the name.

@@ -16,8 +16,11 @@
 #include "game/minigames/cMinigameKey.h"
 #include "game/minigames/cMinigameL10Terminal.h"
 #include "game/minigames/cMinigameL6Box.h"
+#include "game/minigames/cMinigameLock.h"
+#include "game/minigames/cMinigamePhone.h"
 #include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigamePlatens.h"
+#include "game/minigames/cMinigameSafe.h"
 #include "game/minigames/cMinigameSkull.h"
 #include "game/minigames/cMinigameStatue.h"
 #include "game/minigames/cMinigameTerminal.h"
@@ -61,10 +64,10 @@ const sMinigameName kMinigameTable[] = {
 	{"code_enter1", &CreateMinigame<cMinigameCodeEnter1>},
 	{"code_enter2", &CreateMinigame<cMinigameCodeEnter2>},
 	{"l10_terminal", &CreateMinigame<cMinigameL10Terminal>},
-	{"phone", nullptr},
-	{"safe", nullptr},
+	{"phone", &CreateMinigame<cMinigamePhone>},
+	{"safe", &CreateMinigame<cMinigameSafe>},
 	{"fan", &CreateMinigame<cMinigameFan>},
-	{"lock", nullptr},
+	{"lock", &CreateMinigame<cMinigameLock>},
 };
 }
 

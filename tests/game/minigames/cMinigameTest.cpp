@@ -21,6 +21,9 @@
 #include "game/minigames/cMinigameKey.h"
 #include "game/minigames/cMinigameL10Terminal.h"
 #include "game/minigames/cMinigameL6Box.h"
+#include "game/minigames/cMinigameLock.h"
+#include "game/minigames/cMinigamePhone.h"
+#include "game/minigames/cMinigameSafe.h"
 #include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigamePlatens.h"
 #include "game/minigames/cMinigameSkull.h"
@@ -284,6 +287,7 @@ TEST(cMinigameFactory, KnowsTheGamesNamesAndMakesNothingForOthers)
 		{ "terminal", &IsA<cMinigameTerminal> }, { "l10_terminal", &IsA<cMinigameL10Terminal> },
 		{ "computer", &IsA<cMinigameComputer> },
 		{ "globe", &IsA<cMinigameGlobe> },
+		{ "lock", &IsA<cMinigameLock> }, { "safe", &IsA<cMinigameSafe> }, { "phone", &IsA<cMinigamePhone> },
 	};
 	for (const char* name : table)
 	{
