@@ -16,8 +16,7 @@ cSceneObject* FindRequiredChild(cSceneObject& window, const std::string& name)
 cBoundingBox ScreenBoxOf(cSceneObject& object)
 {
 	cTransformNode& transform = object.GetTransform();
-	if (transform.IsWorldBoxDirty())
-		transform.UpdateWorldBox();
+	transform.UpdateWorldBox();
 	cBoundingBox box = transform.GetWorldBox();
 	box.min.z = 0;
 	box.max.z = 1;
@@ -27,9 +26,12 @@ cBoundingBox ScreenBoxOf(cSceneObject& object)
 cBoundingBox ClipToChild(cMinigame& game, const std::string& name)
 {
 	cSceneObject* child = game.GetChildList().FindChild(name);
-	if (!child)
-		return {};
-	const cBoundingBox box = ScreenBoxOf(*child);
+	return child ? ClipCameraTo(game, *child) : cBoundingBox();
+}
+
+cBoundingBox ClipCameraTo(cMinigame& game, cSceneObject& object)
+{
+	const cBoundingBox box = ScreenBoxOf(object);
 	game.GetCamera()->GetCamera().SetClipBox(true, box);
 	return box;
 }

@@ -17,5 +17,7 @@ cBoundingBox ScreenBoxOf(cSceneObject& object);
 // Clips the minigame's camera to the screen box of its child of the name,
 // when there is one. Gives that box, or an empty one.
 cBoundingBox ClipToChild(cMinigame& game, const std::string& name);
+// Clips the minigame's camera to the object's screen box and gives the box.
+cBoundingBox ClipCameraTo(cMinigame& game, cSceneObject& object);
 // The scene's pick ray origin in world space: the cursor on the near plane.
 cVector3d PickOrigin();

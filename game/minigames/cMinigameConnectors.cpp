@@ -4,6 +4,7 @@
 #include "engine/input/cInputManager.h"
 #include "engine/scene/cCameraObject.h"
 #include "engine/scene/cSceneManager.h"
+#include "game/minigames/MinigameParts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -42,12 +43,7 @@ cMinigameConnectors::cMinigameConnectors(cSceneObject* parent) : cMinigame("conn
 	if (cSceneObject* back = children.FindChild("back"))
 	{
 		UpdateTransforms(false, false);
-		cTransformNode& transform = back->GetTransform();
-		transform.UpdateWorldBox();
-		cBoundingBox clip = transform.GetWorldBox();
-		clip.min.z = 0;
-		clip.max.z = 1;
-		GetCamera()->GetCamera().SetClipBox(true, clip);
+		ClipCameraTo(*this, *back);
 	}
 	else
 		LOG(2, "connectors: no \"back\" in the scene");

@@ -6,6 +6,7 @@
 #include "engine/input/cInputManager.h"
 #include "engine/scene/cCameraObject.h"
 #include "engine/scene/cSceneManager.h"
+#include "game/minigames/MinigameParts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -59,12 +60,7 @@ cMinigameDevice::cMinigameDevice(cSceneObject* parent) : cMinigame("device", par
 	if (cSceneObject* background = GetChildList().FindChild("background"))
 	{
 		UpdateTransforms(true, true);
-		cTransformNode& transform = background->GetTransform();
-		transform.UpdateWorldBox();
-		cBoundingBox clip = transform.GetWorldBox();
-		clip.min.z = 0;
-		clip.max.z = 1;
-		GetCamera()->GetCamera().SetClipBox(true, clip);
+		ClipCameraTo(*this, *background);
 	}
 	else
 		LOG(2, "device: no \"background\", the drawing is not clipped");

@@ -7,6 +7,7 @@
 #include "engine/input/cInputManager.h"
 #include "engine/scene/cCameraObject.h"
 #include "game/minigames/MinigameMouse.h"
+#include "game/minigames/MinigameParts.h"
 
 #include <cmath>
 #include <string>
@@ -76,12 +77,7 @@ cMinigameGlobe::cMinigameGlobe(cSceneObject* parent)
 	if (cSceneObject* background = FindPart("background"))
 	{
 		UpdateTransforms(true, true);
-		cTransformNode& transform = background->GetTransform();
-		transform.UpdateWorldBox();
-		cBoundingBox clip = transform.GetWorldBox();
-		clip.min.z = 0;
-		clip.max.z = 1;
-		GetCamera()->GetCamera().SetClipBox(true, clip);
+		ClipCameraTo(*this, *background);
 	}
 	for (const char* event : {"button_click", "roll", "keys"})
 		MapSound(event, event);

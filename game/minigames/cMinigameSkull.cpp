@@ -9,6 +9,7 @@
 #include "engine/scene/cGameVbObject.h"
 #include "engine/scene/cSceneManager.h"
 #include "platform/dinput/DInputKeys.h"
+#include "game/minigames/MinigameParts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -112,9 +113,7 @@ cMinigameSkull::cMinigameSkull(cSceneObject* parent) : cMinigame("skull", parent
 	if (cSceneObject* background = FindPart("background"))
 	{
 		UpdateTransforms(false, false);
-		cBoundingBox clip = FlatWorldBox(background);
-		clip.max.z = 1;
-		GetCamera()->GetCamera().SetClipBox(true, clip);
+		ClipCameraTo(*this, *background);
 	}
 	MapSound("insert", "connect");
 	MapSound("remove", "connect");
