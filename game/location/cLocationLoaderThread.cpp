@@ -1,0 +1,58 @@
+#include "game/location/cLocationLoaderThread.h"
+
+#include "engine/input/cCursorManager.h"
+#include "engine/scene/cSceneManager.h"
+#include "engine/windows/GlobalDialogs.h"
+#include "game/location/CurrentLocation.h"
+#include "game/location/cLocationForm.h"
+#include "game/play/LocationGlobals.h"
+#include "game/screens/cDiaryWindow.h"
+
+namespace
+{
+void HideDialogsOnAttach(cSceneObject*)
+{
+	HideGlobalDialogs();
+}
+}
+
+cLocationLoaderThread::cLocationLoaderThread(const std::string& name, bool showMap) : m_name(name)
+{
+	g_locationLoading = true;
+	if (showMap)
+		if (auto* diary = dynamic_cast<cDiaryWindow*>(GetDiaryWindow()))
+		{
+			diary->SetNextMode(true);
+			diary->Show();
+		}
+	Start();
+}
+
+cLocationLoaderThread::~cLocationLoaderThread()
+{
+	Stop();
+}
+
+void cLocationLoaderThread::OnExit()
+{
+	delete this;
+}
+
+bool cLocationLoaderThread::Step()
+{
+	cCursorManager* cursors = Singletone<cCursorManager>::GetInstance();
+	cursors->SetCursor("hours");
+	cLocationForm* form = new cLocationForm(m_name, nullptr);
+	cursors->SetCursor("cursor");
+	cSceneManager* scene = Singletone<cSceneManager>::GetInstance();
+	{
+		cAutoLock lock(scene->GetLock());
+		form->SetShowSound("journal_page");
+		cGameWindow* effect = GetEffectWindow();
+		cSceneObject* target = effect ? effect->GetChildList().FindByPath("rt/target") : nullptr;
+		scene->PostReparent(form, target ? target : scene->GetRoot(),
+		                    cSceneManager::tCompletion(MakeFunctionDelegate(&HideDialogsOnAttach)));
+	}
+	g_locationLoading = false;
+	return false;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Builds the next main location form on a worker thread while the main
+// thread keeps drawing, then posts it into the scene, hidden, under the
+// effect window's render target. The diary and map window shows it once
+// the player closes that window. The thread deletes itself when done.
+
+#include "engine/foundation/cThread.h"
+
+#include <string>
+
+class cLocationLoaderThread : public cThread
+{
+public:
+	// Marks a load as running; with showMap the diary and map window opens
+	// in loading mode first. The thread starts at once.
+	cLocationLoaderThread(const std::string& name, bool showMap);
+	~cLocationLoaderThread() override;
+
+	void OnExit() override;
+	bool Step() override;
+
+private:
+	std::string m_name;
+};
