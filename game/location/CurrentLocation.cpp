@@ -1,5 +1,10 @@
 #include "game/location/CurrentLocation.h"
 
+#include "engine/input/cCursorManager.h"
+#include "engine/sound/cSoundRegistry.h"
+#include "engine/windows/GlobalDialogs.h"
+#include "game/location/cLocationForm.h"
+
 cLocationForm* g_currentLocation = nullptr;
 cLocationForm* g_previousLocation = nullptr;
 std::string g_nextLocation;
@@ -10,6 +15,7 @@ namespace
 {
 cGameWindow* s_effectWindow = nullptr;
 cGameWindow* s_diaryWindow = nullptr;
+cGameWindow* s_mainMenuWindow = nullptr;
 }
 
 void SetNextLocation(const std::string& name)
@@ -35,4 +41,38 @@ void SetDiaryWindow(cGameWindow* window)
 cGameWindow* GetDiaryWindow()
 {
 	return s_diaryWindow;
+}
+
+void SetMainMenuWindow(cGameWindow* window)
+{
+	s_mainMenuWindow = window;
+}
+
+cGameWindow* GetMainMenuWindow()
+{
+	return s_mainMenuWindow;
+}
+
+void ReturnToMainMenu(bool smooth)
+{
+	Singletone<cSoundRegistry>::GetInstance()->Clear();
+	g_scenarioChange = !smooth;
+	if (g_currentLocation)
+		g_currentLocation->Hide();
+	if (s_mainMenuWindow)
+		s_mainMenuWindow->Show();
+	Singletone<cCursorManager>::GetInstance()->SetCursor("cursor");
+}
+
+void OpenMapFromLocation()
+{
+	Singletone<cSoundRegistry>::GetInstance()->Clear();
+	if (g_currentLocation)
+		g_currentLocation->Hide();
+	HideGlobalDialogs();
+}
+
+void DeleteCurrentLocation()
+{
+	delete g_currentLocation;
 }

@@ -31,3 +31,17 @@ void SetEffectWindow(cGameWindow* window);
 cGameWindow* GetEffectWindow();
 void SetDiaryWindow(cGameWindow* window);
 cGameWindow* GetDiaryWindow();
+
+// The main menu window, stored by the loading window once it is built.
+void SetMainMenuWindow(cGameWindow* window);
+cGameWindow* GetMainMenuWindow();
+
+// Stops every registered sound, hides the location and shows the main
+// menu. A smooth return lets the location leave behind the effect window;
+// otherwise it turns transparent at once.
+void ReturnToMainMenu(bool smooth);
+// Stops every registered sound, hides the location and every open dialog
+// box; the diary and map window is shown next.
+void OpenMapFromLocation();
+// The game's end: the current location stores itself and goes.
+void DeleteCurrentLocation();
