@@ -887,8 +887,9 @@ void cLocationForm::UpdateHelpHint(float dt)
 	if (m_helpHintTimer >= 0)
 		return;
 	cGamePanel* panel = cGamePanel::Get();
-	if (cHelpManager* help = cHelpManager::Get())
-		help->ShowHint("rt", "", panel ? panel->GetChildList().FindChild("help_hint") : nullptr, nullptr);
+	cSceneObject* at = panel ? panel->GetChildList().FindChild("help_hint") : nullptr;
+	if (cHelpManager* help = cHelpManager::Get(); help && at)
+		help->ShowHint("rt", "", at, nullptr);
 	m_helpHintTimer = kHelpHintRepeat;
 }
 
@@ -1028,7 +1029,7 @@ bool cLocationForm::RunDebugKeys()
 		return false;
 	// The number after "location"; a shorter name has none.
 	const std::string& name = GetName();
-	const long long number = name.size() > kLocationPrefix ? std::atoi(name.c_str() + kLocationPrefix) : 0;
+	const long long number = name.size() > kLocationPrefix ? std::strtoll(name.c_str() + kLocationPrefix, nullptr, 10) : 0;
 	long long target = 0;
 	if (IsKeyPressed(DIK_F5) && uint32_t(number) > 1)
 		target = number - 1;

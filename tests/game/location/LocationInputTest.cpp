@@ -17,6 +17,7 @@
 #include "game/play/cInventory.h"
 #include "game/play/cLightObject.h"
 #include "game/play/cProfileManager.h"
+#include "game/screens/cHelpManager.h"
 #include "platform/dinput/DInputKeys.h"
 
 #include <chrono>
@@ -65,6 +66,7 @@ std::string PanelScene()
 {
 	return R"(<object name="diary"><object name="lines_parent">
 		<object name="text_items_0"/><object name="text_items_1"/></object></object>
+		<object name="help_hint"/>
 		<object name="slots_parent"><inventory name="inventory_0" model="block"><text name="count"/></inventory></object>)"
 		"<geometry name=\"hud\" model=\"block\"" + Place(580, 20) + "/>";
 }
@@ -287,6 +289,25 @@ TEST_F(LocationInputTest, ASearchFindsAGroupOfTwoOnlyOnceBothAreClicked)
 	Step(0.02f);
 	EXPECT_EQ(Child(camera, "room"), nullptr);
 	EXPECT_EQ(panel->GetFlyEffectCount(), 0u);
+}
+
+TEST_F(LocationInputTest, ASearchHelpHintComesAfterNineSecondsThenEveryThirty)
+{
+	testing::internal::CaptureStderr();
+	auto* help = new cHelpManager(camera);
+	testing::internal::GetCapturedStderr();
+	cLocationForm* room = ShowForm();
+	room->EnableIspyHelp(true);
+	SetIspyMode("", true, true);
+	room->AddItemToFind("cup");
+	StartIspyCollect();
+	Step(5);
+	EXPECT_FALSE(help->IsActive());
+	Step(4.5f);
+	ASSERT_TRUE(help->IsActive());
+	EXPECT_EQ(room->GetHelpHintTimer(), 30);
+	Step(5);
+	EXPECT_EQ(room->GetHelpHintTimer(), 30) << "stands still while the hint shows";
 }
 
 TEST_F(LocationInputTest, AHeldItemWorksOnItsObjectAndMakesARemarkElsewhere)
