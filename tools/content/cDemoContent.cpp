@@ -13,6 +13,7 @@
 #include "PanelArt.h"
 #include "PuzzleArt.h"
 #include "PuzzleMinigameArt.h"
+#include "RemarkTexts.h"
 #include "ScreenArt.h"
 #include "SkullArt.h"
 #include "TrianglesArt.h"
@@ -181,6 +182,10 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	cXmlNode* part = AddElement(*dialog, "part", {{"name", "intro"}});
 	for (const auto& [character, text] : kIntroLines)
 		AddElement(*part, "line", {{"name", character}, {"text", text}});
+	cXmlNode* remarks = AddElement(*dialogs, "dialog", {{"name", "special"}});
+	for (size_t i = 0; i < kWrongRemarkCount; ++i)
+		AddElement(*AddElement(*remarks, "part", {{"name", "wrong" + std::to_string(i + 1)}}), "line",
+			{{"name", "detective"}, {"text", kWrongRemarks[i]}});
 	AddElement(*AddElement(config, "texts", {}), "text", {{"name", "strings"}});
 	return m_tree.WriteXml("localization/strings.xml", strings);
 }
