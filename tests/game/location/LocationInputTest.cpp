@@ -482,3 +482,43 @@ TEST_F(LocationInputTest, ANextLocationIsBuiltWhileTheLeftFormGoes)
 	EXPECT_EQ(g_previousLocation, nullptr);
 	delete g_currentLocation;
 }
+
+TEST_F(LocationInputTest, RandomGroupsComeOnlyFromThoseNotActiveAndInSight)
+{
+	cLocationForm* room = ShowForm();
+	room->AddItemToFind("cup");
+	room->AddRandomItemsToFind(5);
+	ASSERT_EQ(room->GetActiveISpyGroups().size(), 2u) << "the cups were active already";
+	EXPECT_EQ(room->GetActiveISpyGroups()[1].text, L"Lamp");
+	EXPECT_TRUE(Child(room, "lamp")->IsEnabled());
+
+	room->GetActiveISpyGroups().clear();
+	Child(room, "cup")->SetVisible(false);
+	room->GetSubLocation("closeup")->AddRandomItemsToFind(5);
+	ASSERT_EQ(room->GetActiveISpyGroups().size(), 1u) << "asked of the main form; the cups are out of sight";
+	EXPECT_EQ(room->GetActiveISpyGroups()[0].text, L"Lamp");
+}
+
+TEST_F(LocationInputTest, SubLocationsCloseAndObjectsLeaveTheCursorByPath)
+{
+	cLocationForm* room = ShowForm();
+	cLocationForm* closeup = room->GetSubLocation("closeup");
+	room->OpenSubLocation(closeup);
+	Step(0.2f);
+	Step(0.2f);
+	ASSERT_EQ(closeup->GetState(), cGameWindow::kWorking);
+	// Nothing to do in the close-up and no close button: it goes.
+	EXPECT_FALSE(closeup->ShowHintForNextEvent());
+	EXPECT_EQ(closeup->GetState(), cGameWindow::kDisappear);
+	room->OpenSubLocation(closeup);
+	room->CloseSubLocation();
+	EXPECT_EQ(room->GetOpenChildForm(), nullptr);
+	EXPECT_EQ(closeup->GetState(), cGameWindow::kDisappear);
+
+	room->AddToCursor("far");
+	room->AddToCursor("door");
+	room->RemoveFromCursor("far");
+	EXPECT_EQ(world.progress.cursorObjects, std::vector<std::string>{"door"});
+	room->RemoveFromCursor("");
+	EXPECT_TRUE(world.progress.cursorObjects.empty());
+}
