@@ -21,6 +21,7 @@
 #include "game/screens/cComicsWindow.h"
 #include "game/screens/cHelpManager.h"
 #include "game/screens/cMovieWindow.h"
+#include "game/scenario/sEventContext.h"
 
 #include <algorithm>
 
@@ -779,4 +780,13 @@ bool cLocationForm::RestoreFromProfile()
 		return false;
 	return std::all_of(m_subLocations.begin(), m_subLocations.end(),
 		[](cLocationForm* sub) { return sub->RestoreFromProfile(); });
+}
+
+void cLocationForm::CollectCurrentEvents(std::vector<cScenarioEvent>& events)
+{
+	const sEventContext outer = GetEventContext();
+	ResetEventContext();
+	if (cScenarioCommand* running = GetRunningCommand())
+		running->CollectEvents(events, false);
+	GetEventContext() = outer;
 }

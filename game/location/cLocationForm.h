@@ -84,6 +84,10 @@ public:
 	cComicsWindow* ShowComics(const std::string& name);
 	cMovieWindow* ShowMovie(const std::string& name);
 	cMinigame* CreateMinigame(const std::string& name);
+	// The pending events of the running command, unfiltered and unsorted,
+	// appended to events. Runs inside another walk: the shared event
+	// context is started afresh for it and given back afterwards.
+	void CollectCurrentEvents(std::vector<cScenarioEvent>& events);
 	void PreloadItemModel(const std::string& name);
 
 	// Sounds.
