@@ -423,3 +423,19 @@ TEST_F(GameCommandTest, OnlyABorderObjectReplacesTheChildFormsDrawing)
 		delete form;
 	}
 }
+
+// With an "arg" the minigame is shown disabled, waiting for the dialogue
+// part "need_code" (without a dialogue running it takes input again at
+// its next update).
+TEST_F(GameCommandTest, GameWithAnArgumentStartsDisabled)
+{
+	cLocationForm* form = Open(Scenario("", R"(<state name="play"><game><item name="test_game" arg="1"/></game></state>)"));
+	auto* game = dynamic_cast<cTestMinigame*>(form->GetChildList().FindChild("test_game"));
+	ASSERT_NE(game, nullptr);
+	form->SetState("play");
+	form->SetRunningCommand(form->GetState("")->Tick());
+	EXPECT_TRUE(game->IsVisible());
+	EXPECT_FALSE(game->IsEnabled());
+	EXPECT_NE(scene->GetTopModal(), game);
+	delete form;
+}
