@@ -712,14 +712,6 @@ void cLocationForm::CollectEvents(std::vector<cScenarioEvent>& out, const std::s
 	m_scenario.CollectEvents(out, name, kind);
 }
 
-void cLocationForm::CollectCurrentEvents(std::vector<cScenarioEvent>& out)
-{
-	out.clear();
-	ResetEventContext();
-	if (cScenarioCommand* running = GetRunningCommand())
-		running->CollectEvents(out, false);
-}
-
 void cLocationForm::SayWrongRemark()
 {
 	cDialogManager* dialogue = cDialogManager::Get();
@@ -1319,4 +1311,13 @@ bool cLocationForm::RestoreFromProfile()
 		return false;
 	return std::all_of(m_subLocations.begin(), m_subLocations.end(),
 		[](cLocationForm* sub) { return sub->RestoreFromProfile(); });
+}
+
+void cLocationForm::CollectCurrentEvents(std::vector<cScenarioEvent>& events)
+{
+	const sEventContext outer = GetEventContext();
+	ResetEventContext();
+	if (cScenarioCommand* running = GetRunningCommand())
+		running->CollectEvents(events, false);
+	GetEventContext() = outer;
 }

@@ -92,6 +92,10 @@ public:
 	cComicsWindow* ShowComics(const std::string& name);
 	cMovieWindow* ShowMovie(const std::string& name);
 	cMinigame* CreateMinigame(const std::string& name);
+	// The pending events of the running command, unfiltered and unsorted,
+	// appended to events. Runs inside another walk: the shared event
+	// context is started afresh for it and given back afterwards.
+	void CollectCurrentEvents(std::vector<cScenarioEvent>& events);
 	void PreloadItemModel(const std::string& name);
 
 	// Sounds.
@@ -133,8 +137,6 @@ public:
 	// them sorted by kind, with a name those of the kind a click on that
 	// object leads to.
 	void CollectEvents(std::vector<cScenarioEvent>& out, const std::string& name, int kind);
-	// What the running command offers, unsorted.
-	void CollectCurrentEvents(std::vector<cScenarioEvent>& out);
 	// One of the fifteen remarks on a click that does nothing, unless a
 	// dialogue runs.
 	void SayWrongRemark();

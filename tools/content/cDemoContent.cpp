@@ -13,6 +13,7 @@
 #include "PanelArt.h"
 #include "PuzzleArt.h"
 #include "PuzzleMinigameArt.h"
+#include "PuzzleHallArt.h"
 #include "RemarkTexts.h"
 #include "ScreenArt.h"
 #include "SkullArt.h"
@@ -140,7 +141,7 @@ bool cDemoContent::Write()
 		   WriteMinigameContent(m_tree) && WritePuzzleContent(m_tree, m_fontFolder) &&
 		   WritePuzzleMinigameContent(m_tree) && WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) &&
 		   WriteTrianglesContent(m_tree) && WriteCodeContent(m_tree, m_fontFolder) && WriteDexterityContent(m_tree) &&
-		   WriteGlobeContent(m_tree, m_fontFolder) &&
+		   WriteGlobeContent(m_tree, m_fontFolder) && WritePuzzleHallContent(m_tree, m_fontFolder) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -176,6 +177,7 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	AddPhrases(*minigames, kDexterityTexts, kDexterityTextCount);
 	AddPhrases(*minigames, kCodeTexts, kCodeTextCount);
 	AddLocationTexts(*chapter);
+	AddPuzzleHallTexts(*chapter);
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
 	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});
