@@ -33,10 +33,7 @@ const sDirection kDirections[] = {
 
 const std::vector<cMinigamePeriscope::sCell>& cMinigamePeriscope::Route()
 {
-	static const std::vector<sCell> route = { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 2, 1 }, { 2, 2 }, { 2, 3 }, { 1, 3 },
-		{ 2, 3 }, { 3, 3 }, { 4, 3 }, { 4, 4 }, { 4, 5 }, { 3, 5 }, { 2, 5 }, { 2, 4 }, { 2, 3 }, { 2, 2 }, { 3, 2 },
-		{ 4, 2 }, { 5, 2 }, { 5, 1 }, { 5, 0 }, { 6, 0 }, { 7, 0 }, { 7, 1 }, { 7, 2 }, { 7, 3 }, { 7, 4 }, { 6, 4 },
-		{ 5, 4 } };
+	static const std::vector<sCell> route(std::begin(kPeriscopeRoute), std::end(kPeriscopeRoute));
 	return route;
 }
 
@@ -101,7 +98,7 @@ void cMinigamePeriscope::OnDirection(cSceneObject* button)
 	const sDirection& direction = kDirections[std::distance(m_buttons.begin(), found)];
 	const int u = m_u + direction.du;
 	const int r = m_r + direction.dr;
-	if (u < 0 || u > kMaxU || r < 0 || r > kMaxR)
+	if (u < 0 || u > kPeriscopeMaxU || r < 0 || r > kPeriscopeMaxR)
 		return;
 	m_u = u;
 	m_r = r;

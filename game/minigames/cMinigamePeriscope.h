@@ -9,6 +9,7 @@
 // hidden and the puzzle is solved. The buttons do nothing once it is.
 
 #include "engine/foundation/cMatrix.h"
+#include "game/minigames/PeriscopeRoute.h"
 #include "game/minigames/cMinigame.h"
 
 #include <vector>
@@ -16,15 +17,7 @@
 class cMinigamePeriscope : public cMinigame
 {
 public:
-	// A cell of the view: u up, r right.
-	struct sCell
-	{
-		int u;
-		int r;
-		bool operator==(const sCell&) const = default;
-	};
-	static constexpr int kMaxU = 7;
-	static constexpr int kMaxR = 5;
+	using sCell = sPeriscopeCell;
 
 	explicit cMinigamePeriscope(cSceneObject* parent) : cMinigamePeriscope("periscope", parent) {}
 	cMinigamePeriscope(const std::string& name, cSceneObject* parent);
