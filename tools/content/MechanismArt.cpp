@@ -76,7 +76,7 @@ const float kEyeX = 380, kEyeY = 378, kEyeRadius = 170, kCell = 64, kChartMargin
 const sRect kChart{kEyeX - kChartMargin, kEyeY - kChartMargin,
 	kEyeX + kPeriscopeMaxR * kCell + kChartMargin, kEyeY + kPeriscopeMaxU * kCell + kChartMargin};
 const float kPadX = 712, kPadY = 300, kPadStep = 72, kButtonHalf = 32;
-const float kLampX = 712, kLampY = 470, kLampHalf = 22;
+const float kLampX = 650, kLampY = 472, kLampHalf = 22;
 struct sSteer
 {
 	const char* button;
@@ -301,8 +301,8 @@ cImage PeriscopeScope(const cLabelPainter& labels)
 	Line(image, eyeX, eyeY + 12, eyeX, eyeY + kEyeRadius, 2, cross);
 	const int padX = int(ImageX(kField, kPadX));
 	Paragraph(image, labels, {"Follow the buoys", "1, 2, 3 ... to 29"}, padX, 24, kPaper);
-	labels.Paint(image, "course", padX, int(ImageY(kField, kLampY - kLampHalf)) + 26, kPaper);
-	labels.Paint(image, "centre: start", padX, int(ImageY(kField, kPadY - kPadStep - kButtonHalf)) + 26, kPaper);
+	labels.Paint(image, "course", padX + 30, int(ImageY(kField, kLampY)) + 8, kPaper);
+	labels.Paint(image, "O: back to start", padX, int(ImageY(kField, kPadY + kPadStep + kButtonHalf)) - 10, kPaper);
 	return image;
 }
 
@@ -598,7 +598,7 @@ void AddSafe(cXmlNode& list)
 	{
 		const std::string number = std::to_string(symbol + 1);
 		AddClip(*Piece(*scene, "geometry", "symbol_" + number + "_active", "safe_symbol_" + number,
-					{{"motion", "mechanism_fade"}, {"color", "1 1 1 0"},
+					{{"motion", "mechanism_fade"}, {"color", "0 1 1 1"},
 						{"local", MinigamePlace(SymbolX(symbol), SymbolY(symbol), 2)}}),
 			"light", 0, 10, 0.3f);
 	}
@@ -637,7 +637,7 @@ void AddPeriscope(cXmlNode& list)
 	Piece(*scene, "geometry", "scope", "periscope_scope", {{"local", MinigamePlace(0, 0, 0)}});
 	Piece(*scene, "geometry", "lamp_green", "periscope_lamp_green", {{"local", MinigamePlace(kLampX, kLampY, -1)}});
 	cXmlNode* lamp = Piece(*scene, "geometry", "lamp", "periscope_lamp_red",
-		{{"motion", "mechanism_fade"}, {"color", "1 1 1 0"}, {"local", MinigamePlace(kLampX, kLampY, -2)}});
+		{{"motion", "mechanism_fade"}, {"color", "0 1 1 1"}, {"local", MinigamePlace(kLampX, kLampY, -2)}});
 	AddClip(*lamp, "red", 0, 10, 0.3f);
 	AddClip(*lamp, "green", 10, 20, 0.3f);
 	for (const sSteer& steer : kSteers)
