@@ -18,9 +18,9 @@ namespace
 const char* const kFolder = "data/locations/";
 const char* const kHall = "puzzle_hall";
 
-// The minigames of the factory's table that are built, in its order.
+// Every minigame of the factory's table, in its order.
 const char* const kMinigames[] = {
-	"hammer", "statue", "bag", "connectors", "wire", "key", "platens", "glass", "globe",
+	"hammer", "statue", "bag", "connectors", "wire", "key", "periscope", "platens", "glass", "globe",
 	"faces", "tower", "triangles", "picture", "skull", "device", "tube", "fingers", "terminal",
 	"l6_box", "computer", "code_enter1", "code_enter2", "l10_terminal", "phone", "safe", "fan", "lock",
 };

@@ -4,6 +4,7 @@
 #include "CursorArt.h"
 #include "DexterityArt.h"
 #include "GlobeArt.h"
+#include "MechanismArt.h"
 #include "ItemArt.h"
 #include "LocationArt.h"
 #include "DialogArt.h"
@@ -142,6 +143,7 @@ bool cDemoContent::Write()
 		   WritePuzzleMinigameContent(m_tree) && WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) &&
 		   WriteTrianglesContent(m_tree) && WriteCodeContent(m_tree, m_fontFolder) && WriteDexterityContent(m_tree) &&
 		   WriteGlobeContent(m_tree, m_fontFolder) && WritePuzzleHallContent(m_tree, m_fontFolder) &&
+		   WriteMechanismContent(m_tree, m_fontFolder) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -176,6 +178,7 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	AddPhrases(*minigames, kPuzzleMinigameTexts, kPuzzleMinigameTextCount);
 	AddPhrases(*minigames, kDexterityTexts, kDexterityTextCount);
 	AddPhrases(*minigames, kCodeTexts, kCodeTextCount);
+	AddPhrases(*minigames, kMechanismTexts, kMechanismTextCount);
 	AddLocationTexts(*chapter);
 	AddPuzzleHallTexts(*chapter);
 	// The dialogue manager reads the group "dialogs" of the same first group.
