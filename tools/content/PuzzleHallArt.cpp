@@ -1,5 +1,6 @@
 #include "PuzzleHallArt.h"
 
+#include "MinigameArt.h"
 #include "PanelArt.h"
 #include "PngFile.h"
 #include "cContentTree.h"
@@ -117,30 +118,14 @@ std::string ModelBytes(const sHallObject& object)
 	return std::string(reinterpret_cast<const char*>(stream.GetData()), stream.GetSize());
 }
 
-std::string At(float x, float y, float z)
-{
-	char text[80];
-	std::snprintf(text, sizeof text, "1 0 0 0 1 0 0 0 1 %g %g %g", x, y, z);
-	return text;
-}
-
-cXmlNode* AddElement(cXmlNode& parent, const char* name, std::initializer_list<std::pair<const char*, std::string>> attributes)
-{
-	auto* element = new cXmlNode(name);
-	for (const auto& [attribute, value] : attributes)
-		element->AddAttribute(attribute)->SetValue(value);
-	parent.AppendChild(element);
-	return element;
-}
-
 bool WriteObject(cContentTree& tree, cXmlNode& scene, const sHallObject& object, const char* role)
 {
 	const std::string png = EncodePng(object.image);
 	if (png.empty() || !tree.WriteFile(kFolder + object.name + ".png", png) ||
 		!tree.WriteFile(kFolder + object.name + ".model", ModelBytes(object)))
 		return false;
-	cXmlNode* element = AddElement(scene, "geometry",
-		{{"name", object.name}, {"model", object.name}, {"local", At(object.x, object.y, object.z)}});
+	cXmlNode* element = AddXmlElement(scene, "geometry",
+		{{"name", object.name}, {"model", object.name}, {"local", MinigamePlace(object.x, object.y, object.z)}});
 	element->AddAttribute(role)->SetValue("true");
 	if (std::string(role) == "background")
 		element->AddAttribute("ignore")->SetValue("true");
@@ -150,7 +135,7 @@ bool WriteObject(cContentTree& tree, cXmlNode& scene, const sHallObject& object,
 bool WriteHall(cContentTree& tree, const cLabelPainter& labels, const cLabelPainter& title)
 {
 	cXmlNode list("resources");
-	cXmlNode* scene = AddElement(list, "resource", {{"name", kHall}, {"type", "scene_resource"}});
+	cXmlNode* scene = AddXmlElement(list, "resource", {{"name", kHall}, {"type", "scene_resource"}});
 	if (!WriteObject(tree, *scene, {kBackground, 0, 768, 60, 1024, 768, DrawHall(title)}, "background"))
 		return false;
 	int index = 0;
@@ -174,21 +159,21 @@ bool WriteHall(cContentTree& tree, const cLabelPainter& labels, const cLabelPain
 bool WriteScenario(cContentTree& tree)
 {
 	cXmlNode scenario("scenario");
-	cXmlNode* startup = AddElement(scenario, "state", {{"name", "startup"}});
-	cXmlNode* panel = AddElement(*startup, "command", {});
-	AddElement(*panel, "item", {{"name", "show_panel"}});
-	AddElement(*panel, "state", {{"name", "hall"}});
+	cXmlNode* startup = AddXmlElement(scenario, "state", {{"name", "startup"}});
+	cXmlNode* panel = AddXmlElement(*startup, "command", {});
+	AddXmlElement(*panel, "item", {{"name", "show_panel"}});
+	AddXmlElement(*panel, "state", {{"name", "hall"}});
 
-	cXmlNode* hall = AddElement(scenario, "state", {{"name", "hall"}});
-	cXmlNode* click = AddElement(*hall, "click", {});
+	cXmlNode* hall = AddXmlElement(scenario, "state", {{"name", "hall"}});
+	cXmlNode* click = AddXmlElement(*hall, "click", {});
 	for (const char* minigame : kMinigames)
 	{
-		cXmlNode* game = AddElement(*click, "game", {{"result", PlinthName(minigame)}});
-		AddElement(*game, "item", {{"name", minigame}});
+		cXmlNode* game = AddXmlElement(*click, "game", {{"result", PlinthName(minigame)}});
+		AddXmlElement(*game, "item", {{"name", minigame}});
 	}
-	cXmlNode* map = AddElement(*click, "command", {{"result", kExit}});
-	AddElement(*map, "item", {{"name", "map"}});
-	AddElement(*AddElement(*map, "location", {}), "item", {{"name", "location2"}});
+	cXmlNode* map = AddXmlElement(*click, "command", {{"result", kExit}});
+	AddXmlElement(*map, "item", {{"name", "map"}});
+	AddXmlElement(*AddXmlElement(*map, "location", {}), "item", {{"name", "location2"}});
 	return tree.WriteXml(std::string(kFolder) + kHall + ".xml", scenario);
 }
 }
@@ -206,8 +191,8 @@ bool WritePuzzleHallContent(cContentTree& tree, const std::string& fontFolder)
 
 void AddPuzzleHallTexts(cXmlNode& chapter)
 {
-	cXmlNode* section = AddElement(chapter, "group", {{"name", kHall}});
+	cXmlNode* section = AddXmlElement(chapter, "group", {{"name", kHall}});
 	for (const char* minigame : kMinigames)
-		AddElement(*section, "phrase", {{"name", PlinthName(minigame)}, {"text", "Play the " + Title(minigame) + " puzzle"}});
-	AddElement(*section, "phrase", {{"name", kExit}, {"text", "Back to the second room"}});
+		AddXmlElement(*section, "phrase", {{"name", PlinthName(minigame)}, {"text", "Play the " + Title(minigame) + " puzzle"}});
+	AddXmlElement(*section, "phrase", {{"name", kExit}, {"text", "Back to the second room"}});
 }
