@@ -153,6 +153,9 @@ private:
 	void OnBorderClose(cSceneObject*);
 
 	cLocationForm* m_parentForm;
+	// The profile activation a main form was built under: its destructor
+	// stores it only into the same player's progress.
+	unsigned m_profileActivation = 0;
 	cScenario m_scenario;
 	float m_ambientInterval = 0;
 	float m_ambientWeightSum = 0;
