@@ -208,7 +208,9 @@ void cLocationForm::EnterMainForm()
 		Reset();
 	if (progress)
 		progress->currentLocation = GetName();
-	g_nextLocation.clear();
+	// A change asked for while this form was loading is still to come.
+	if (g_nextLocation == GetName())
+		g_nextLocation.clear();
 	m_closed = false;
 }
 
