@@ -5,6 +5,7 @@
 #include "DexterityArt.h"
 #include "GlobeArt.h"
 #include "ItemArt.h"
+#include "Location2Art.h"
 #include "LocationArt.h"
 #include "DialogArt.h"
 #include "MenuMusic.h"
@@ -135,6 +136,7 @@ bool cDemoContent::Write()
 	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() &&
 		   WriteMusic() && WriteDialogScenes() && WritePanel() && WriteScreens() &&
 		   WriteLocationContent(m_tree, m_fontFolder) &&
+		   WriteLocation2Content(m_tree, m_fontFolder) &&
 		   // The minigames: the frame and overlay first, then each puzzle's scenes.
 		   WriteMinigameContent(m_tree) && WritePuzzleContent(m_tree, m_fontFolder) &&
 		   WritePuzzleMinigameContent(m_tree) && WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) &&
@@ -175,6 +177,7 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	AddPhrases(*minigames, kDexterityTexts, kDexterityTextCount);
 	AddPhrases(*minigames, kCodeTexts, kCodeTextCount);
 	AddLocationTexts(*chapter);
+	AddLocation2Texts(*chapter);
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
 	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});
