@@ -86,8 +86,11 @@ public:
 	void Frame(float dt)
 	{
 		m_scene->Update(dt);
-		LeaveWhenRequested();
-		ShowWhenAttached();
+		{
+			cAutoLock lock(m_scene->GetLock());
+			LeaveWhenRequested();
+			ShowWhenAttached();
+		}
 		Singletone<cCursorManager>::GetInstance()->Update(dt);
 	}
 
@@ -100,12 +103,26 @@ public:
 		for (int attempt = 0; attempt < 10000; ++attempt)
 		{
 			frame();
-			if (g_currentLocation && g_currentLocation->GetName() == name && !g_locationLoading &&
-				g_currentLocation->GetState() == cGameWindow::kWorking && !g_previousLocation && g_nextLocation.empty())
+			if (IsWorking(name) && !g_previousLocation && g_nextLocation.empty())
 				return true;
 			std::this_thread::sleep_for(std::chrono::milliseconds(1));
 		}
 		return false;
+	}
+
+	// The location globals are read under the scene lock, as the game's
+	// passes read them.
+	static bool IsWorking(const std::string& name)
+	{
+		cAutoLock lock(Singletone<cSceneManager>::GetInstance()->GetLock());
+		return !g_locationLoading && g_currentLocation && g_currentLocation->GetName() == name &&
+			g_currentLocation->GetState() == cGameWindow::kWorking;
+	}
+
+	static bool IsAttached()
+	{
+		cAutoLock lock(Singletone<cSceneManager>::GetInstance()->GetLock());
+		return !g_locationLoading && g_currentLocation && g_currentLocation->GetParent();
 	}
 
 	// Asks for the location and frames until it works.

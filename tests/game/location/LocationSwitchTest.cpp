@@ -94,6 +94,13 @@ std::string StartsRun()
 	return starts;
 }
 
+// A fresh process's world: the application object first, as the game makes
+// it, so that it outlives the sound manager's thread at the end.
+void StartProcess()
+{
+	Singletone<cWin32Application>::GetInstance();
+}
+
 int FormsIn(cSceneObject* parent)
 {
 	int forms = 0;
@@ -107,6 +114,7 @@ class LocationSwitchTest : public LocationTest
 protected:
 	void SetUp() override
 	{
+		StartProcess();
 		LocationTest::SetUp();
 		AddSecondRoom(world);
 		s_formsDeleted = 0;
@@ -159,6 +167,7 @@ TEST(LocationSwitch, LocationsComeBackAfterARestart)
 	// One run of the game: each room is changed and left, the second at
 	// the game's end.
 	RunInChild([&] {
+		StartProcess();
 		cLocationWorld world;
 		AddSecondRoom(world);
 		Singletone<cConfig>::GetInstance()->SetValue("engine_directory", folder);
@@ -171,6 +180,7 @@ TEST(LocationSwitch, LocationsComeBackAfterARestart)
 	});
 	// The next run starts where the player left and finds both rooms.
 	RunInChild([&] {
+		StartProcess();
 		cLocationWorld world;
 		AddSecondRoom(world);
 		Singletone<cConfig>::GetInstance()->SetValue("engine_directory", folder);
@@ -252,7 +262,7 @@ TEST_F(LocationSwitchTest, ALoadedFormJoinsTheEffectWindowAndWarnsWhenNothingSho
 		diary->SetVisible(row.diaryVisible);
 		testing::internal::CaptureStderr();
 		new cLocationLoaderThread("location2", false);
-		for (int attempt = 0; attempt < 5000 && (g_locationLoading || !g_currentLocation->GetParent()); ++attempt)
+		for (int attempt = 0; attempt < 5000 && !cLocationSwitcher::IsAttached(); ++attempt)
 		{
 			std::this_thread::sleep_for(std::chrono::milliseconds(1));
 			scene->Update(0.02f);
@@ -299,6 +309,7 @@ TEST(LocationSwitch, AFormStoresItselfOnlyForThePlayerItWasBuiltFor)
 	};
 	for (eThen then : {kStay, kSelectOther, kDeletePlayer})
 		RunInChild([then] {
+			StartProcess();
 			cLocationWorld world;
 			cProfileManager* players = cProfileManager::GetInstance();
 			players->Init(CreatePlayerProgress, nullptr, 18);
