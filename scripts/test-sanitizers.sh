@@ -40,7 +40,7 @@ build() {
   cmake -S . -B "$folder" -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=Sanitize -DZV2_BENCHMARKS=OFF \
     -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
     -DCMAKE_EXE_LINKER_FLAGS="$sanitize" "$@" >/dev/null
-  cmake --build "$folder" -j "$jobs" --target platform_tests engine_tests game_tests tools_tests fuzz_tests
+  cmake --build "$folder" -j "$jobs" --target platform_tests engine_tests game_tests tools_tests fuzz_tests playthrough_tests
 }
 
 # run <folder> [ctest arguments]: the tests the arguments choose; without

@@ -7,10 +7,12 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 class cXWindowProbe
 {
@@ -110,6 +112,51 @@ public:
 		XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), x, y, &screenX, &screenY, &child);
 		XTestFakeMotionEvent(m_display, DefaultScreen(m_display), screenX, screenY, CurrentTime);
 		XSync(m_display, False);
+	}
+
+	// Presses and releases the mouse button (1 left, 3 right) where the
+	// pointer is.
+	void ClickButton(unsigned button = 1) const
+	{
+		XTestFakeButtonEvent(m_display, button, True, CurrentTime);
+		XSync(m_display, False);
+		XTestFakeButtonEvent(m_display, button, False, CurrentTime);
+		XSync(m_display, False);
+	}
+
+	// Presses and releases the key of the X key symbol (XK_Return, XK_a...),
+	// with shift held when asked.
+	void PressKey(unsigned long keySymbol, bool shift = false) const
+	{
+		const KeyCode shiftCode = XKeysymToKeycode(m_display, XK_Shift_L);
+		const KeyCode code = XKeysymToKeycode(m_display, keySymbol);
+		if (shift)
+			XTestFakeKeyEvent(m_display, shiftCode, True, CurrentTime);
+		XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+		XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+		if (shift)
+			XTestFakeKeyEvent(m_display, shiftCode, False, CurrentTime);
+		XSync(m_display, False);
+	}
+
+	// The window's pixels as 0xRRGGBB, rows from the top; empty when the
+	// window cannot be read.
+	std::vector<unsigned> Capture(Window window, int& width, int& height) const
+	{
+		const sRect place = Geometry(window);
+		width = place.width;
+		height = place.height;
+		std::vector<unsigned> pixels;
+		XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), place.x, place.y, unsigned(place.width),
+			unsigned(place.height), AllPlanes, ZPixmap);
+		if (!image)
+			return pixels;
+		pixels.reserve(size_t(width) * size_t(height));
+		for (int y = 0; y < height; ++y)
+			for (int x = 0; x < width; ++x)
+				pixels.push_back(unsigned(XGetPixel(image, x, y) & 0xFFFFFF));
+		XDestroyImage(image);
+		return pixels;
 	}
 
 	// Asks the window to close, as its close box does.

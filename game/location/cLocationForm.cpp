@@ -1,6 +1,8 @@
 #include "game/location/cLocationForm.h"
 
 #include "engine/foundation/Random.h"
+#include "engine/input/cCursorManager.h"
+#include "engine/input/cInputManager.h"
 #include "engine/resources/cTextManager.h"
 #include "engine/resources/cXmlResource.h"
 #include "engine/scene/cMotionPlayer.h"
@@ -11,18 +13,25 @@
 #include "engine/sound/cSoundRegistry.h"
 #include "engine/sound/cSoundResource.h"
 #include "game/location/CurrentLocation.h"
+#include "game/location/cLocationLoaderThread.h"
 #include "game/minigames/cMinigame.h"
 #include "game/minigames/cMinigameFactory.h"
 #include "game/panel/cGamePanel.h"
 #include "game/play/cCharacterSet.h"
 #include "game/play/cDialogManager.h"
 #include "game/play/LocationGlobals.h"
+#include "game/play/cLightObject.h"
 #include "game/play/cPlayerProgress.h"
+#include "game/play/cProfileManager.h"
 #include "game/screens/cComicsWindow.h"
+#include "game/screens/cDiaryWindow.h"
 #include "game/screens/cHelpManager.h"
 #include "game/screens/cMovieWindow.h"
+#include "game/scenario/sEventContext.h"
+#include "platform/dinput/DInputKeys.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace
 {
@@ -33,6 +42,17 @@ constexpr float kCursorDelay = 0.5f;
 // Depths of the windows a main form brings up with itself.
 constexpr float kDialogueDepth = -1050.0f;
 constexpr float kPanelDepth = -1000.0f;
+// Seconds until the help hint of a search: at its start, after a find,
+// and again after each hint.
+constexpr float kHelpHintStart = 9.0f;
+constexpr float kHelpHintAfterFind = 20.0f;
+constexpr float kHelpHintRepeat = 30.0f;
+// A found object's effect starts this much nearer the camera.
+constexpr float kFoundEffectLift = 100.0f;
+// Locations are named "location" and a number from 1 to 14.
+constexpr size_t kLocationPrefix = 8;
+constexpr uint32_t kLastLocation = 14;
+constexpr int kWrongRemarks = 15;
 
 bool IsTrue(cSceneObject* object, const char* key)
 {
@@ -92,6 +112,70 @@ void HideWindow(cSceneObject* window)
 {
 	if (window)
 		window->SetVisible(false);
+}
+
+void PlayClip(cSceneObject* object, const std::string& name)
+{
+	object->GetMotions().PlayByName(name);
+	object->GetAnimations().PlayByName(name);
+}
+
+// The button or key went down in this frame.
+bool IsPressed(int slot, int index)
+{
+	return cInputManager::Exists() && cInputManager::GetInstance()->IsPressed(slot, index);
+}
+
+bool IsKeyPressed(int code)
+{
+	return IsPressed(cInputManager::kKeyboardSlot, code);
+}
+
+bool IsCheatMode()
+{
+	return cProfileManager::Exists() && cProfileManager::GetInstance()->IsCheatMode();
+}
+
+bool IsDialogueRunning()
+{
+	return cDialogManager::Get() && cDialogManager::Get()->IsActive();
+}
+
+bool IsHintShown()
+{
+	return cHelpManager::Get() && cHelpManager::Get()->IsActive();
+}
+
+// The diary and map window works over the location.
+bool IsMenuOpen()
+{
+	cGameWindow* diary = GetDiaryWindow();
+	return diary && diary->GetState() == cGameWindow::kWorking;
+}
+
+// The mouse is over the shown game panel.
+bool IsMouseOverPanel()
+{
+	cGamePanel* panel = cGamePanel::Get();
+	return panel && panel->IsVisible() && panel->HitTest();
+}
+
+float WorldZ(const cSceneObject* object)
+{
+	return object->GetTransform().GetWorldMatrix()._43;
+}
+
+// The candidate nearest to the camera (smallest world z; the earlier one
+// on equal z) whose own visual is under the mouse.
+template <class Test>
+cSceneObject* PickNearest(const std::vector<cSceneObject*>& candidates, Test isCandidate)
+{
+	cSceneObject* best = nullptr;
+	for (cSceneObject* object : candidates)
+		if (isCandidate(object) && (!best || WorldZ(object) < WorldZ(best)) &&
+			object->HitTestVisual(object->GetLocalPickRay()))
+			best = object;
+	return best;
 }
 }
 
@@ -490,14 +574,200 @@ void cLocationForm::AddItemToFind(const std::string& name)
 		panel->AddItemToFind(name, GetObjectText(name));
 }
 
+void cLocationForm::AddRandomItemsToFind(int count)
+{
+	cLocationForm* main = GetMainForm();
+	if (main != this)
+	{
+		main->AddRandomItemsToFind(count);
+		return;
+	}
+	std::vector<sISpyGroup> open = m_ispyGroups;
+	std::erase_if(open, [this](const sISpyGroup& group) {
+		return group.objects.empty() || !group.objects.front()->IsVisible() ||
+			std::any_of(m_activeIspyGroups.begin(), m_activeIspyGroups.end(),
+				[&](const sISpyGroup& active) { return active.text == group.text; });
+	});
+	cGamePanel* panel = cGamePanel::Get();
+	for (int i = 0; i < count && !open.empty(); ++i)
+	{
+		const auto chosen = open.begin() + Random() % int(open.size());
+		m_activeIspyGroups.push_back(*chosen);
+		for (cSceneObject* object : chosen->objects)
+		{
+			object->SetEnabled(true);
+			if (panel)
+				panel->AddItemToFind(object->GetName(), chosen->text);
+		}
+		open.erase(chosen);
+	}
+}
+
+void SetIspyMode(const std::string& listName, bool on, bool atOnce)
+{
+	cLocationForm* main = g_currentLocation;
+	if (!main)
+		return;
+	main->m_flyStartName.clear();
+	if (on == g_ispyMode)
+		return;
+	main->m_ispyFoundCount = 0;
+	main->m_helpHintTimer = kHelpHintStart;
+	g_ispyMode = on;
+	cGamePanel* panel = cGamePanel::Get();
+	if (!panel)
+		return;
+	if (!on)
+	{
+		if (!atOnce && panel->IsVisible())
+		{
+			panel->GetMotions().PlayByName("ispy_close");
+			return;
+		}
+		panel->GetMotions().PlayByName("ispy_open");
+		panel->Update(0);
+		panel->GetMotions().StopAll();
+		return;
+	}
+	if (g_currentProgress)
+		g_currentProgress->ispyListName = listName;
+	panel->ShowIspyList(listName);
+	if (!listName.empty())
+	{
+		main->m_ispyTargetCount = 0;
+		std::vector<cSceneObject*> entries;
+		panel->GetIspyListChildren(entries);
+		for (cSceneObject* entry : entries)
+		{
+			const std::string& name = entry->GetName();
+			if (name.find("text_items_") != std::string::npos || IsTrue(entry, "background"))
+				continue;
+			// A name the location lacks counts as hidden: nothing to find.
+			const cSceneObject* object = main->GetChildList().FindChild(name);
+			if (!object || !object->IsVisible())
+				continue;
+			entry->SetVisible(false);
+			++main->m_ispyTargetCount;
+			main->AddItemToFind(name);
+		}
+	}
+	if (atOnce)
+	{
+		panel->GetMotions().PlayByName("ispy_close");
+		panel->GetMotions().StopAll();
+	}
+	else
+		panel->GetMotions().PlayByName("ispy_open");
+	panel->SetTooltipText(L"");
+}
+
+void StartIspyCollect()
+{
+	cLocationForm* main = g_currentLocation;
+	if (!main || g_ispyCollecting || main->m_activeIspyGroups.empty())
+		return;
+	g_ispyCollecting = true;
+	main->m_ispyFoundCount = 0;
+	cPlayerProgress* progress = g_currentProgress;
+	cSceneObject* indian = main->GetChildList().FindChild("indian");
+	cHelpManager* help = cHelpManager::Get();
+	if (progress && !progress->introHintShown && main->m_ispyHelpEnabled && indian && help)
+	{
+		help->ShowHint("rt", "", indian, nullptr);
+		progress->introHintShown = true;
+	}
+}
+
+bool cLocationForm::ShowHintForNextEvent()
+{
+	cGamePanel* panel = cGamePanel::Get();
+	if (g_ispyMode)
+	{
+		if (!m_activeIspyGroups.empty() && !m_activeIspyGroups.front().objects.empty())
+		{
+			if (g_currentProgress)
+				g_currentProgress->hintCharge = 0;
+			const cMatrix& world = m_activeIspyGroups.front().objects.front()->GetTransform().GetWorldMatrix();
+			if (panel)
+				panel->ShowHintAt(world._41, world._42, "");
+		}
+		return true;
+	}
+	auto* sub = dynamic_cast<cLocationForm*>(m_openChildForm);
+	if (sub && sub->ShowHintForNextEvent())
+		return true;
+	std::vector<cScenarioEvent> events;
+	CollectEvents(events, "", 0);
+	if (!events.empty())
+	{
+		if (g_currentProgress)
+			g_currentProgress->hintCharge = 0;
+		if (panel)
+			panel->ShowHintAt(events.front().position.x, events.front().position.y, events.front().item);
+		return true;
+	}
+	if (IsMainForm())
+		return true;
+	cSceneObject* close = GetChildList().FindByPath("border/close");
+	if (!close)
+	{
+		Hide();
+		return false;
+	}
+	if (cHelpManager* help = cHelpManager::Get())
+		help->ShowHint("rt", "", close, nullptr);
+	return true;
+}
+
+void cLocationForm::CollectEvents(std::vector<cScenarioEvent>& out, const std::string& name, int kind)
+{
+	m_scenario.CollectEvents(out, name, kind);
+}
+
+void cLocationForm::SayWrongRemark()
+{
+	cDialogManager* dialogue = cDialogManager::Get();
+	if (!dialogue || dialogue->IsActive())
+		return;
+	dialogue->StartDialog("special", "wrong" + std::to_string(Random() % kWrongRemarks + 1));
+}
+
+void cLocationForm::OpenSubLocation(cGameWindow* form)
+{
+	if (cGamePanel* panel = cGamePanel::Get())
+		panel->SetTooltipText(L"");
+	Singletone<cCursorManager>::GetInstance()->SetCursor("cursor");
+	m_openChildForm = form;
+	if (form)
+		form->Show();
+}
+
+void cLocationForm::CloseSubLocation()
+{
+	if (m_openChildForm)
+	{
+		m_openChildForm->Hide();
+		m_openChildForm = nullptr;
+	}
+	else if (!IsMainForm())
+		Hide();
+}
+
+std::string cLocationForm::FullPath(cSceneObject* object)
+{
+	const cSceneObject* main = GetMainForm();
+	std::string path = object->GetName();
+	for (cSceneObject* above = object->GetParent(); above && above != main; above = above->GetParent())
+		path = above->GetName() + "." + path;
+	return path;
+}
+
 void cLocationForm::AddToCursor(const std::string& path)
 {
 	cSceneObject* object = FindObject(path);
 	if (!object)
 		return;
-	std::string fullPath = object->GetName();
-	for (cSceneObject* above = object->GetParent(); above && above != this; above = above->GetParent())
-		fullPath = above->GetName() + "." + fullPath;
+	const std::string fullPath = FullPath(object);
 	if (g_currentProgress)
 	{
 		std::vector<std::string>& paths = g_currentProgress->cursorObjects;
@@ -506,6 +776,31 @@ void cLocationForm::AddToCursor(const std::string& path)
 	}
 	if (cGamePanel* panel = cGamePanel::Get())
 		panel->AttachToCursor(object);
+}
+
+void cLocationForm::RemoveFromCursor(const std::string& path)
+{
+	cGamePanel* panel = cGamePanel::Get();
+	if (path.empty())
+	{
+		if (panel)
+			panel->DetachFromCursor(nullptr);
+		if (g_currentProgress)
+			g_currentProgress->cursorObjects.clear();
+		return;
+	}
+	cSceneObject* object = FindObject(path);
+	if (!object)
+		return;
+	if (g_currentProgress)
+	{
+		std::vector<std::string>& paths = g_currentProgress->cursorObjects;
+		auto stored = std::find(paths.begin(), paths.end(), FullPath(object));
+		if (stored != paths.end())
+			paths.erase(stored);
+	}
+	if (panel)
+		panel->DetachFromCursor(object);
 }
 
 void ShowGamePanel(bool show)
@@ -564,30 +859,267 @@ void cLocationForm::Update(float dt)
 	cGameWindow* diary = GetDiaryWindow();
 	if (diary && diary->GetState() == kWorking)
 		return;
+	UpdateHelpHint(dt);
+	UpdateCursor(dt);
+	if (IsMenuOpen() || TakeOutsideClick())
+		return;
 	m_updatedSinceShown = true;
 	RunAmbientStep(dt);
-	const cHelpManager* help = cHelpManager::Get();
-	if (GetMainForm()->GetState() == kWorking && !(help && help->IsActive()) && !m_openChildForm &&
-		GetRunningCommand() && !g_ispyCollecting)
-	{
-		m_clickConsumed = false;
-		m_scenario.Tick();
-		m_clickedName.clear();
-	}
+	TickScenario();
+	// Ambient time runs at twice the frame time while the sounds are on.
 	RunAmbientStep(dt);
+	UpdateSearch();
 	if (m_openChildForm && !m_openChildForm->IsVisible())
 		m_openChildForm = nullptr;
 	cGameWindow::Update(dt);
 	StepFades(dt);
+	cGamePanel* panel = cGamePanel::Get();
+	const cHelpManager* help = cHelpManager::Get();
+	if (panel && m_clickedThisFrame && !m_openChildForm && !(help && help->IsPassThrough()))
+		panel->DropHeldItem();
+	LeaveForNextLocation();
 	if (m_closed && IsMainForm())
 		DeleteWhenClosed();
 	m_clickedThisFrame = false;
+}
+
+void cLocationForm::UpdateHelpHint(float dt)
+{
+	if (!g_ispyCollecting || !m_ispyHelpEnabled || IsHintShown())
+		return;
+	m_helpHintTimer -= dt;
+	if (m_helpHintTimer >= 0)
+		return;
+	cGamePanel* panel = cGamePanel::Get();
+	cSceneObject* at = panel ? panel->GetChildList().FindChild("help_hint") : nullptr;
+	if (cHelpManager* help = cHelpManager::Get(); help && at)
+		help->ShowHint("rt", "", at, nullptr);
+	m_helpHintTimer = kHelpHintRepeat;
+}
+
+void cLocationForm::UpdateCursor(float dt)
+{
+	m_cursorDelay -= dt;
+	if (GetState() != kWorking || m_openChildForm || m_cursorDelay >= 0 || g_locationLoading || IsDialogueRunning())
+		return;
+	const cSceneObject* top = Singletone<cSceneManager>::GetInstance()->GetTopModal();
+	m_lensShown = false;
+	if (!m_hoveredName.empty() && !IsHintShown() && (!top || top == this))
+	{
+		std::vector<cScenarioEvent> openers;
+		CollectEvents(openers, m_hoveredName, cScenarioEvent::kSubLocation);
+		m_lensShown = !openers.empty();
+	}
+	Singletone<cCursorManager>::GetInstance()->SetCursor(m_lensShown ? "lens" : "cursor");
+}
+
+bool cLocationForm::TakeOutsideClick()
+{
+	if (!m_updatedSinceShown || !m_clickedThisFrame || IsMainForm() || !m_background ||
+		!m_background->IsEnabled() || cGamePanel::IsMouseOverLocalBox(m_background))
+		return false;
+	const cGamePanel* panel = cGamePanel::Get();
+	if (IsDialogueRunning() || IsMenuOpen() || (panel && panel->IsObjectivesShown()) || IsMouseOverPanel())
+		return true;
+	if (GetState() == kWorking)
+		Hide();
+	return true;
+}
+
+void cLocationForm::TickScenario()
+{
+	const cHelpManager* help = cHelpManager::Get();
+	if (GetMainForm()->GetState() != kWorking || (help && help->IsActive()) || m_openChildForm ||
+		!GetRunningCommand() || g_ispyCollecting)
+		return;
+	m_clickConsumed = false;
+	m_scenario.Tick();
+	if (auto* diary = dynamic_cast<cDiaryWindow*>(GetDiaryWindow()))
+		diary->SetNextMode(true);
+	const cGamePanel* panel = cGamePanel::Get();
+	if (!m_clickConsumed && !m_clickedName.empty() && panel && !panel->GetHeldItemName().empty())
+		SayWrongRemark();
+	m_clickedName.clear();
+}
+
+void cLocationForm::UpdateSearch()
+{
+	bool end = false;
+	if (IsCheatMode())
+	{
+		if (IsKeyPressed(DIK_F4))
+		{
+			if (g_currentProgress)
+				g_currentProgress->hintCharge = 1.0f;
+			if (cGamePanel* panel = cGamePanel::Get())
+				PlayClip(panel, "glow");
+		}
+		end = IsKeyPressed(DIK_F3);
+	}
+	if (!end && g_ispyCollecting && m_ispyFoundCount != 0 &&
+		(m_ispyFoundCount == m_ispyTargetCount || m_activeIspyGroups.empty()))
+	{
+		cGamePanel* panel = cGamePanel::Get();
+		end = !panel || panel->GetItemsList().IsIdle();
+	}
+	if (end)
+		EndSearch();
+}
+
+void cLocationForm::EndSearch()
+{
+	if (cGamePanel* panel = cGamePanel::Get())
+		panel->ClearItemsList();
+	m_activeIspyGroups.clear();
+	g_ispyCollecting = false;
+}
+
+void cLocationForm::LeaveForNextLocation()
+{
+	if (!IsMainForm() || g_nextLocation.empty() || g_locationLoading)
+		return;
+	g_previousLocation = this;
+	if (GetState() == kWorking)
+		Hide();
+	if (cDialogManager* dialogue = cDialogManager::Get())
+		dialogue->HideClouds();
+	if (g_currentProgress)
+		g_currentProgress->currentLocation = g_nextLocation;
+	new cLocationLoaderThread(g_nextLocation, false);
+}
+
+bool cLocationForm::HandleInput()
+{
+	if (GetState() != kWorking)
+		return false;
+	m_clickedThisFrame = false;
+	const cGamePanel* panel = cGamePanel::Get();
+	if (IsDialogueRunning() || IsMenuOpen() || (panel && panel->IsObjectivesShown()))
+		return false;
+	m_clickedName.clear();
+	if (m_openChildForm)
+		return false;
+	if (!IsHintShown())
+		cLightObject::SetHighlighted(nullptr);
+	if (IsCheatMode() && RunDebugKeys())
+		return false;
+	m_hoveredName.clear();
+	const bool clicked = IsPressed(cInputManager::kMouseSlot, cInputManager::kLeftButton);
+	m_clickedThisFrame = clicked;
+	if (clicked && m_justClose && !IsMainForm() && !IsMouseOverPanel())
+	{
+		Hide();
+		return false;
+	}
+	if (g_ispyCollecting)
+		FindHiddenObject(clicked);
+	else
+		PickObject(clicked);
+	return false;
+}
+
+bool cLocationForm::RunDebugKeys()
+{
+	if (IsKeyPressed(DIK_F2))
+	{
+		SetIspyMode("", false, false);
+		if (cGamePanel* panel = cGamePanel::Get())
+			panel->ClearItemsList();
+		m_activeIspyGroups.clear();
+		g_ispyCollecting = false;
+		GetMainForm()->Reset();
+	}
+	if (!IsMainForm())
+		return false;
+	// The number after "location"; a shorter name has none.
+	const std::string& name = GetName();
+	const long long number = name.size() > kLocationPrefix ? std::strtoll(name.c_str() + kLocationPrefix, nullptr, 10) : 0;
+	long long target = 0;
+	if (IsKeyPressed(DIK_F5) && uint32_t(number) > 1)
+		target = number - 1;
+	else if (IsKeyPressed(DIK_F6) && uint32_t(number) < kLastLocation)
+		target = number + 1;
+	else
+		return false;
+	if (cGameWindow* diary = GetDiaryWindow())
+		diary->Show();
+	g_scenarioChange = true;
+	SetNextLocation("location" + std::to_string(target));
+	return true;
+}
+
+void cLocationForm::FindHiddenObject(bool clicked)
+{
+	cGamePanel* panel = cGamePanel::Get();
+	if (panel)
+	{
+		panel->SetTooltipText(L"");
+		// The list is still opening.
+		if (panel->GetMotions().IsPlayingByName("ispy_open"))
+			clicked = false;
+	}
+	if (!clicked || (m_ispyTargetCount != 0 && m_ispyFoundCount == m_ispyTargetCount))
+		return;
+	std::vector<cSceneObject*> hidden;
+	for (const sISpyGroup& group : m_activeIspyGroups)
+		hidden.insert(hidden.end(), group.objects.begin(), group.objects.end());
+	cSceneObject* found = PickNearest(hidden, [](cSceneObject* object) {
+		return object->IsEnabled() && object->GetTypeName() != "light";
+	});
+	if (found)
+		TakeFoundObject(found);
+}
+
+void cLocationForm::TakeFoundObject(cSceneObject* object)
+{
+	m_helpHintTimer = kHelpHintAfterFind;
+	Registry()->Play(m_foundSound, false);
+	object->SetEnabled(false);
+	cMatrix world = object->GetTransform().GetWorldMatrix();
+	world._43 -= kFoundEffectLift;
+	if (cGamePanel* panel = cGamePanel::Get())
+		panel->OnObjectFound(object->GetName(), world, object->GetVisual() ? object->GetVisual()->GetModelController() : nullptr);
+	for (auto group = m_activeIspyGroups.begin(); group != m_activeIspyGroups.end(); ++group)
+	{
+		if (std::erase(group->objects, object) == 0)
+			continue;
+		FadeObject(object, false);
+		if (group->objects.empty())
+		{
+			m_activeIspyGroups.erase(group);
+			++m_ispyFoundCount;
+		}
+		return;
+	}
+}
+
+void cLocationForm::PickObject(bool clicked)
+{
+	cGamePanel* panel = cGamePanel::Get();
+	cSceneObject* picked = PickNearest(m_pickableObjects,
+		[](cSceneObject* object) { return object->IsEnabled() && object->IsVisible(); });
+	if (!picked)
+	{
+		if (panel)
+			panel->SetTooltipText(L"");
+		return;
+	}
+	if (panel && panel->WasInputHandled())
+		return;
+	if (panel)
+		panel->SetTooltipText(GetObjectText(picked->GetName()));
+	m_hoveredName = picked->GetName();
+	if (clicked && !IsMouseOverPanel())
+		m_clickedName = m_flyStartName = picked->GetName();
 }
 
 void cLocationForm::DeleteWhenClosed()
 {
 	if (IsDeletePending())
 		return;
+	// Nothing the panel still flies may come from the deleted objects.
+	if (cGamePanel* panel = cGamePanel::Get())
+		panel->DropFlyEffectsOf(this);
 	ClearSounds();
 	MarkForDelete();
 	ClearSounds();
@@ -791,4 +1323,13 @@ bool cLocationForm::RestoreFromProfile()
 		return false;
 	return std::all_of(m_subLocations.begin(), m_subLocations.end(),
 		[](cLocationForm* sub) { return sub->RestoreFromProfile(); });
+}
+
+void cLocationForm::CollectCurrentEvents(std::vector<cScenarioEvent>& events)
+{
+	const sEventContext outer = GetEventContext();
+	ResetEventContext();
+	if (cScenarioCommand* running = GetRunningCommand())
+		running->CollectEvents(events, false);
+	GetEventContext() = outer;
 }

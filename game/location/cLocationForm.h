@@ -46,8 +46,16 @@ public:
 
 	// While a minigame is drawn in place of the form, only the minigame is queued.
 	void CollectDraw(std::vector<sDrawEntry>& queue, cCamera*& camera) override;
-	// The window states, the ambient sounds, the scenario tick and the
-	// object fades; a closed main form marks itself for deletion.
+	// Picking while the form works: the nearest object under the mouse
+	// gives the tooltip and takes the click; in a search only the hidden
+	// objects can be found. Also the debug keys of cheat mode. Never
+	// consumes the input.
+	bool HandleInput() override;
+	// The frame step: the help hint and the cursor, a sub-location closed
+	// by a click outside it, the ambient sounds, the scenario tick with the
+	// wrong remark, the end of a search, the window states and the object
+	// fades, the held item let go, and the move to the next location; a
+	// closed main form marks itself for deletion.
 	void Update(float dt) override;
 
 	// Window states.
@@ -86,6 +94,10 @@ public:
 	cComicsWindow* ShowComics(const std::string& name);
 	cMovieWindow* ShowMovie(const std::string& name);
 	cMinigame* CreateMinigame(const std::string& name);
+	// The pending events of the running command, unfiltered and unsorted,
+	// appended to events. Runs inside another walk: the shared event
+	// context is started afresh for it and given back afterwards.
+	void CollectCurrentEvents(std::vector<cScenarioEvent>& events);
 	void PreloadItemModel(const std::string& name);
 
 	// Sounds.
@@ -108,11 +120,38 @@ public:
 	void AddInventoryItem(const std::string& name, int count);
 	void RemoveInventoryItem(const std::string& name, int count);
 	bool HasInventoryItem(const std::string& name, int count) const;
-	// Lists the visible direct child of the name as an item to find.
+	// Lists the visible direct child of the name as an item to find; a name
+	// without such a child lists nothing.
 	void AddItemToFind(const std::string& name);
+	// Activates up to count hidden-object groups chosen at random among
+	// those not active yet whose first object is visible (on the main form).
+	void AddRandomItemsToFind(int count);
+	int GetIspyTargetCount() const { return m_ispyTargetCount; }
+	int GetIspyFoundCount() const { return m_ispyFoundCount; }
+	void EnableIspyHelp(bool enabled) { m_ispyHelpEnabled = enabled; }
+	float GetHelpHintTimer() const { return m_helpHintTimer; }
 
-	// Objects on the cursor, by dotted path below the main form.
+	// The hint button's action: points at the next thing to do and spends
+	// the hint. False only from a sub-location with nothing to do and no
+	// close button, which then hides.
+	bool ShowHintForNextEvent();
+	// The pending events of the current state: with an empty name all of
+	// them sorted by kind, with a name those of the kind a click on that
+	// object leads to.
+	void CollectEvents(std::vector<cScenarioEvent>& out, const std::string& name, int kind);
+	// One of the fifteen remarks on a click that does nothing, unless a
+	// dialogue runs.
+	void SayWrongRemark();
+
+	// Sub-locations opened over this form.
+	void OpenSubLocation(cGameWindow* form);
+	// Hides the open child form, or else this form when it is a sub-location.
+	void CloseSubLocation();
+
+	// Objects on the cursor, by dotted path below the main form; removing
+	// an empty path lets every object go.
 	void AddToCursor(const std::string& path);
+	void RemoveFromCursor(const std::string& path);
 
 	// The player's progress: storing writes the profile file too.
 	void SaveToProfile();
@@ -132,6 +171,8 @@ public:
 	cGameWindow* GetOpenChildForm() const { return m_openChildForm; }
 	void SetFlyStartName(const std::string& name) { m_flyStartName = name; }
 	const std::string& GetClickedName() const { return m_clickedName; }
+	const std::string& GetHoveredName() const { return m_hoveredName; }
+	bool IsLensShown() const { return m_lensShown; }
 	void SetClickedName(const std::string& name) { m_clickedName = name; }
 	bool IsClickConsumed() const { return m_clickConsumed; }
 	void SetClickConsumed(bool consumed) { m_clickConsumed = consumed; }
@@ -153,6 +194,29 @@ private:
 	void StoreInto(cPlayerProgress& progress);
 	cLocationForm* GetMainForm();
 	void OnBorderClose(cSceneObject*);
+	// The object's name led by those of its ancestors below the main form, joined with ".".
+	std::string FullPath(cSceneObject* object);
+
+	// Input steps.
+	// F2 ends hidden-object mode and starts the location again; F5 and F6
+	// go to the location numbered one less or one more. True when a
+	// location change was asked for.
+	bool RunDebugKeys();
+	void FindHiddenObject(bool clicked);
+	void PickObject(bool clicked);
+	void TakeFoundObject(cSceneObject* object);
+	// Update steps.
+	void UpdateHelpHint(float dt);
+	void UpdateCursor(float dt);
+	// True when a click outside a sub-location's background was taken.
+	bool TakeOutsideClick();
+	void TickScenario();
+	void UpdateSearch();
+	void EndSearch();
+	void LeaveForNextLocation();
+
+	friend void SetIspyMode(const std::string& listName, bool on, bool atOnce);
+	friend void StartIspyCollect();
 
 	cLocationForm* m_parentForm;
 	// The profile activation a main form was built under: its destructor
@@ -174,6 +238,8 @@ private:
 	cResourceHandle m_foundSound;
 	bool m_ambientOn = false;
 	bool m_justClose = false;
+	bool m_ispyHelpEnabled = false;
+	float m_helpHintTimer = 0;
 	float m_cursorDelay = 0;
 	bool m_lensShown = false;
 	float m_ambientTimer = 0;
@@ -188,6 +254,7 @@ private:
 	bool m_shown = false;
 	cSceneObject* m_drawReplacement = nullptr;
 	std::string m_clickedName;
+	std::string m_hoveredName;
 	std::string m_flyStartName;
 	bool m_clickConsumed = false;
 	cSceneObject* m_background = nullptr;
@@ -197,6 +264,12 @@ private:
 	int m_ispyFoundCount = 0;
 };
 
+// Switches hidden-object mode of the main form: on shows the panel's items
+// list of the name and lists the main form's visible objects that it
+// names; at once skips the panel's opening or closing motion.
+void SetIspyMode(const std::string& listName, bool on, bool atOnce);
+// Starts the search of the main form when it has groups to find.
+void StartIspyCollect();
 // Holds the sound of the name for the rest of the run, once per sound.
 void PreloadSound(const std::string& name);
 // Shows the game panel with the objects that follow the cursor, or hides

@@ -17,6 +17,7 @@
 #include "game/minigames/cMinigameL10Terminal.h"
 #include "game/minigames/cMinigameL6Box.h"
 #include "game/minigames/cMinigameLock.h"
+#include "game/minigames/cMinigamePeriscope.h"
 #include "game/minigames/cMinigamePhone.h"
 #include "game/minigames/cMinigamePicture.h"
 #include "game/minigames/cMinigamePlatens.h"
@@ -46,7 +47,7 @@ const sMinigameName kMinigameTable[] = {
 	{"connectors", &CreateMinigame<cMinigameConnectors>},
 	{"wire", &CreateMinigame<cMinigameWire>},
 	{"key", &CreateMinigame<cMinigameKey>},
-	{"periscope", nullptr},
+	{"periscope", &CreateMinigame<cMinigamePeriscope>},
 	{"platens", &CreateMinigame<cMinigamePlatens>},
 	{"glass", &CreateMinigame<cMinigameGlass>},
 	{"globe", &CreateMinigame<cMinigameGlobe>},

@@ -5,6 +5,7 @@
 #include "game/minigames/MinigameDial.h"
 #include "game/minigames/MinigameMouse.h"
 #include "game/minigames/SafeCombination.h"
+#include "game/minigames/SafeDial.h"
 
 #include <iterator>
 
@@ -16,26 +17,6 @@ const char* const kMatch = "match";
 constexpr float kSoundPause = 0.3f;
 // The handle turns twice as far as the cursor goes round it.
 constexpr float kTurnRatio = 2.0f;
-
-struct sSector
-{
-	float from;
-	float to;
-	int symbol;
-};
-
-// Where each symbol lies on the dial; the first one's spans the wrap.
-const sSector kSectors[] = {
-	{ 0.96844536f, 1.0f, 0 },
-	{ 0.0f, 0.026828464f, 0 },
-	{ 0.089345105f, 0.13944317f, 1 },
-	{ 0.20806266f, 0.26357138f, 2 },
-	{ 0.32633254f, 0.36976045f, 3 },
-	{ 0.46713898f, 0.5241042f, 4 },
-	{ 0.61988884f, 0.6757309f, 5 },
-	{ 0.73392385f, 0.7912069f, 6 },
-	{ 0.8613229f, 0.9055443f, 7 },
-};
 }
 
 cMinigameSafe::cMinigameSafe(const std::string& name, cSceneObject* parent) : cMinigame(name, parent)
@@ -68,10 +49,7 @@ void cMinigameSafe::Show()
 
 int cMinigameSafe::SymbolAt(float position)
 {
-	for (const sSector& sector : kSectors)
-		if (sector.from <= position && position <= sector.to)
-			return sector.symbol;
-	return -1;
+	return SafeSymbolAt(position);
 }
 
 bool cMinigameSafe::HandleInput()

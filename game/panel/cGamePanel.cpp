@@ -71,6 +71,16 @@ cVector3d Position(const cMatrix& matrix)
 {
 	return cVector3d(matrix._41, matrix._42, matrix._43);
 }
+
+// The object or the model belongs to the subtree.
+bool IsInSubtree(cSceneObject* subtree, const cSceneObject* object, const cModelControllerBase* model)
+{
+	if (subtree == object || (model && subtree->GetVisual() && subtree->GetVisual()->GetModelController() == model))
+		return true;
+	const std::vector<cSceneObject*>& children = subtree->GetChildList().GetChildren();
+	return std::any_of(children.begin(), children.end(),
+		[&](cSceneObject* child) { return IsInSubtree(child, object, model); });
+}
 }
 
 cGamePanel::cGamePanel(cSceneObject* effectWindow) : cGameWindow("game_panel", ParentOf(effectWindow), true)
@@ -397,6 +407,7 @@ void cGamePanel::ReleaseIspyList(const std::string& name)
 		return;
 	cSceneObject* list = kept->second.scene;
 	m_itemsList.ReleaseLayout(list);
+	DropFlyEffectsOf(list);
 	m_ispyLists.erase(kept);
 	// A scene whose posted move has not run yet is deleted by its new
 	// parent once it is there.
@@ -472,6 +483,13 @@ void cGamePanel::OnObjectFound(const std::string& name, const cMatrix& world, cM
 	}
 	GetMotions().PlayByName(name);
 	GetAnimations().PlayByName(name);
+}
+
+void cGamePanel::DropFlyEffectsOf(cSceneObject* subtree)
+{
+	std::erase_if(m_flyEffects, [subtree](const sFlyEffect& effect) {
+		return subtree && IsInSubtree(subtree, effect.target, effect.model);
+	});
 }
 
 void cGamePanel::ShowClothes(const std::string& property)

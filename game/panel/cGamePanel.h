@@ -81,6 +81,9 @@ public:
 	// null when the entry is missing or has no particle resource.
 	cParticleSystem* CreateEffect(const std::string& name, const cVector3d& position, cMatrix* matrix);
 	size_t GetFlyEffectCount() const { return m_flyEffects.size(); }
+	// Ends at once every effect that flies an object of the subtree or the
+	// model of one, so that none outlives what it flies.
+	void DropFlyEffectsOf(cSceneObject* subtree);
 	void ShowClothes(const std::string& property);
 
 	// The inventory: the player's counts live in the progress record and

@@ -1,9 +1,10 @@
 #include "game/play/LocationHint.h"
 
-#include "game/play/cPlayerProgress.h"
+#include "game/location/CurrentLocation.h"
+#include "game/location/cLocationForm.h"
 
 void ShowHintOnCurrentLocation()
 {
-	if (g_currentProgress)
-		g_currentProgress->hintCharge = 0;
+	if (g_currentLocation)
+		g_currentLocation->ShowHintForNextEvent();
 }

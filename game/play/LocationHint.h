@@ -1,6 +1,6 @@
 #pragma once
-// The hint button's action on the location the player is in. There are no
-// location forms yet to find the next thing to do, so the action only
-// spends the hint: the charge is emptied and starts again.
+// The hint button's action on the location the player is in: the main
+// location form points at the next thing to do and spends the hint.
+// Nothing happens while no location is current.
 
 void ShowHintOnCurrentLocation();

@@ -1,5 +1,18 @@
 #include "game/scenario/cCommandFactory.h"
 
+#include "game/scenario/commands/cAnimationCommand.h"
+#include "game/scenario/commands/cAnimationLoopCommand.h"
+#include "game/scenario/commands/cAnimationStopCommand.h"
+#include "game/scenario/commands/cDelay.h"
+#include "game/scenario/commands/cGameCommand.h"
+#include "game/scenario/commands/cLocationCommand.h"
+#include "game/scenario/commands/cMusicCommand.h"
+#include "game/scenario/commands/cSoundCommand.h"
+#include "game/scenario/commands/cSoundEffectsCommand.h"
+#include "game/scenario/commands/cSoundLoopCommand.h"
+#include "game/scenario/commands/cSoundStopCommand.h"
+#include "game/scenario/commands/cState.h"
+#include "game/scenario/commands/cSubLocation.h"
 #include "game/scenario/commands/cPlaceholderCommand.h"
 
 namespace
@@ -18,13 +31,13 @@ const sKeyword kKeywordTable[] = {
 	{"addaim", Placeholder},
 	{"addinventory", Placeholder},
 	{"additem", Placeholder},
-	{"animation", Placeholder},
-	{"animation_loop", Placeholder},
-	{"animation_stop", Placeholder},
+	{"animation", &CreateCommand<cAnimationCommand>},
+	{"animation_loop", &CreateCommand<cAnimationLoopCommand>},
+	{"animation_stop", &CreateCommand<cAnimationStopCommand>},
 	{"changedialog", Placeholder},
 	{"click", Placeholder},
 	{"click_but", Placeholder},
-	{"delay", Placeholder},
+	{"delay", &CreateCommand<cDelay>},
 	{"disable", Placeholder},
 	{"disable_but", Placeholder},
 	{"dropinventory", Placeholder},
@@ -38,20 +51,20 @@ const sKeyword kKeywordTable[] = {
 	{"isenabled", Placeholder},
 	{"isininventory", Placeholder},
 	{"isvisible", Placeholder},
-	{"location", Placeholder},
-	{"game", Placeholder},
-	{"music", Placeholder},
+	{"location", &CreateCommand<cLocationCommand>},
+	{"game", &CreateCommand<cGameCommand>},
+	{"music", &CreateCommand<cMusicCommand>},
 	{"removeaim", Placeholder},
 	{"show", Placeholder},
 	{"show_but", Placeholder},
 	{"showfade", Placeholder},
 	{"showfade_but", Placeholder},
-	{"sound", Placeholder},
-	{"sound_effects", Placeholder},
-	{"soundloop", Placeholder},
-	{"soundstop", Placeholder},
-	{"sublocation", Placeholder},
-	{"state", Placeholder},
+	{"sound", &CreateCommand<cSoundCommand>},
+	{"sound_effects", &CreateCommand<cSoundEffectsCommand>},
+	{"soundloop", &CreateCommand<cSoundLoopCommand>},
+	{"soundstop", &CreateCommand<cSoundStopCommand>},
+	{"sublocation", &CreateCommand<cSubLocation>},
+	{"state", &CreateCommand<cState>},
 	{"command", Placeholder},
 };
 }

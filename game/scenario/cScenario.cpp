@@ -70,6 +70,8 @@ void cScenario::Reset()
 {
 	m_current = GetState("startup");
 	m_running = nullptr;
+	// A "state" command ticked below renames the state it switches to.
+	m_stateName = m_current ? "startup" : "";
 	if (m_current)
 	{
 		cAutoLock lock(Singletone<cSceneManager>::GetInstance()->GetLock());

@@ -369,6 +369,13 @@ TEST(DemoContent, TheOpeningDialogueShowsInTheCloudsOfItsTwoCharacters)
 		const std::vector<sDialogLine>* intro = manager->FindPart("location1", "intro");
 		ASSERT_NE(intro, nullptr);
 		ASSERT_EQ(intro->size(), 3u);
+		// A held item used where it does nothing: fifteen remarks of one line.
+		for (int i = 1; i <= 15; ++i)
+		{
+			const std::vector<sDialogLine>* remark = manager->FindPart("special", "wrong" + std::to_string(i));
+			ASSERT_NE(remark, nullptr) << i;
+			EXPECT_EQ(remark->size(), 1u) << i;
+		}
 		EXPECT_NE(manager->GetSkipButton()->GetChildList().FindChild("skip"), nullptr);
 		for (const char* character : {"detective", "assistant"})
 		{

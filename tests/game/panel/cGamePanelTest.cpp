@@ -316,6 +316,26 @@ TEST_F(cGamePanelTest, FoundObjectsWithoutParticlesStillFlyToTheirPlace)
 	EXPECT_EQ(panel->GetFlyEffectCount(), 0u) << "ended with their flight";
 }
 
+// A released list scene takes the effects flying to it along; the others fly on.
+TEST_F(cGamePanelTest, AReleasedListSceneEndsTheEffectsFlyingToIt)
+{
+	cModelController model;
+	panel->PreloadIspyList("list_a");
+	scene->Update(0);
+	panel->ShowIspyList("list_a");
+	panel->OnObjectFound("coin", At(400, 500, 0), &model);  // flies to the list's "coin"
+	panel->OnObjectFound("lamp", At(1, 1, 0), &model);      // plays where it was found
+	ASSERT_EQ(panel->GetFlyEffectCount(), 2u);
+	panel->Update(0.1f);
+
+	panel->ReleaseIspyList("list_a");
+	EXPECT_EQ(panel->GetFlyEffectCount(), 1u);
+	panel->Update(0.2f);
+	EXPECT_EQ(panel->GetFlyEffectCount(), 1u);
+	panel->Update(0.6f);
+	EXPECT_EQ(panel->GetFlyEffectCount(), 0u);
+}
+
 namespace
 {
 // Entries with a particle resource that runs its "play" program for 5 s.

@@ -1,0 +1,145 @@
+// The demo played by real X input from the game's launch to its end, every
+// screen compared with its approved picture, the log and the sound checked.
+// Each step is what a player does next; later screens extend the story.
+
+#include "cGameRun.h"
+#include "cStoryScreens.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <initializer_list>
+#include <fstream>
+
+namespace
+{
+// The log ended normally and holds none of the texts.
+void ExpectLogWithout(const std::string& log, std::initializer_list<const char*> texts)
+{
+	EXPECT_NE(log.find(" Log end: "), std::string::npos) << log;
+	for (const char* bad : texts)
+		EXPECT_EQ(log.find(bad), std::string::npos) << "the log holds \"" << bad << "\":\n" << log;
+}
+
+// No line at level 2 or above, no resource looked for in vain.
+void ExpectCleanLog(const std::string& log)
+{
+	ExpectLogWithout(log, {"Error: ", "PROGRAM ABORTING", "not found"});
+}
+
+// The window's close box; a question asked about it is answered Yes.
+void Quit(cGameRun& run)
+{
+	run.RequestClose();
+}
+}
+
+TEST(Playthrough, TheDemoFromLaunchToQuit)
+{
+	cGameRun run;
+	ASSERT_TRUE(run.IsReady()) << "no content or no X server";
+	cStoryScreens screens;
+	ASSERT_TRUE(run.Launch()) << "the game showed no window";
+
+	EXPECT_EQ(screens.Check(run, "01-first-screen"), "");
+
+	Quit(run);
+	EXPECT_EQ(run.WaitForEnd(std::chrono::seconds(30)), 0);
+	const double seconds = run.SecondsSinceLaunch();
+	ExpectCleanLog(run.Log());
+	const std::string sheet = screens.WriteContactSheet("demo");
+	EXPECT_FALSE(sheet.empty());
+	std::printf("Play-through: %.1f s from launch to quit; contact sheet %s\n", seconds, sheet.c_str());
+	RecordProperty("seconds_from_launch_to_quit", std::to_string(seconds));
+}
+
+// The driver finds its targets in the generated scenes: the boxes of
+// location1's objects are where the scene places their models.
+TEST(PlaythroughLayout, ReadsTheObjectsBoxesFromTheGeneratedScene)
+{
+	cGameRun run;
+	ASSERT_TRUE(run.IsReady()) << "no content or no X server";
+	const cScreenLayout layout = cScreenLayout::Read(run.ContentFolder(), "location1");
+	ASSERT_FALSE(layout.IsEmpty());
+	for (const char* name : {"door", "box"})
+	{
+		ASSERT_TRUE(layout.Has(name)) << name;
+		const sScreenBox box = layout.Box(name);
+		EXPECT_LT(box.left, box.right) << name;
+		EXPECT_LT(box.top, box.bottom) << name;
+		EXPECT_GE(box.left, 0) << name;
+		EXPECT_LE(box.bottom, 768) << name;
+	}
+	// The door stands right of the box and higher up the screen.
+	EXPECT_GT(layout.Box("door").CentreX(), layout.Box("box").CentreX());
+	EXPECT_LT(layout.Box("door").CentreY(), layout.Box("box").CentreY());
+	EXPECT_FALSE(layout.Has("no_such_object"));
+}
+
+// Start-ups a player's machine may give the game: each still reaches the
+// first screen and ends cleanly.
+enum class eHostileStart
+{
+	DamagedProfiles,
+	DamagedSettings,
+	NoSplashFolder,
+	Packs
+};
+
+class PlaythroughStart : public testing::TestWithParam<eHostileStart>
+{
+};
+
+TEST_P(PlaythroughStart, ReachesTheFirstScreen)
+{
+	cGameRun run;
+	ASSERT_TRUE(run.IsReady()) << "no content or no X server";
+	const std::string game = run.ContentFolder();
+	switch (GetParam())
+	{
+	case eHostileStart::DamagedProfiles:
+		std::ofstream(run.SettingsFolder() + "/profiles.data", std::ios::binary) << "\x12\x00\x00\x00garbage";
+		break;
+	case eHostileStart::DamagedSettings:
+		std::ofstream(run.SettingsFolder() + "/zv2.xml") << "<config><config><item id=\"video.window\" value=";
+		break;
+	case eHostileStart::NoSplashFolder:
+		std::filesystem::remove_all(game + "/splash");
+		break;
+	case eHostileStart::Packs:
+		run.Start({"-pack"});
+		ASSERT_EQ(run.WaitForEnd(std::chrono::seconds(60)), 0);
+		for (const std::string name : {"data", "localization"})
+		{
+			std::filesystem::remove_all(game + "/" + name);
+			std::filesystem::rename(game + "/my_" + name, game + "/" + name);
+		}
+		break;
+	}
+	ASSERT_TRUE(run.Launch()) << "the game showed no window";
+	const sScreenshot first = run.CaptureStill();
+	ASSERT_FALSE(first.IsEmpty());
+	// A damaged settings file starts the game full screen: only the
+	// windowed starts can be compared with the approved picture.
+	if (first.width == 1024 && first.height == 768)
+	{
+		cStoryScreens screens;
+		EXPECT_EQ(screens.Check(run, "01-first-screen"), "");
+	}
+	Quit(run);
+	EXPECT_EQ(run.WaitForEnd(std::chrono::seconds(30)), 0);
+	// A damaged file is named in an error line; nothing else goes wrong.
+	ExpectLogWithout(run.Log(), {"PROGRAM ABORTING", "not found"});
+}
+
+static std::string StartName(const testing::TestParamInfo<eHostileStart>& info)
+{
+	static const char* const kNames[] = {"DamagedProfiles", "DamagedSettings", "NoSplashFolder", "Packs"};
+	return kNames[int(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Hostile, PlaythroughStart,
+	testing::Values(eHostileStart::DamagedProfiles, eHostileStart::DamagedSettings, eHostileStart::NoSplashFolder,
+		eHostileStart::Packs),
+	StartName);

@@ -1,0 +1,199 @@
+#include "cGameRun.h"
+
+#include "cScreenComparer.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "../XWindowProbe.h"
+
+namespace
+{
+const int kLogicalWidth = 1024;
+const int kLogicalHeight = 768;
+
+std::string ReadFile(const std::string& path)
+{
+	std::ifstream file(path, std::ios::binary);
+	return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+}
+
+cGameRun::cGameRun()
+{
+	char pattern[] = "/tmp/zv2_playthrough_XXXXXX";
+	m_root = mkdtemp(pattern);
+	m_content = m_root + "/game";
+	if (!RunProgram(ZV2_CONTENT_PROGRAM, m_content))
+		return;
+	// The lock and the player's settings in the run's folder; the game in
+	// a window of the logical screen's size.
+	setenv("XDG_RUNTIME_DIR", m_root.c_str(), 1);
+	setenv("XDG_DATA_HOME", (m_root + "/appdata").c_str(), 1);
+	std::filesystem::create_directories(SettingsFolder());
+	std::ofstream(SettingsFolder() + "/zv2.xml")
+		<< "<config><config><item id=\"video.window\" value=\"true\"/></config></config>";
+	// SDL's disk driver writes the mix as it plays it.
+	setenv("SDL_AUDIODRIVER", "disk", 1);
+	setenv("SDL_DISKAUDIOFILE", (m_root + "/sound.raw").c_str(), 1);
+	if (!getenv("ZV2_PLAYTHROUGH_VISIBLE"))
+		for (int attempt = 0; attempt < 3 && !m_probe; ++attempt)
+		{
+			m_display = std::make_unique<cPrivateDisplay>(2000 + int(getpid() % 8000) * 3 + attempt);
+			if (!m_display->Name().empty())
+			{
+				setenv("DISPLAY", m_display->Name().c_str(), 1);
+				m_probe = std::make_unique<cXWindowProbe>();
+				if (!m_probe->IsOpen())
+					m_probe.reset();
+			}
+		}
+	else
+		m_probe = std::make_unique<cXWindowProbe>();
+	m_ready = m_probe && m_probe->IsOpen();
+}
+
+cGameRun::~cGameRun()
+{
+	if (m_game > 0)
+		WaitForEnd(std::chrono::seconds(0));
+	m_probe.reset();
+	m_display.reset();
+	std::filesystem::remove_all(m_root);
+}
+
+std::string cGameRun::SettingsFolder() const
+{
+	return m_root + "/appdata/Druvel's games/zv2";
+}
+
+void cGameRun::Start(const std::vector<std::string>& arguments)
+{
+	m_launched = std::chrono::steady_clock::now();
+	m_game = StartProgram(ZV2_GAME_PROGRAM, m_content, arguments);
+	m_window = 0;
+}
+
+bool cGameRun::Launch(const std::vector<std::string>& arguments)
+{
+	Start(arguments);
+	if (m_game <= 0 ||
+		!Eventually([&] { return (m_window = m_probe->FindMappedWindowOf(m_game)) != 0; }, std::chrono::seconds(30)))
+		return false;
+	// The pointer starts in the top right corner, where it covers nothing,
+	// so that every run draws the same screens.
+	MoveTo(kLogicalWidth - 8, 8);
+	return true;
+}
+
+int cGameRun::WaitForEnd(std::chrono::seconds limit)
+{
+	const int status = WaitForExit(m_game, limit);
+	m_game = -1;
+	if (status == -1 || !WIFEXITED(status))
+		return -1;
+	return WEXITSTATUS(status);
+}
+
+double cGameRun::SecondsSinceLaunch() const
+{
+	return std::chrono::duration<double>(std::chrono::steady_clock::now() - m_launched).count();
+}
+
+sScreenshot cGameRun::Capture() const
+{
+	sScreenshot shot;
+	shot.pixels = m_probe->Capture(m_window, shot.width, shot.height);
+	return shot;
+}
+
+sScreenshot cGameRun::CaptureStill(std::chrono::seconds limit) const
+{
+	sScreenshot last = Capture();
+	auto stillSince = std::chrono::steady_clock::now();
+	const auto deadline = stillSince + limit;
+	while (std::chrono::steady_clock::now() < deadline)
+	{
+		std::this_thread::sleep_for(std::chrono::milliseconds(100));
+		sScreenshot shot = Capture();
+		if (cScreenComparer::DifferingShare(shot, last) > 0)
+		{
+			last = std::move(shot);
+			stillSince = std::chrono::steady_clock::now();
+		}
+		else if (std::chrono::steady_clock::now() - stillSince >= std::chrono::milliseconds(500))
+			break;
+	}
+	return last;
+}
+
+bool cGameRun::WaitForChange(const sScreenshot& from, std::chrono::seconds limit) const
+{
+	return Eventually([&] { return cScreenComparer::DifferingShare(Capture(), from) > 0.01; }, limit);
+}
+
+void cGameRun::MoveTo(int x, int y) const
+{
+	const cXWindowProbe::sRect place = m_probe->Geometry(m_window);
+	m_probe->MovePointer(m_window, x * place.width / kLogicalWidth, y * place.height / kLogicalHeight);
+}
+
+void cGameRun::ClickAt(int x, int y) const
+{
+	MoveTo(x, y);
+	// A frame or two for the game to see the pointer over its target.
+	std::this_thread::sleep_for(std::chrono::milliseconds(100));
+	m_probe->ClickButton();
+}
+
+bool cGameRun::Click(const cScreenLayout& layout, const std::string& path) const
+{
+	if (!layout.Has(path))
+		return false;
+	ClickAt(layout.Box(path).CentreX(), layout.Box(path).CentreY());
+	return true;
+}
+
+void cGameRun::PressKey(unsigned long keySymbol) const
+{
+	m_probe->PressKey(keySymbol);
+}
+
+void cGameRun::Type(const std::string& text) const
+{
+	for (char c : text)
+	{
+		const bool upper = c >= 'A' && c <= 'Z';
+		const unsigned long symbol = c == ' ' ? XK_space : upper ? XK_a + (c - 'A') : (unsigned long)(unsigned char)c;
+		m_probe->PressKey(symbol, upper);
+		std::this_thread::sleep_for(std::chrono::milliseconds(30));
+	}
+}
+
+void cGameRun::RequestClose() const
+{
+	m_probe->RequestClose(m_window);
+}
+
+std::string cGameRun::Log() const
+{
+	return ReadFile(m_content + "/zv2.txt");
+}
+
+size_t cGameRun::SoundBytes() const
+{
+	std::error_code error;
+	const auto size = std::filesystem::file_size(m_root + "/sound.raw", error);
+	return error ? 0 : size_t(size);
+}
+
+bool cGameRun::HeardSince(size_t offset) const
+{
+	const std::string sound = ReadFile(m_root + "/sound.raw");
+	for (size_t i = offset; i < sound.size(); ++i)
+		if (sound[i] != 0)
+			return true;
+	return false;
+}

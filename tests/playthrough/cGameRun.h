@@ -1,0 +1,75 @@
+#pragma once
+// One run of the real game program on freshly generated demo content, as a
+// player meets it: started in a window on an X server of the run's own (or
+// on the user's display, to be watched), its sound written to a file by
+// SDL's disk driver, driven only by X input events, its screens read back.
+
+#include "../GameProcess.h"
+#include "cScreenLayout.h"
+#include "sScreenshot.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class cXWindowProbe;
+
+class cGameRun
+{
+public:
+	// Generates the content into a folder of its own and opens the display:
+	// a private X server, or the user's display when ZV2_PLAYTHROUGH_VISIBLE is set.
+	cGameRun();
+	~cGameRun();
+	cGameRun(const cGameRun&) = delete;
+	cGameRun& operator=(const cGameRun&) = delete;
+
+	bool IsReady() const { return m_ready; }
+	const std::string& ContentFolder() const { return m_content; }
+	// The folder of the player's settings, log-free: "zv2.xml", "profiles.data".
+	std::string SettingsFolder() const;
+
+	// Starts the game with the arguments.
+	void Start(const std::vector<std::string>& arguments);
+	// Starts the game and waits for its window; false when it never showed one.
+	bool Launch(const std::vector<std::string>& arguments = {});
+	// Waits for the game to end; its exit code, or -1 when it had to be killed.
+	int WaitForEnd(std::chrono::seconds limit);
+	double SecondsSinceLaunch() const;
+
+	// The window's pixels now.
+	sScreenshot Capture() const;
+	// The screen once it has stopped changing for half a second (animations
+	// ended), or the last capture when it never does within the limit.
+	sScreenshot CaptureStill(std::chrono::seconds limit = std::chrono::seconds(15)) const;
+	// Waits until the screen is no longer the given one; false at the limit.
+	bool WaitForChange(const sScreenshot& from, std::chrono::seconds limit = std::chrono::seconds(20)) const;
+
+	// Input in logical screen pixels (1024 by 768, y down).
+	void MoveTo(int x, int y) const;
+	void ClickAt(int x, int y) const;
+	// Clicks the centre of the object of the generated scene.
+	bool Click(const cScreenLayout& layout, const std::string& path) const;
+	void PressKey(unsigned long keySymbol) const;
+	// Types the letters, digits and spaces of the text.
+	void Type(const std::string& text) const;
+	// The window's close box.
+	void RequestClose() const;
+
+	// The game's log as written so far.
+	std::string Log() const;
+	// Bytes of sound written so far, and whether any sample after the
+	// offset is not silence.
+	size_t SoundBytes() const;
+	bool HeardSince(size_t offset) const;
+
+private:
+	bool m_ready = false;
+	std::string m_root;
+	std::string m_content;
+	std::unique_ptr<cPrivateDisplay> m_display;
+	std::unique_ptr<cXWindowProbe> m_probe;
+	pid_t m_game = -1;
+	unsigned long m_window = 0;
+	std::chrono::steady_clock::time_point m_launched;
+};

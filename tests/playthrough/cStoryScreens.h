@@ -1,0 +1,28 @@
+#pragma once
+// The screens of a play-through: each is taken once it is still, compared
+// with its approved picture and kept for the run's contact sheet.
+
+#include "cContactSheet.h"
+#include "cScreenComparer.h"
+
+#include <string>
+
+class cGameRun;
+
+class cStoryScreens
+{
+public:
+	// Approving when ZV2_PLAYTHROUGH_APPROVE is set.
+	cStoryScreens();
+
+	// Empty when the game's still screen matches the approved picture of the name.
+	std::string Check(const cGameRun& run, const std::string& name);
+	// The contact sheet of every screen checked, in the build folder; its path.
+	std::string WriteContactSheet(const std::string& runName) const;
+
+	static std::string OutputFolder();
+
+private:
+	cScreenComparer m_comparer;
+	cContactSheet m_sheet;
+};
