@@ -2,9 +2,8 @@
 // Moving between locations on the loader thread, for the switch tests, the
 // stress test and the switch benchmark: "location1" of the location tests
 // and a second room "location2" whose objects count themselves while alive
-// and carry a motion and an animation; the steps a main form's update takes
-// when it finds a next location; and the diary's part of showing the form
-// once it has joined the scene.
+// and carry a motion and an animation; frames that show a loaded form as
+// the diary does once it has joined the scene; and waiting for a change.
 
 #include "LocationTestSupport.h"
 
@@ -16,6 +15,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 // A probe visual whose only animation is "glow": the window states'
 // animations ("appear", "working") are not its own.
@@ -80,16 +80,18 @@ public:
 		Singletone<cCursorManager>::GetInstance();
 	}
 
-	// One frame: the scene's update, what the main form's update does when
-	// a next location is set and none is loading, showing a loaded form as
-	// the diary does when the player closes it, and the cursor's update.
+	// One frame: the scene's update (where a working main form leaves when
+	// a next location is set and none is loading), showing a loaded form
+	// as the diary does when the player closes it, and the cursor's update.
 	void Frame(float dt)
 	{
 		m_scene->Update(dt);
 		{
 			cAutoLock lock(m_scene->GetLock());
-			LeaveWhenRequested();
 			ShowWhenAttached();
+			if (g_currentLocation != m_lastCurrent && g_currentLocation)
+				entered.push_back(g_currentLocation->GetName());
+			m_lastCurrent = g_currentLocation;
 		}
 		Singletone<cCursorManager>::GetInstance()->Update(dt);
 	}
@@ -132,28 +134,11 @@ public:
 		return WaitFor(name, [this] { Frame(0.02f); });
 	}
 
-	// The forms started by this switcher.
-	int loadsStarted = 0;
+	// The names of the forms that became the current location, one per
+	// load, in order.
+	std::vector<std::string> entered;
 
 private:
-	// As the update of a working main form: it becomes the previous
-	// location, hides (which stores it), and a loader thread builds the
-	// next form without the diary. The form's own update does the same in
-	// the game; whichever runs first starts the load, and the other then
-	// finds it loading or the request taken.
-	void LeaveWhenRequested()
-	{
-		cLocationForm* form = g_currentLocation;
-		if (!form || g_nextLocation.empty() || g_locationLoading || form->GetState() != cGameWindow::kWorking)
-			return;
-		g_previousLocation = form;
-		form->Hide();
-		if (g_currentProgress)
-			g_currentProgress->currentLocation = g_nextLocation;
-		++loadsStarted;
-		new cLocationLoaderThread(g_nextLocation, false);
-	}
-
 	void ShowWhenAttached()
 	{
 		cLocationForm* form = g_currentLocation;
@@ -163,4 +148,5 @@ private:
 	}
 
 	cSceneManager* m_scene;
+	cLocationForm* m_lastCurrent = nullptr;
 };
