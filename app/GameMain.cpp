@@ -13,6 +13,7 @@
 #include "engine/scene/cCameraObject.h"
 #include "engine/scene/cSceneManager.h"
 #include "engine/sound/cSoundManager.h"
+#include "game/location/CurrentLocation.h"
 #include "game/play/GameObjectTypes.h"
 #include "game/play/cGameApplication.h"
 #include "game/play/cPlayerProgress.h"
@@ -111,6 +112,9 @@ int GameMain(const sStartupParams* params)
 		// form under its constructor, nor one that is still queued.
 		Singletone<cSceneManager>::GetInstance()->ApplyRequests();
 	}
+	// Stores the player's progress and writes the profile file while every
+	// manager still exists.
+	DeleteCurrentLocation();
 
 	FinishSettings();
 	// 0 for a normal end; a failure code when the system ended the loop (the

@@ -14,7 +14,7 @@ kinds=("$@")
 # The test suites that run threads of their own or through the platform
 # layer: kernel objects and the message queue, the log's lock, sound mixing
 # and streaming, the mouse thread behind every input manager, loader threads
-# (resources, textures, scenes, lights, dialogs, scenarios) and the game's
+# (resources, textures, scenes, lights, dialogs, scenarios, locations) and the game's
 # whole run, in the test program or as the game program itself. Each entry
 # names whole suites; one that names none fails the run.
 threaded_suites=(
@@ -24,7 +24,7 @@ threaded_suites=(
   cDirectXGraphicsObject 'TextureReload|TextureResource[A-Za-z]*' D3D9Resource D3DXTexture 'Resource[A-Za-z]*'
   'DSound[A-Za-z]*' cSoundDevice cSoundManager cSoundRegistry SoundResource GameWindowSound
   EmitterRuntime SceneTest SceneLightTest CameraObjectTest GlobalDialogsTest GameLogoWindowTest
-  ScenarioTest cInventoryTest cDialogManagerTest cFrameRateOverlayTest 'cGameApplication(Test)?'
+  ScenarioTest cInventoryTest cDialogManagerTest cFrameRateOverlayTest 'cGameApplication(Test)?' 'LocationSwitch[A-Za-z]*'
   cGameMainTest '([A-Za-z]+/)?GameMain[A-Za-z]*' '([A-Za-z]+/)?DemoGameRun'
 )
 threaded="^($(IFS='|'; echo "${threaded_suites[*]}"))\\."

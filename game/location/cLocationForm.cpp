@@ -201,7 +201,11 @@ cLocationForm::~cLocationForm()
 	{
 		if (cGamePanel* panel = cGamePanel::Get())
 			panel->DetachFromCursor(nullptr);
-		SaveToProfile();
+		// After another player was selected, or this one deleted, the
+		// current progress is not the one the form was built for; the form
+		// stored itself when it hid.
+		if (m_profileActivation == cProfile::GetActivationCount())
+			SaveToProfile();
 		g_currentLocation = nullptr;
 	}
 	// Nothing names a deleted form.
@@ -253,6 +257,12 @@ void cLocationForm::LoadScenario()
 
 void cLocationForm::EnterMainForm()
 {
+	// The panel, the progress and the location globals belong to the main
+	// thread's passes, which hold the scene lock: under it the form becomes
+	// the current location only once it is restored or reset, and the old
+	// form's last store cannot interleave with this restore.
+	cAutoLock lock(cSceneManager::GetInstance()->GetLock());
+	m_profileActivation = cProfile::GetActivationCount();
 	cGamePanel* panel = cGamePanel::Get();
 	if (panel)
 		panel->ClearInventory();
@@ -282,7 +292,9 @@ void cLocationForm::EnterMainForm()
 		Reset();
 	if (progress)
 		progress->currentLocation = GetName();
-	g_nextLocation.clear();
+	// A change asked for while this form was loading is still to come.
+	if (g_nextLocation == GetName())
+		g_nextLocation.clear();
 	m_closed = false;
 }
 

@@ -34,12 +34,14 @@ class cMinigame;
 class cLocationForm : public cGameWindow, public cScenarioOwner, public cCharacterSetOwner
 {
 public:
-	// Builds the form from its scene and scenario, sorts its objects and,
-	// for a main form, makes it the current location and restores it from
+	// Builds the form from its scene and scenario and sorts its objects
+	// (on the loader thread, without a lock); then, for a main form, under
+	// the scene lock, makes it the current location and restores it from
 	// the player's progress or starts its scenario afresh.
 	cLocationForm(const std::string& name, cLocationForm* parent);
-	// The current location stores itself first; the form's children go
-	// with it.
+	// The current location stores itself first, unless another player was
+	// selected (or this one deleted) since it was built; the form's
+	// children go with it.
 	~cLocationForm() override;
 
 	// While a minigame is drawn in place of the form, only the minigame is queued.
@@ -217,6 +219,9 @@ private:
 	friend void StartIspyCollect();
 
 	cLocationForm* m_parentForm;
+	// The profile activation a main form was built under: its destructor
+	// stores it only into the same player's progress.
+	unsigned m_profileActivation = 0;
 	cScenario m_scenario;
 	float m_ambientInterval = 0;
 	float m_ambientWeightSum = 0;

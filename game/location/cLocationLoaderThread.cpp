@@ -1,5 +1,6 @@
 #include "game/location/cLocationLoaderThread.h"
 
+#include "engine/foundation/cLog.h"
 #include "engine/input/cCursorManager.h"
 #include "engine/scene/cSceneManager.h"
 #include "engine/windows/GlobalDialogs.h"
@@ -10,9 +11,15 @@
 
 namespace
 {
-void HideDialogsOnAttach(cSceneObject*)
+// Runs on the main thread when the form joins the scene. Only the diary
+// and map window shows a loaded form: without it the player would be left
+// in front of an empty screen.
+void OnFormAttached(cSceneObject* form)
 {
 	HideGlobalDialogs();
+	cGameWindow* diary = GetDiaryWindow();
+	if (!diary || !diary->IsVisible())
+		LOG(1, "Location '%s' was loaded while the diary is hidden: nothing will show it\n", form->GetName().c_str());
 }
 }
 
@@ -35,6 +42,8 @@ cLocationLoaderThread::~cLocationLoaderThread()
 
 void cLocationLoaderThread::OnExit()
 {
+	// Also when the thread was stopped before it could build anything.
+	g_locationLoading = false;
 	delete this;
 }
 
@@ -51,8 +60,7 @@ bool cLocationLoaderThread::Step()
 		cGameWindow* effect = GetEffectWindow();
 		cSceneObject* target = effect ? effect->GetChildList().FindByPath("rt/target") : nullptr;
 		scene->PostReparent(form, target ? target : scene->GetRoot(),
-		                    cSceneManager::tCompletion(MakeFunctionDelegate(&HideDialogsOnAttach)));
+		                    cSceneManager::tCompletion(MakeFunctionDelegate(&OnFormAttached)));
 	}
-	g_locationLoading = false;
 	return false;
 }

@@ -23,6 +23,7 @@ void cProfile::Activate()
 		return;
 	if (g_currentProfile)
 		g_currentProfile->Save();
+	CountActivation();
 	g_currentProfile = this;
 	Load();
 }

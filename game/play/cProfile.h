@@ -2,6 +2,7 @@
 // A player profile: a named save slot whose data lives in a file of its own
 // in the settings folder. Derived classes write and read that data.
 
+#include <atomic>
 #include <string>
 
 class cMemoryStream;
@@ -43,8 +44,16 @@ public:
 	// same folder; false (and the old file kept) on any failure.
 	static bool ReplaceFile(const std::string& path, cMemoryStream& content);
 
+	// Counts the changes of the current profile: a profile activated in
+	// place of another, or the current profile deleted. What was built for
+	// one player compares it to know that it still belongs to the current
+	// one.
+	static unsigned GetActivationCount() { return s_activations; }
+	static void CountActivation() { ++s_activations; }
+
 private:
 	std::wstring m_name;
+	static inline std::atomic<unsigned> s_activations{0};
 };
 
 // The current profile, or null; owned by the profile manager.

@@ -165,6 +165,8 @@ bool cProfileManager::RenameProfile(const std::wstring& oldName, const std::wstr
 		return false;
 	std::unique_ptr<cProfile> profile = std::move(entry->second);
 	m_profiles.erase(entry);
+	if (profile.get() == g_currentProfile)
+		cProfile::CountActivation();
 	const std::string from = profile->GetFileName();
 	profile->SetName(newName);
 	const std::string to = profile->GetFileName();

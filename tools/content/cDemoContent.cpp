@@ -6,6 +6,7 @@
 #include "GlobeArt.h"
 #include "MechanismArt.h"
 #include "ItemArt.h"
+#include "Location2Art.h"
 #include "LocationArt.h"
 #include "DialogArt.h"
 #include "MenuMusic.h"
@@ -138,6 +139,7 @@ bool cDemoContent::Write()
 	return m_tree.Begin() && WriteTexts(config) && WriteFonts(config) && WriteCursors(config) && WriteItems() &&
 		   WriteMusic() && WriteDialogScenes() && WritePanel() && WriteScreens() &&
 		   WriteLocationContent(m_tree, m_fontFolder) &&
+		   WriteLocation2Content(m_tree, m_fontFolder) &&
 		   // The minigames: the frame and overlay first, then each puzzle's scenes.
 		   WriteMinigameContent(m_tree) && WritePuzzleContent(m_tree, m_fontFolder) &&
 		   WritePuzzleMinigameContent(m_tree) && WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) &&
@@ -180,6 +182,7 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	AddPhrases(*minigames, kCodeTexts, kCodeTextCount);
 	AddPhrases(*minigames, kMechanismTexts, kMechanismTextCount);
 	AddLocationTexts(*chapter);
+	AddLocation2Texts(*chapter);
 	AddPuzzleHallTexts(*chapter);
 	// The dialogue manager reads the group "dialogs" of the same first group.
 	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});

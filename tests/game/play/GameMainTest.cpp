@@ -4,6 +4,9 @@
 
 #include "app/GameMain.h"
 #include "engine/foundation/cThread.h"
+#include "game/location/CurrentLocation.h"
+#include "game/location/cLocationLoaderThread.h"
+#include "game/play/LocationGlobals.h"
 #include "engine/foundation/StreamSerialization.h"
 #include "engine/foundation/cWin32Application.h"
 #include "game/play/cPlayerProgress.h"
@@ -237,4 +240,28 @@ TEST_F(cGameMainTest, TheEndWaitsForARunningLocationLoader)
 	EXPECT_TRUE(loader->finished);
 	// The form it posted joined the tree before the teardown went on.
 	EXPECT_NE(cSceneManager::GetInstance()->GetRoot()->GetChildList().FindChild("held_form"), nullptr);
+}
+
+// A location built on the loader thread as the window closes is the
+// current location when the loop ends: the teardown deletes it.
+TEST_F(cGameMainTest, TheEndDeletesTheLocationJustLoaded)
+{
+	WriteGameContent((m_lockFolder / "data").string());
+	// Once the game runs (its title is the configuration's), as a load starts
+	// from the main menu.
+	std::thread closer = CloseWhen(
+		[](HWND window) {
+			char title[100];
+			GetWindowTextA(window, title, sizeof title);
+			return std::string(title) == kGameTitle;
+		},
+		[] {
+			new cLocationLoaderThread("unbuilt_room", false);
+			while (g_locationLoading)
+				std::this_thread::sleep_for(std::chrono::milliseconds(5));
+		});
+	EXPECT_EQ(GameMain(&m_params), 0);
+	closer.join();
+	EXPECT_EQ(g_currentLocation, nullptr);
+	EXPECT_EQ(cSceneManager::GetInstance()->GetRoot()->GetChildList().FindChild("unbuilt_room"), nullptr);
 }
