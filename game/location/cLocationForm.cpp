@@ -281,6 +281,12 @@ void cLocationForm::EnterMainForm()
 			for (const sInventoryItem& item : inventory)
 				panel->AddInventoryItem(cMatrix(), item.name, item.count, false);
 		}
+		// The switch below flips the global mode into the stored one.
+		if (progress->ispyMode || g_ispyMode)
+		{
+			g_ispyMode = !progress->ispyMode;
+			SetIspyMode(progress->ispyListName, progress->ispyMode, false);
+		}
 		for (const std::string& name : progress->ispyObjects)
 			if (!name.empty())
 				AddItemToFind(name);
@@ -976,7 +982,9 @@ void cLocationForm::EndSearch()
 
 void cLocationForm::LeaveForNextLocation()
 {
-	if (!IsMainForm() || g_nextLocation.empty() || g_locationLoading)
+	// A form still appearing leaves once it works, so that it hides and
+	// closes like any other: a change asked for while it loaded waits.
+	if (!IsMainForm() || g_nextLocation.empty() || g_locationLoading || GetState() == kAppear)
 		return;
 	g_previousLocation = this;
 	if (GetState() == kWorking)

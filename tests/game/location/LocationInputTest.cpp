@@ -408,9 +408,31 @@ TEST_F(LocationInputTest, NamesWithoutAnObjectAreNeverListed)
 	room->SetState("startup");
 	delete room;
 	world.progress.ispyObjects = {"ghost", "", "mug"};
+	world.progress.ispyMode = false;
 	room = world.Build("room", camera);
 	ASSERT_EQ(room->GetActiveISpyGroups().size(), 1u);
 	EXPECT_EQ(room->GetActiveISpyGroups()[0].objects[0]->GetName(), "mug");
+}
+
+// A form left during a search comes back searching the same list.
+TEST_F(LocationInputTest, AStoredSearchComesBackWithItsList)
+{
+	world.content.AddScene("room_list", R"(<object name="text_items_0"/><object name="cup"/>)");
+	cLocationForm* room = ShowForm();
+	panel->PreloadIspyList("room_list");
+	Step(0.02f);
+	SetIspyMode("room_list", true, true);
+	ASSERT_TRUE(g_ispyMode);
+	room->SetState("startup");
+	delete room;
+	EXPECT_TRUE(world.progress.ispyMode);
+
+	g_ispyMode = false;
+	room = world.Build("room", camera);
+	EXPECT_TRUE(g_ispyMode);
+	EXPECT_EQ(world.progress.ispyListName, "room_list");
+	ASSERT_EQ(room->GetActiveISpyGroups().size(), 1u);
+	EXPECT_EQ(room->GetActiveISpyGroups()[0].objects[0]->GetName(), "cup");
 }
 
 TEST_F(LocationInputTest, DebugKeysMoveByTheLocationNumber)
