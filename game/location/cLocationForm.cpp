@@ -478,14 +478,120 @@ void cLocationForm::AddItemToFind(const std::string& name)
 		panel->AddItemToFind(name, GetObjectText(name));
 }
 
+void cLocationForm::SetIspyMode(const std::string& listName, bool on, bool atOnce)
+{
+	cLocationForm* main = GetMainForm();
+	main->m_flyStartName.clear();
+	if (on == g_ispyMode)
+		return;
+	main->m_ispyFoundCount = 0;
+	g_ispyMode = on;
+	if (on && g_currentProgress)
+		g_currentProgress->ispyListName = listName;
+	cGamePanel* panel = cGamePanel::Get();
+	if (!panel)
+		return;
+	if (!on)
+	{
+		if (!atOnce && panel->IsVisible())
+		{
+			panel->GetMotions().PlayByName("ispy_close");
+			return;
+		}
+		panel->GetMotions().PlayByName("ispy_open");
+		panel->Update(0);
+		panel->GetMotions().StopAll();
+		return;
+	}
+	panel->ShowIspyList(listName);
+	if (!listName.empty())
+	{
+		main->m_ispyTargetCount = 0;
+		std::vector<cSceneObject*> listed;
+		panel->GetIspyListChildren(listed);
+		for (cSceneObject* child : listed)
+		{
+			if (child->GetName().find("text_items_") != std::string::npos || IsTrue(child, "background"))
+				continue;
+			cSceneObject* object = main->GetChildList().FindChild(child->GetName());
+			if (!object || !object->IsVisible())
+				continue;
+			child->SetVisible(false);
+			++main->m_ispyTargetCount;
+			main->AddItemToFind(child->GetName());
+		}
+	}
+	if (atOnce)
+	{
+		panel->GetMotions().PlayByName("ispy_close");
+		panel->GetMotions().StopAll();
+	}
+	else
+		panel->GetMotions().PlayByName("ispy_open");
+	panel->SetTooltipText(L"");
+}
+
+void cLocationForm::AddRandomItemsToFind(int count)
+{
+	cLocationForm* main = GetMainForm();
+	std::vector<sISpyGroup> candidates = main->m_ispyGroups;
+	std::erase_if(candidates, [main](const sISpyGroup& group) {
+		const std::vector<sISpyGroup>& active = main->m_activeIspyGroups;
+		return group.objects.empty() || !group.objects.front()->IsVisible() ||
+			std::any_of(active.begin(), active.end(), [&](const sISpyGroup& a) { return a.text == group.text; });
+	});
+	cGamePanel* panel = cGamePanel::Get();
+	for (int i = 0; i < count && !candidates.empty(); ++i)
+	{
+		const auto chosen = candidates.begin() + Random() % int(candidates.size());
+		main->m_activeIspyGroups.push_back(*chosen);
+		for (cSceneObject* object : chosen->objects)
+		{
+			object->SetEnabled(true);
+			if (panel)
+				panel->AddItemToFind(object->GetName(), chosen->text);
+		}
+		candidates.erase(chosen);
+	}
+}
+
+void cLocationForm::SetIspyCount(int count)
+{
+	GetMainForm()->m_ispyTargetCount = count;
+}
+
+void cLocationForm::StartIspyCollect()
+{
+	cLocationForm* main = GetMainForm();
+	if (g_ispyCollecting || main->m_activeIspyGroups.empty())
+		return;
+	g_ispyCollecting = true;
+	main->m_ispyFoundCount = 0;
+	cPlayerProgress* progress = g_currentProgress;
+	cSceneObject* indian = main->GetChildList().FindChild("indian");
+	cHelpManager* help = cHelpManager::Get();
+	if (progress && !progress->introHintShown && main->m_ispyHelp && indian && help)
+	{
+		help->ShowHint("rt", "", indian, nullptr);
+		progress->introHintShown = true;
+	}
+}
+
+std::string cLocationForm::FullPath(cSceneObject* object)
+{
+	cLocationForm* main = GetMainForm();
+	std::string path = object->GetName();
+	for (cSceneObject* above = object->GetParent(); above && above != main; above = above->GetParent())
+		path = above->GetName() + "." + path;
+	return path;
+}
+
 void cLocationForm::AddToCursor(const std::string& path)
 {
-	cSceneObject* object = FindObject(path);
+	cSceneObject* object = path.empty() ? nullptr : FindObject(path);
 	if (!object)
 		return;
-	std::string fullPath = object->GetName();
-	for (cSceneObject* above = object->GetParent(); above && above != this; above = above->GetParent())
-		fullPath = above->GetName() + "." + fullPath;
+	const std::string fullPath = FullPath(object);
 	if (g_currentProgress)
 	{
 		std::vector<std::string>& paths = g_currentProgress->cursorObjects;
@@ -494,6 +600,29 @@ void cLocationForm::AddToCursor(const std::string& path)
 	}
 	if (cGamePanel* panel = cGamePanel::Get())
 		panel->AttachToCursor(object);
+}
+
+void cLocationForm::RemoveFromCursor(const std::string& path)
+{
+	cGamePanel* panel = cGamePanel::Get();
+	std::vector<std::string>* paths = g_currentProgress ? &g_currentProgress->cursorObjects : nullptr;
+	if (path.empty())
+	{
+		if (panel)
+			panel->DetachFromCursor(nullptr);
+		if (paths)
+			paths->clear();
+		return;
+	}
+	cSceneObject* object = FindObject(path);
+	if (paths)
+	{
+		auto found = std::find(paths->begin(), paths->end(), object ? FullPath(object) : path);
+		if (found != paths->end())
+			paths->erase(found);
+	}
+	if (object && panel)
+		panel->DetachFromCursor(object);
 }
 
 void ShowGamePanel(bool show)

@@ -108,9 +108,27 @@ public:
 	bool HasInventoryItem(const std::string& name, int count) const;
 	// Lists the visible direct child of the name as an item to find.
 	void AddItemToFind(const std::string& name);
+	// Hidden-object mode, always on the main form. Switching on shows the
+	// panel's items list scene of the name and lists the objects it names;
+	// at once skips the panel's opening motion.
+	void SetIspyMode(const std::string& listName, bool on, bool atOnce);
+	// Lists count groups of hidden objects not listed yet, chosen at random.
+	void AddRandomItemsToFind(int count);
+	// The number of groups a search has to find.
+	void SetIspyCount(int count);
+	// Starts the search once objects are listed; with the help switched on
+	// the first search of a player points at "indian".
+	void StartIspyCollect();
+	void EnableIspyHelp() { m_ispyHelp = true; }
+	bool IsIspyHelpEnabled() const { return m_ispyHelp; }
+	int GetIspyTargetCount() const { return m_ispyTargetCount; }
 
-	// Objects on the cursor, by dotted path below the main form.
+	// Objects on the cursor, by dotted path below the main form. An empty
+	// path names no object.
 	void AddToCursor(const std::string& path);
+	// Detaches the object and forgets its path; a path naming no object is
+	// forgotten as written. An empty path detaches every object.
+	void RemoveFromCursor(const std::string& path);
 
 	// The player's progress: storing writes the profile file too.
 	void SaveToProfile();
@@ -118,7 +136,11 @@ public:
 
 	bool IsMainForm() const { return m_parentForm == nullptr; }
 	bool IsClosed() const { return m_closed; }
+	// Set by each Show; cleared by Hide and by the scenario that waited for it.
 	bool IsShown() const { return m_shown; }
+	void ClearShown() { m_shown = false; }
+	void SetAmbientOn(bool on) { m_ambientOn = on; }
+	bool IsAmbientOn() const { return m_ambientOn; }
 	cSceneObject* GetBackground() const { return m_background; }
 	const std::vector<cSceneObject*>& GetTopObjects() const { return m_topObjects; }
 	const std::vector<cSceneObject*>& GetPickableObjects() const { return m_pickableObjects; }
@@ -150,6 +172,8 @@ private:
 	// Stores the form and its sub-locations into the progress.
 	void StoreInto(cPlayerProgress& progress);
 	cLocationForm* GetMainForm();
+	// The object's name led by those of its ancestors below the main form, joined by ".".
+	std::string FullPath(cSceneObject* object);
 	void OnBorderClose(cSceneObject*);
 
 	cLocationForm* m_parentForm;
@@ -190,6 +214,7 @@ private:
 	bool m_clickedThisFrame = false;
 	int m_ispyTargetCount = 0;
 	int m_ispyFoundCount = 0;
+	bool m_ispyHelp = false;
 };
 
 // Holds the sound of the name for the rest of the run, once per sound.

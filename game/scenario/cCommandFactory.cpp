@@ -1,5 +1,6 @@
 #include "game/scenario/cCommandFactory.h"
 
+#include "game/scenario/commands/cFlowCommand.h"
 #include "game/scenario/commands/cPlaceholderCommand.h"
 
 namespace
@@ -52,7 +53,7 @@ const sKeyword kKeywordTable[] = {
 	{"soundstop", Placeholder},
 	{"sublocation", Placeholder},
 	{"state", Placeholder},
-	{"command", Placeholder},
+	{"command", &CreateCommand<cFlowCommand>},
 };
 }
 
