@@ -151,6 +151,7 @@ public:
 	void SetOpenChildForm(cGameWindow* form) { m_openChildForm = form; }
 	cGameWindow* GetOpenChildForm() const { return m_openChildForm; }
 	void SetFlyStartName(const std::string& name) { m_flyStartName = name; }
+	const std::string& GetFlyStartName() const { return m_flyStartName; }
 	const std::string& GetClickedName() const { return m_clickedName; }
 	void SetClickedName(const std::string& name) { m_clickedName = name; }
 	bool IsClickConsumed() const { return m_clickConsumed; }

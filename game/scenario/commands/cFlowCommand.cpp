@@ -67,7 +67,8 @@ void cFlowCommand::ParseItem(const cXmlNode& item)
 		if (attribute->GetName() != "name")
 			m_arguments.emplace_back(attribute->GetName(), attribute->GetValue());
 
-	cLocationForm* location = Location();
+	// An empty name preloads nothing, so that showing it finds no window.
+	cLocationForm* location = Value(1).empty() ? nullptr : Location();
 	if (location && m_subCommand == "comics")
 		location->PreloadComics(Value(1));
 	else if (location && m_subCommand == "movie")
