@@ -82,6 +82,8 @@ protected:
 		testing::internal::CaptureStderr();
 		EXPECT_TRUE(command->Load(document.GetRoot()));
 		log += testing::internal::GetCapturedStderr();
+		// A preloaded items list scene moves under the panel as the next frame would move it.
+		scene->ApplyRequests();
 		commands.emplace_back(command);
 		return command;
 	}
