@@ -609,6 +609,11 @@ void cLocationForm::AddRandomItemsToFind(int count)
 	}
 }
 
+void cLocationForm::SetIspyCount(int count)
+{
+	GetMainForm()->m_ispyTargetCount = count;
+}
+
 void SetIspyMode(const std::string& listName, bool on, bool atOnce)
 {
 	cLocationForm* main = g_currentLocation;
@@ -770,7 +775,7 @@ std::string cLocationForm::FullPath(cSceneObject* object)
 
 void cLocationForm::AddToCursor(const std::string& path)
 {
-	cSceneObject* object = FindObject(path);
+	cSceneObject* object = path.empty() ? nullptr : FindObject(path);
 	if (!object)
 		return;
 	const std::string fullPath = FullPath(object);
@@ -787,25 +792,23 @@ void cLocationForm::AddToCursor(const std::string& path)
 void cLocationForm::RemoveFromCursor(const std::string& path)
 {
 	cGamePanel* panel = cGamePanel::Get();
+	std::vector<std::string>* paths = g_currentProgress ? &g_currentProgress->cursorObjects : nullptr;
 	if (path.empty())
 	{
 		if (panel)
 			panel->DetachFromCursor(nullptr);
-		if (g_currentProgress)
-			g_currentProgress->cursorObjects.clear();
+		if (paths)
+			paths->clear();
 		return;
 	}
 	cSceneObject* object = FindObject(path);
-	if (!object)
-		return;
-	if (g_currentProgress)
+	if (paths)
 	{
-		std::vector<std::string>& paths = g_currentProgress->cursorObjects;
-		auto stored = std::find(paths.begin(), paths.end(), FullPath(object));
-		if (stored != paths.end())
-			paths.erase(stored);
+		auto found = std::find(paths->begin(), paths->end(), object ? FullPath(object) : path);
+		if (found != paths->end())
+			paths->erase(found);
 	}
-	if (panel)
+	if (object && panel)
 		panel->DetachFromCursor(object);
 }
 

@@ -128,7 +128,10 @@ public:
 	void AddRandomItemsToFind(int count);
 	int GetIspyTargetCount() const { return m_ispyTargetCount; }
 	int GetIspyFoundCount() const { return m_ispyFoundCount; }
+	// The number of groups a search has to find.
+	void SetIspyCount(int count);
 	void EnableIspyHelp(bool enabled) { m_ispyHelpEnabled = enabled; }
+	bool IsIspyHelpEnabled() const { return m_ispyHelpEnabled; }
 	float GetHelpHintTimer() const { return m_helpHintTimer; }
 
 	// The hint button's action: points at the next thing to do and spends
@@ -159,7 +162,11 @@ public:
 
 	bool IsMainForm() const { return m_parentForm == nullptr; }
 	bool IsClosed() const { return m_closed; }
+	// Set by each Show; cleared by Hide and by the scenario that waited for it.
 	bool IsShown() const { return m_shown; }
+	void ClearShown() { m_shown = false; }
+	void SetAmbientOn(bool on) { m_ambientOn = on; }
+	bool IsAmbientOn() const { return m_ambientOn; }
 	cSceneObject* GetBackground() const { return m_background; }
 	const std::vector<cSceneObject*>& GetTopObjects() const { return m_topObjects; }
 	const std::vector<cSceneObject*>& GetPickableObjects() const { return m_pickableObjects; }
@@ -170,6 +177,7 @@ public:
 	void SetOpenChildForm(cGameWindow* form) { m_openChildForm = form; }
 	cGameWindow* GetOpenChildForm() const { return m_openChildForm; }
 	void SetFlyStartName(const std::string& name) { m_flyStartName = name; }
+	const std::string& GetFlyStartName() const { return m_flyStartName; }
 	const std::string& GetClickedName() const { return m_clickedName; }
 	const std::string& GetHoveredName() const { return m_hoveredName; }
 	bool IsLensShown() const { return m_lensShown; }

@@ -17,10 +17,12 @@
 #include "engine/scene/cVisual.h"
 #include "engine/sound/cSoundRegistry.h"
 #include "engine/sound/cSoundResource.h"
+#include "game/location/CurrentLocation.h"
 #include "game/play/LocationHint.h"
 #include "game/play/cDialogManager.h"
 #include "game/play/cInventory.h"
 #include "game/play/cPlayerProgress.h"
+#include "game/screens/cDiaryWindow.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -41,6 +43,8 @@ constexpr float kFlyDepth = -1400.0f;
 constexpr float kHintDepth = -1600.0f;
 // Seconds the aims button is ignored after the list closed.
 constexpr float kAimsListLock = 0.3f;
+// The depth the options window opens at.
+constexpr float kOptionsDepth = -1500.0f;
 
 cSceneObject* ParentOf(cSceneObject* effectWindow)
 {
@@ -502,16 +506,57 @@ void cGamePanel::ShowClothes(const std::string& property)
 		child->SetVisible(true);
 }
 
-// The options window and the diary and map window are opened from here
-// once they exist; for now the press only marks the input as handled.
+void cGamePanel::Hide()
+{
+	cGameWindow::Hide();
+	if (m_optionsWindow && m_optionsWindow->IsVisible())
+		m_optionsWindow->Hide();
+}
+
+void cGamePanel::SetOptionsWindow(cGameWindow* window)
+{
+	m_optionsWindow = window;
+	if (window)
+		window->BindEvent("back_to_mmenu", tEvent(MakeMemberDelegate(this, &cGamePanel::OnBackToMainMenu)));
+}
+
+bool cGamePanel::IsMenuOpen() const
+{
+	const cGameWindow* diary = GetDiaryWindow();
+	return (m_optionsWindow && m_optionsWindow->IsVisible()) || (diary && diary->GetState() == kWorking);
+}
+
 void cGamePanel::OnMenuButton(cSceneObject*)
 {
+	if (m_optionsWindow)
+	{
+		m_optionsWindow->MoveInSiblings(false);
+		m_optionsWindow->Show();
+		cMatrix placed;
+		m_optionsWindow->GetTransform().SetLocalMatrix(placed.MakeTranslation(cVector3d(0, 0, kOptionsDepth)));
+	}
+	m_inputHandled = true;
+}
+
+void cGamePanel::OnBackToMainMenu(cSceneObject*)
+{
+	ReturnToMainMenu(true);
+	if (m_optionsWindow)
+		m_optionsWindow->Hide();
 	m_inputHandled = true;
 }
 
 void cGamePanel::OnRoomButton(cSceneObject*)
 {
+	if (IsMenuOpen())
+		return;
 	SetTooltipText(L"");
+	if (auto* diary = dynamic_cast<cDiaryWindow*>(GetDiaryWindow()))
+	{
+		diary->SetNextMode(false);
+		diary->Show();
+		diary->SetNextMode(true);
+	}
 }
 
 // Aims and hints.

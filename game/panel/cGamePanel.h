@@ -40,6 +40,15 @@ public:
 	void DrawSelf() override;
 	void SetState(int state) override;
 	void Show() override;
+	// Hides the options window with the panel.
+	void Hide() override;
+
+	// The in-game options window opened by the menu button; its
+	// "back_to_mmenu" returns to the main menu.
+	void SetOptionsWindow(cGameWindow* window);
+	cGameWindow* GetOptionsWindow() const { return m_optionsWindow; }
+	// The options window is up, or the diary and map window works.
+	bool IsMenuOpen() const;
 
 	// Empty while a dialogue runs; the same text again is not laid out anew.
 	void SetTooltipText(const std::wstring& text);
@@ -169,10 +178,12 @@ private:
 	void OnMenuButton(cSceneObject*);
 	void OnHintButton(cSceneObject*);
 	void OnRoomButton(cSceneObject*);
+	void OnBackToMainMenu(cSceneObject*);
 	void OnAimsButton(cSceneObject*);
 
 	static inline cGamePanel* s_instance = nullptr;
 
+	cGameWindow* m_optionsWindow = nullptr;
 	std::map<std::string, sEffectDesc> m_effects;
 	std::map<std::string, sIspyList> m_ispyLists;
 	cSceneObject* m_hintEffect = nullptr;

@@ -4,6 +4,7 @@
 #include "game/scenario/commands/cAnimationLoopCommand.h"
 #include "game/scenario/commands/cAnimationStopCommand.h"
 #include "game/scenario/commands/cDelay.h"
+#include "game/scenario/commands/cFlowCommand.h"
 #include "game/scenario/commands/cGameCommand.h"
 #include "game/scenario/commands/cLocationCommand.h"
 #include "game/scenario/commands/cMusicCommand.h"
@@ -65,7 +66,7 @@ const sKeyword kKeywordTable[] = {
 	{"soundstop", &CreateCommand<cSoundStopCommand>},
 	{"sublocation", &CreateCommand<cSubLocation>},
 	{"state", &CreateCommand<cState>},
-	{"command", Placeholder},
+	{"command", &CreateCommand<cFlowCommand>},
 };
 }
 

@@ -5,6 +5,7 @@
 #include "../engine/foundation/ChildProcess.h"
 #include "../engine/foundation/TempFolder.h"
 #include "../engine/graphics/GraphicsTestSupport.h"
+#include "../engine/graphics/ScreenshotSupport.h"
 
 #include "app/GameMain.h"
 #include "engine/foundation/SettingsStartup.h"
@@ -537,6 +538,21 @@ TEST(DemoContent, TheGamePanelIsBuiltFromItsSceneAndDrawnAlongTheBottom)
 		EXPECT_TRUE(ColorNear(At(pixels, 5, 125), 0x96683C)) << "the bar's light top edge";
 		EXPECT_EQ(At(pixels, 512, 400), 0u);
 		EXPECT_TRUE(ColorNear(At(pixels, 923, 64), 0x6E6E6E));
+		// The names under the menu and room buttons are written in white,
+		// below the buttons' discs.
+		const auto whiteBelow = [&](int left) {
+			int count = 0;
+			for (int y = 0; y < 30; ++y)
+				for (int x = left; x < left + 64; ++x)
+				{
+					const D3DCOLOR c = At(pixels, x, y);
+					count += (c & 0xFF) > 170 && (c >> 8 & 0xFF) > 170 && (c >> 16 & 0xFF) > 170;
+				}
+			return count;
+		};
+		EXPECT_GT(whiteBelow(16), 20) << "\"Menu\"";
+		EXPECT_GT(whiteBelow(944), 15) << "\"Map\"";
+		EXPECT_TRUE(WriteScreenshot("demo_game_panel", pixels));
 
 		// An aim opens the objectives sheet in the middle of the screen.
 		panel->AddAim("search", cTextManager::GetInstance()->GetText("aim_search_room"), 0);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <tuple>
 
 const char* const kPanelTexts[][2] = {
 	{"panel_menu", "Menu"},
@@ -11,6 +12,7 @@ const char* const kPanelTexts[][2] = {
 	{"panel_hint", "Hint"},
 	{"panel_hint_charging", "The hint is recharging"},
 	{"panel_room", "Diary and map"},
+	{"panel_room_label", "Map"},
 	{"aim_search_room", "Search the room for hidden things"},
 };
 const size_t kPanelTextCount = sizeof kPanelTexts / sizeof kPanelTexts[0];
@@ -325,6 +327,14 @@ sObjectDesc MakePanelScene()
 	root.children.push_back(aims);
 	root.children.push_back(Object("button", "hint_button", At(856, 104, -1), "hint_orb"));
 	root.children.push_back(Object("button", "room_button", At(944, 96, -1), "button_room"));
+	// Names under the menu and room buttons.
+	for (const auto& [name, text, x] : {std::tuple<const char*, const char*, float>{"menu_label", "panel_menu", 28},
+			 {"room_label", "panel_room_label", 962}})
+	{
+		sObjectDesc label = Text(name, At(x, 16, -1), kLineFont, white);
+		label.properties.push_back({"text_id", text});
+		root.children.push_back(label);
+	}
 
 	sObjectDesc slots = Object("object", "slots_parent", At(kSlotsLeft, kSlotsTop, -1));
 	for (int slot = 0; slot < kSlotCount; ++slot)
