@@ -1,4 +1,5 @@
 #include "game/scenario/ScenarioTestSupport.h"
+#include "game/scenario/commands/cPlaceholderCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -27,20 +28,21 @@ TEST(CommandFactory, EveryKeywordOfTheTableMakesItsCommand)
 TEST(CommandFactory, KindNotBuiltYetLogsOnceAndFinishesSoItsChildrenRun)
 {
 	RegisterTestCommands();
+	Singletone<cCommandFactory>::GetInstance()->Register("unbuilt", &CreateCommand<cPlaceholderCommand>);
 	Trace().clear();
 	cTestLocation location;
 	ASSERT_TRUE(location.LoadText(R"(<s><state name="startup">
-		<changedialog><item name="ignored"/>
+		<unbuilt><item name="ignored"/>
 			<step result="win"><item name="win"/></step>
-			<changedialog><step><item name="after"/></step></changedialog>
-		</changedialog>
+			<unbuilt><step><item name="after"/></step></unbuilt>
+		</unbuilt>
 	</state></s>)"));
 	testing::internal::CaptureStderr();
 	location.scenario.Reset();
 	location.scenario.Reset();
 	const std::string logged = testing::internal::GetCapturedStderr();
 	EXPECT_EQ(TakeTrace(), "after! after? after! after?");
-	const std::string line = "Scenario command 'changedialog' does nothing yet";
+	const std::string line = "Scenario command 'unbuilt' does nothing yet";
 	const size_t first = logged.find(line);
 	EXPECT_NE(first, std::string::npos) << logged;
 	EXPECT_EQ(logged.find(line, first + 1), std::string::npos) << logged;
