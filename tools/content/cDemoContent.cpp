@@ -181,6 +181,7 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	cXmlNode* part = AddElement(*dialog, "part", {{"name", "intro"}});
 	for (const auto& [character, text] : kIntroLines)
 		AddElement(*part, "line", {{"name", character}, {"text", text}});
+	AddLocationStory(*texts, *inventory, *dialog);
 	AddElement(*AddElement(config, "texts", {}), "text", {{"name", "strings"}});
 	return m_tree.WriteXml("localization/strings.xml", strings);
 }
