@@ -73,7 +73,7 @@ TEST_F(cCommandTest, CommandsLackingTheItemsTheyReadAreLoggedAndChangeNothing)
 		ClickObject("go");
 		EXPECT_TRUE(form->GetActiveISpyGroups().empty());
 		EXPECT_EQ(Occurrences(log, row.line), 1) << log;
-		EXPECT_EQ(Occurrences(log, "): Error: "), 1) << log;
+		EXPECT_EQ(Occurrences(log, "): Error: Location '" + form->GetName() + "' error. " + row.line), 1) << "level 2";
 		ASSERT_NE(dialogue->FindPart(form->GetName(), "greet"), nullptr);
 		EXPECT_EQ(dialogue->GetSkipButton()->IsVisible(), false) << "the one-line greeting plays, not the two-line part";
 		dialogue->HideClouds();

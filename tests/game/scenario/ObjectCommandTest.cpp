@@ -176,5 +176,5 @@ TEST_F(cCommandTest, MissingObjectsAreLoggedOncePerNameAndRunAndTheScenarioGoesO
 	EXPECT_EQ(Occurrences(log, "Object 'shelf.nothing' not found"), 1) << log;
 	for (const char* source : {"cShow.cpp", "cHide.cpp", "cEnable.cpp", "cDisable.cpp", "cShowFade.cpp", "cHideFade.cpp"})
 		EXPECT_NE(log.find(source), std::string::npos) << source << " logs from its own file";
-	EXPECT_EQ(Occurrences(log, "): Error: "), 7) << "level 2";
+	EXPECT_EQ(Occurrences(log, "): Error: Location '" + name + "' error. Object '"), 7) << "level 2";
 }
