@@ -1,8 +1,7 @@
 #pragma once
 // Makes scenario commands by keyword: the element names of a location's
-// scenario XML. Every keyword of the game's table is known; a kind not
-// built yet makes a placeholder that finishes at once, so that scenarios
-// keep working as the kinds arrive. Keywords compare exactly.
+// scenario XML. Every keyword of the game's table is known; keywords
+// compare exactly.
 
 #include "engine/foundation/Singletone.h"
 #include "engine/resources/cKeywordRegistry.h"

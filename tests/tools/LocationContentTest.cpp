@@ -7,6 +7,9 @@
 #include "../engine/graphics/GraphicsTestSupport.h"
 
 #include "engine/foundation/SettingsStartup.h"
+#include "engine/foundation/cMemoryStream.h"
+#include "engine/foundation/cXmlDocument.h"
+#include "engine/foundation/cXmlNode.h"
 #include "engine/foundation/cLog.h"
 #include "engine/graphics/GraphicsResourceTypes.h"
 #include "engine/resources/cResourceManager.h"
@@ -22,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
 #include <sys/wait.h>
 
 namespace
@@ -62,7 +66,8 @@ TEST(LocationContent, TheFirstLocationIsARoomToSearch)
 		auto* room = new cLocationForm("location1", nullptr);
 		room->GetChildList().SetParent(screen, false);
 
-		EXPECT_EQ(room->GetPickableObjects().size(), 5u) << "painting, door, box, chest and the keeper's set";
+		EXPECT_EQ(room->GetPickableObjects().size(), 8u)
+			<< "painting, door, box, chest, the open box and door, the way on and the keeper's set";
 		ASSERT_EQ(room->GetISpyGroups().size(), 4u);
 		EXPECT_EQ(room->GetISpyGroups()[0].text, L"Cup");
 		EXPECT_EQ(room->GetISpyGroups()[0].objects.size(), 2u);
@@ -90,4 +95,44 @@ TEST(LocationContent, TheFirstLocationIsARoomToSearch)
 		EXPECT_EQ(log.find("not found"), std::string::npos) << log;
 		delete room;
 	});
+}
+
+namespace
+{
+// Every element name below the node, and for each "location" whether its
+// parent is a "command" whose item is "map".
+void CollectKeywords(const cXmlNode& node, std::set<std::string>& keywords, bool& locationsAfterMap)
+{
+	for (const cXmlNode* child = node.GetFirstChild(); child; child = child->GetNextSibling())
+	{
+		keywords.insert(child->GetName());
+		if (child->GetName() == "location")
+		{
+			const cXmlNode* item = node.FindChild("item");
+			locationsAfterMap = locationsAfterMap && node.GetName() == "command" && item &&
+				GetXmlAttribute(item, "name", "") == "map";
+		}
+		CollectKeywords(*child, keywords, locationsAfterMap);
+	}
+}
+}
+
+TEST(LocationContent, TheFirstLocationsStoryUsesTheScenarioCommands)
+{
+	cTempFolder folder;
+	ASSERT_TRUE(GenerateInto(folder.Work()));
+	const std::string text = cTempFolder::ReadFile(folder.Work() + "/data/locations/location1.xml");
+	cMemoryStream stream;
+	stream.Write(text.data(), uint32_t(text.size()));
+	cXmlDocument document;
+	ASSERT_TRUE(document.Load(static_cast<cStream&>(stream)));
+	std::set<std::string> keywords;
+	bool locationsAfterMap = true;
+	CollectKeywords(document.GetRoot(), keywords, locationsAfterMap);
+	for (const char* keyword : {"click", "click_but", "show", "hide", "enable", "disable", "showfade", "hidefade",
+			 "show_but", "hide_but", "enable_but", "disable_but", "showfade_but", "hidefade_but", "isenabled", "isvisible",
+			 "isininventory", "addinventory", "dropinventory", "additem", "addaim", "removeaim", "changedialog", "hint",
+			 "animation", "sound", "delay", "music", "game", "command", "location", "state"})
+		EXPECT_EQ(keywords.count(keyword), 1u) << keyword;
+	EXPECT_TRUE(locationsAfterMap) << "every location follows a map";
 }

@@ -22,6 +22,8 @@ namespace
 const char* const kFolder = "data/locations/";
 const long kRate = 44100;
 const float kPi = 3.14159265f;
+// The inventory item the box gives and the door takes.
+const char* const kKeyItem = "brass_key";
 
 // How the location form treats a direct child.
 enum eRole
@@ -59,6 +61,9 @@ const sRoomObject kObjects[] = {
 	{"geometry", "lamp", kIgnored, 620, 470, 10, 60, 140, "", ""},
 	{"geometry", "box", kClickable, 110, 300, 5, 160, 110, "Box", "Old box"},
 	{"geometry", "chest", kRevealed, 330, 250, 5, 180, 110, "Chest", "Chest"},
+	{"geometry", "box_open", kRevealed, 110, 300, 5, 160, 110, "Open box", "The box is empty now"},
+	{"geometry", "door_open", kRevealed, 800, 600, 20, 170, 380, "Open door", "The door stands open"},
+	{"geometry", "passage", kRevealed, 835, 470, 15, 100, 70, "Way on", "The way on"},
 	{"geometry", "ho_cup", kHidden, 380, 372, 0, 40, 40, "", "Cup"},
 	{"geometry", "ho_mug", kHidden, 220, 490, 0, 40, 40, "", "Cup"},
 	{"geometry", "ho_pen", kHidden, 470, 344, 0, 70, 14, "", "Pen"},
@@ -193,6 +198,37 @@ cImage DrawBox(const sRgba& wood)
 	return image;
 }
 
+// The box with its lid off: its dark inside shows above the front planks.
+cImage DrawOpenBox()
+{
+	cImage image = DrawBox({170, 120, 60, 255});
+	image.FillRect(8, 6, 152, 40, {40, 25, 15, 255});
+	image.FillRect(0, 0, 160, 6, {120, 80, 40, 255});
+	return image;
+}
+
+// The door frame with the room beyond lit and the door swung against the frame.
+cImage DrawOpenDoor()
+{
+	cImage image(170, 380);
+	VerticalGradient(image, 0, 0, 170, 380, {250, 235, 190, 255}, {200, 170, 120, 255});
+	image.FillRect(0, 0, 10, 380, {95, 60, 30, 255});
+	image.FillRect(160, 0, 170, 380, {95, 60, 30, 255});
+	image.FillShape(0, 0, 50, 380, [](float x, float y) { return x < 45 - std::fabs(y - 190) * 0.05f; }, {130, 85, 45, 255});
+	return image;
+}
+
+// A green arrow pointing through the door.
+cImage DrawPassage()
+{
+	cImage image(100, 70);
+	image.FillRect(0, 0, 100, 70, {30, 90, 40, 255});
+	image.FillShape(10, 4, 90, 42,
+		[](float x, float y) { return (x < 60 && std::fabs(y - 22) < 7) || (x >= 60 && std::fabs(y - 22) < (90 - x) * 0.6f); },
+		{150, 240, 150, 255});
+	return image;
+}
+
 cImage DrawCup(const sRgba& colour)
 {
 	cImage image(40, 40);
@@ -274,6 +310,12 @@ cImage DrawPicture(const sRoomObject& object)
 		return DrawBox({170, 120, 60, 255});
 	if (name == "chest")
 		return DrawBox({120, 60, 30, 255});
+	if (name == "box_open")
+		return DrawOpenBox();
+	if (name == "door_open")
+		return DrawOpenDoor();
+	if (name == "passage")
+		return DrawPassage();
 	if (name == "ho_cup")
 		return DrawCup({230, 230, 240, 255});
 	if (name == "ho_mug")
@@ -285,6 +327,19 @@ cImage DrawPicture(const sRoomObject& object)
 	if (name == "ho_book")
 		return DrawBook();
 	return DrawKeeper(name == "keeper_stand");
+}
+
+// The inventory item found in the box: a brass key, bow on the left.
+cImage DrawKey()
+{
+	cImage image(64, 64);
+	const sRgba brass{220, 180, 70, 255};
+	Ellipse(image, 16, 32, 13, 13, brass);
+	Ellipse(image, 16, 32, 6, 6, {0, 0, 0, 0});
+	image.FillRect(28, 29, 60, 36, brass);
+	image.FillRect(46, 36, 51, 46, brass);
+	image.FillRect(55, 36, 60, 44, brass);
+	return image;
 }
 
 std::string ModelBytes(const sPanelPicture& picture, bool blinking)
@@ -349,6 +404,14 @@ void AddObject(cXmlNode& scene, const sRoomObject& object)
 	}
 }
 
+bool WriteKeyItem(cContentTree& tree)
+{
+	const sPanelPicture picture{kKeyItem, DrawKey(), 48, 48, 1.0f};
+	const std::string png = EncodePng(picture.image);
+	return !png.empty() && tree.WriteFile(kFolder + std::string(kKeyItem) + ".png", png) &&
+		   tree.WriteFile(kFolder + std::string(kKeyItem) + ".model", ModelBytes(picture, false));
+}
+
 bool WriteRoom(cContentTree& tree, const cLabeller& labeller)
 {
 	cXmlNode list("resources");
@@ -366,7 +429,7 @@ bool WriteRoom(cContentTree& tree, const cLabeller& labeller)
 			return false;
 		AddObject(*scene, object);
 	}
-	return tree.WriteXml(std::string(kFolder) + "location1.resource", list);
+	return WriteKeyItem(tree) && tree.WriteXml(std::string(kFolder) + "location1.resource", list);
 }
 
 // A tone of the frequency that fades out over its length.
@@ -410,6 +473,33 @@ std::vector<float> Ticks()
 	return samples;
 }
 
+// A hinge: a low tone whose pitch rises and falls, for a second.
+std::vector<float> Creak()
+{
+	std::vector<float> samples(static_cast<size_t>(kRate));
+	float phase = 0;
+	for (size_t i = 0; i < samples.size(); ++i)
+	{
+		const float t = float(i) / kRate;
+		phase += 2 * kPi * (180 + 120 * std::sin(kPi * t * 3)) / kRate;
+		samples[i] = 0.12f * std::sin(kPi * t) * (std::sin(phase) > 0 ? 1.0f : -1.0f);
+	}
+	return samples;
+}
+
+// A calm tune of eight notes, half a second each, that loops.
+std::vector<float> Tune()
+{
+	const float notes[] = {261.6f, 329.6f, 392.0f, 523.3f, 392.0f, 329.6f, 293.7f, 349.2f};
+	std::vector<float> samples;
+	for (float note : notes)
+	{
+		const std::vector<float> tone = Tone(note, 0.5f, 3, 0.2f);
+		samples.insert(samples.end(), tone.begin(), tone.end());
+	}
+	return samples;
+}
+
 bool WriteSounds(cContentTree& tree)
 {
 	const std::pair<const char*, std::vector<float>> sounds[] = {
@@ -418,6 +508,8 @@ bool WriteSounds(cContentTree& tree)
 		{"ambient_creak", Tone(140, 0.8f, 4, 0.2f)},
 		{"ambient_wind", Rush(2.0f, 0.3f)},
 		{"clock_loop", Ticks()},
+		{"door_creak", Creak()},
+		{"location1_music", Tune()},
 	};
 	for (const auto& [name, mono] : sounds)
 	{
@@ -453,9 +545,24 @@ void AddHiddenItems(cXmlNode& command)
 			AddElement(command, "item", {{"name", object.name}});
 }
 
-bool WriteScenario(cContentTree& tree)
+// A command with one item per name.
+cXmlNode* Names(cXmlNode& parent, const char* keyword, std::initializer_list<const char*> names, const char* result = nullptr)
 {
-	cXmlNode scenario("scenario");
+	cXmlNode* command = AddElement(parent, keyword, {});
+	if (result)
+		command->AddAttribute("result")->SetValue(result);
+	for (const char* name : names)
+		AddElement(*command, "item", {{"name", name}});
+	return command;
+}
+
+// The pickable objects that stay as they are when the way on opens.
+const std::initializer_list<const char*> kRoomFurniture = {"painting", "door", "box", "chest", "box_open", "door_open", "keeper"};
+
+// Starts with the room as it is first seen: the painting, the locked door
+// and the box; the keeper greets the player and names the first aim.
+void WriteStartup(cXmlNode& scenario)
+{
 	cXmlNode* startup = AddElement(scenario, "state", {{"name", "startup"}});
 	cXmlNode* ambient = Step(*startup, "sound_effects", {{"name", "20"}});
 	AddElement(*ambient, "item", {{"name", "ambient_drip"}, {"arg", "3"}});
@@ -464,26 +571,98 @@ bool WriteScenario(cContentTree& tree)
 	cXmlNode* shown = Step(*ambient, "command", {{"name", "onshow"}});
 	cXmlNode* panel = Step(*shown, "command", {{"name", "show_panel"}});
 	cXmlNode* clock = Step(*panel, "soundloop", {{"name", "clock_loop"}});
-	cXmlNode* keeper = Step(*clock, "show", {{"name", "keeper"}});
-	GoTo(*keeper, "explore");
+	cXmlNode* room = Names(*clock, "hide_but", {"painting", "door", "box"});
+	cXmlNode* shownRoom = Names(*room, "show_but", {"chest", "box_open", "door_open", "passage", "keeper"});
+	cXmlNode* keeper = Step(*shownRoom, "show", {{"name", "keeper"}});
+	cXmlNode* aim = Step(*keeper, "addaim", {{"name", "open_door"}});
+	cXmlNode* welcome = Step(*aim, "hint", {{"name", "welcome"}});
+	GoTo(*welcome, "explore");
+}
 
+// The box opened by a click gives the key, the key opens the door with a
+// creak, and the painting hints at what to do next.
+void WriteExplore(cXmlNode& scenario)
+{
 	cXmlNode* explore = AddElement(scenario, "state", {{"name", "explore"}});
 	cXmlNode* click = AddElement(*explore, "click", {});
-	cXmlNode* opened = Step(*click, "hide", {{"name", "box"}}, "box");
-	cXmlNode* chest = Step(*opened, "show", {{"name", "chest"}});
-	cXmlNode* usable = Step(*chest, "enable", {{"name", "chest"}});
-	GoTo(*usable, "search");
+	cXmlNode* opened = Step(*click, "hidefade", {{"name", "box"}}, "box");
+	cXmlNode* open = Step(*opened, "showfade", {{"name", "box_open"}});
+	cXmlNode* key = Step(*open, "addinventory", {{"name", kKeyItem}});
+	cXmlNode* emptied = Step(*key, "disable", {{"name", "box_open"}});
+	Names(*emptied, "changedialog", {"door_locked", "door_key"});
+	Step(*click, "hint", {{"name", "door_locked"}}, "door");
+	cXmlNode* holding = Names(*click, "isininventory", {kKeyItem}, "painting");
+	Step(*holding, "hint", {{"name", "door_key"}}, "true");
+	cXmlNode* boxThere = Names(*holding, "isvisible", {"box"}, "false");
+	Step(*boxThere, "hint", {{"name", "painting_box"}}, "true");
+	Step(*boxThere, "hint", {{"name", "painting"}}, "false");
 
+	cXmlNode* useKey = AddElement(*explore, "click", {{"name", kKeyItem}});
+	cXmlNode* dropped = Step(*useKey, "dropinventory", {{"name", kKeyItem}}, "door");
+	cXmlNode* closed = Step(*dropped, "hide", {{"name", "door"}});
+	cXmlNode* ajar = Step(*closed, "show", {{"name", "door_open"}});
+	cXmlNode* swing = Step(*ajar, "animation", {{"name", "door_open"}});
+	cXmlNode* creak = Step(*swing, "sound", {{"name", "door_creak"}});
+	cXmlNode* wait = Step(*creak, "delay", {{"name", "0"}});
+	cXmlNode* done = Step(*wait, "removeaim", {{"name", "open_door"}});
+	cXmlNode* next = Step(*done, "addaim", {{"name", "find_items"}});
+	GoTo(*next, "search");
+}
+
+// The hidden objects are searched for while the rest of the room waits.
+void WriteSearch(cXmlNode& scenario)
+{
 	cXmlNode* search = AddElement(scenario, "state", {{"name", "search"}});
 	cXmlNode* start = Step(*search, "command", {{"name", "ispy"}, {"a1", "start"}});
+	cXmlNode* still = AddElement(*start, "disable_but", {});
 	// The hidden objects become clickable, then go on the list.
-	cXmlNode* enable = AddElement(*start, "enable", {});
+	cXmlNode* enable = AddElement(*still, "enable", {});
 	AddHiddenItems(*enable);
 	cXmlNode* list = AddElement(*enable, "additem", {});
 	AddHiddenItems(*list);
 	cXmlNode* collect = Step(*list, "command", {{"name", "ispy"}, {"a1", "collect"}});
 	cXmlNode* stop = Step(*collect, "command", {{"name", "ispy"}, {"a1", "stop"}});
-	GoTo(*stop, "explore");
+	cXmlNode* awake = Names(*stop, "enable_but", {"box", "door"});
+	cXmlNode* found = Step(*awake, "removeaim", {{"name", "find_items"}});
+	cXmlNode* next = Step(*found, "addaim", {{"name", "match_fingers"}});
+	GoTo(*next, "fingers");
+}
+
+// The open door leads to the fingers puzzle; solving it opens the way on
+// with new music.
+void WriteFingers(cXmlNode& scenario)
+{
+	cXmlNode* fingers = AddElement(scenario, "state", {{"name", "fingers"}});
+	cXmlNode* click = AddElement(*fingers, "click", {});
+	cXmlNode* ready = Names(*click, "isenabled", {"door_open"}, "door_open");
+	cXmlNode* game = Step(*ready, "game", {{"name", "fingers"}}, "true");
+	cXmlNode* solved = Step(*game, "removeaim", {{"name", "match_fingers"}}, "win");
+	cXmlNode* music = Step(*solved, "music", {{"name", "location1_music"}});
+	cXmlNode* way = Names(*music, "showfade_but", kRoomFurniture);
+	GoTo(*way, "leave");
+}
+
+// The way on leads through the map to the second room; the keeper says
+// goodbye when clicked.
+void WriteLeave(cXmlNode& scenario)
+{
+	cXmlNode* leave = AddElement(scenario, "state", {{"name", "leave"}});
+	cXmlNode* click = AddElement(*leave, "click", {});
+	cXmlNode* fade = Step(*click, "hidefade_but", {{"name", "passage"}}, "passage");
+	cXmlNode* map = Step(*fade, "command", {{"name", "map"}, {"a1", "2"}});
+	Step(*map, "location", {{"name", "location2"}});
+	cXmlNode* keeper = Names(*leave, "click_but", {"keeper"});
+	Step(*keeper, "hint", {{"name", "goodbye"}});
+}
+
+bool WriteScenario(cContentTree& tree)
+{
+	cXmlNode scenario("scenario");
+	WriteStartup(scenario);
+	WriteExplore(scenario);
+	WriteSearch(scenario);
+	WriteFingers(scenario);
+	WriteLeave(scenario);
 	return tree.WriteXml(std::string(kFolder) + "location1.xml", scenario);
 }
 }
@@ -495,6 +674,36 @@ bool WriteLocationContent(cContentTree& tree, const std::string& fontFolder)
 		return true;
 	std::fprintf(stderr, "cannot make the location content\n");
 	return false;
+}
+
+namespace
+{
+// The aims of the story, in the chapter "aims".
+const char* const kAims[][2] = {
+	{"open_door", "Open the locked door"},
+	{"find_items", "Find the hidden things"},
+	{"match_fingers", "Match the fingers beyond the door"},
+};
+
+// The dialogue parts the scenario plays as hints: part, speaker, line.
+const char* const kHintLines[][3] = {
+	{"welcome", "detective", "The door is locked. The key must be somewhere in this room."},
+	{"door_locked", "detective", "Locked. I need a key."},
+	{"door_key", "assistant", "The key from the box should fit the door."},
+	{"painting", "assistant", "Just the hills. The answer is not in the painting."},
+	{"painting_box", "assistant", "That old box by the wall might hold something."},
+	{"goodbye", "detective", "Thank you. The way on is open now."},
+};
+}
+
+void AddLocationStory(cXmlNode& texts, cXmlNode& inventory, cXmlNode& dialog)
+{
+	cXmlNode* aims = AddElement(*AddElement(texts, "group", {{"name", "aims"}}), "group", {{"name", "location1"}});
+	for (const auto& [name, text] : kAims)
+		AddElement(*aims, "phrase", {{"name", name}, {"text", text}});
+	AddElement(inventory, "phrase", {{"name", kKeyItem}, {"text", "Brass key"}});
+	for (const auto& [part, speaker, text] : kHintLines)
+		AddElement(*AddElement(dialog, "part", {{"name", part}}), "line", {{"name", speaker}, {"text", text}});
 }
 
 void AddLocationTexts(cXmlNode& chapter)

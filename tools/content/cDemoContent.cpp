@@ -194,6 +194,7 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	for (size_t i = 0; i < kWrongRemarkCount; ++i)
 		AddElement(*AddElement(*remarks, "part", {{"name", "wrong" + std::to_string(i + 1)}}), "line",
 			{{"name", "detective"}, {"text", kWrongRemarks[i]}});
+	AddLocationStory(*texts, *inventory, *dialog);
 	AddElement(*AddElement(config, "texts", {}), "text", {{"name", "strings"}});
 	return m_tree.WriteXml("localization/strings.xml", strings);
 }

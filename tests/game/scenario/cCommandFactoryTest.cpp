@@ -23,25 +23,3 @@ TEST(CommandFactory, EveryKeywordOfTheTableMakesItsCommand)
 	for (const char* keyword : {"Show", "SHOW", "state_declaration", "item", "", "show "})
 		EXPECT_EQ(factory->Create(keyword, nullptr), nullptr) << keyword;
 }
-
-TEST(CommandFactory, KindNotBuiltYetLogsOnceAndFinishesSoItsChildrenRun)
-{
-	RegisterTestCommands();
-	Trace().clear();
-	cTestLocation location;
-	ASSERT_TRUE(location.LoadText(R"(<s><state name="startup">
-		<changedialog><item name="ignored"/>
-			<step result="win"><item name="win"/></step>
-			<changedialog><step><item name="after"/></step></changedialog>
-		</changedialog>
-	</state></s>)"));
-	testing::internal::CaptureStderr();
-	location.scenario.Reset();
-	location.scenario.Reset();
-	const std::string logged = testing::internal::GetCapturedStderr();
-	EXPECT_EQ(TakeTrace(), "after! after? after! after?");
-	const std::string line = "Scenario command 'changedialog' does nothing yet";
-	const size_t first = logged.find(line);
-	EXPECT_NE(first, std::string::npos) << logged;
-	EXPECT_EQ(logged.find(line, first + 1), std::string::npos) << logged;
-}
