@@ -58,8 +58,11 @@ TEST(Log, WritesTheFourFormatsToFileAndDebuggerOutput)
 			EXPECT_EQ(file.substr(header.size()),
 				"plain 1\n\nWarning: careful!\n\n\n" + where + "Error: broken thing!\n\n");
 		});
+		// A child that is the test program started again for the second
+		// step runs this check in a folder without a log: no trailer there.
 		std::string file = cTempFolder::ReadFile("zv2.txt");
-		std::string trailer = file.substr(file.rfind("\n=") );
+		const size_t end = file.rfind("\n=");
+		std::string trailer = end == std::string::npos ? file : file.substr(end);
 		EXPECT_TRUE(Matches(trailer, TrailerPattern)) << hardLog << ": " << trailer;
 	}
 }
