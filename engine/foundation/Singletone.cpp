@@ -24,6 +24,11 @@ SingletoneBase::SingletoneBase()
 	List().items.push_front(this);
 }
 
+SingletoneBase::~SingletoneBase()
+{
+	List().items.remove(this);
+}
+
 void DestroyAllSingletons()
 {
 	auto& items = List().items;

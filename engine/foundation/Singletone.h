@@ -1,8 +1,8 @@
 #pragma once
 // One-of-a-kind managers: created on first use, destroyed together at
-// process exit, the most recently created first. A destroyed manager is no
-// longer the instance: Exists() is false again and GetInstance() makes a
-// new one.
+// process exit, the most recently created first. A manager may also be
+// deleted earlier. A destroyed manager is no longer the instance: Exists()
+// is false again and GetInstance() makes a new one.
 
 class NoCopy
 {
@@ -17,7 +17,9 @@ class SingletoneBase : public NoCopy
 public:
 	// Puts the new object at the front of the process-wide list.
 	SingletoneBase();
-	virtual ~SingletoneBase() = default;
+	// Leaves the list, so that a manager deleted before exit is not
+	// deleted again there.
+	virtual ~SingletoneBase();
 
 private:
 	friend void ForgetAllSingletons();

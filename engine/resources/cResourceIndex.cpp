@@ -2,6 +2,11 @@
 
 #include "engine/resources/cResource.h"
 
+cResourceIndex::cResourceIndex() : m_next(s_first)
+{
+	s_first = this;
+}
+
 cResourceIndex::~cResourceIndex()
 {
 	s_gone = true;
@@ -11,6 +16,14 @@ cResourceIndex& cResourceIndex::All()
 {
 	static cResourceIndex index;
 	return index;
+}
+
+void cResourceIndex::ClearAll()
+{
+	if (s_gone)
+		return;
+	for (cResourceIndex* index = s_first; index; index = index->m_next)
+		index->m_entries.clear();
 }
 
 void cResourceIndex::Enter(cResource* resource)

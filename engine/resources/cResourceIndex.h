@@ -16,7 +16,8 @@ class cResource;
 class cResourceIndex
 {
 public:
-	cResourceIndex() = default;
+	// Links the index into the list of live indexes.
+	cResourceIndex();
 	~cResourceIndex();
 	cResourceIndex(const cResourceIndex&) = delete;
 	cResourceIndex& operator=(const cResourceIndex&) = delete;
@@ -25,6 +26,10 @@ public:
 	static cResourceIndex& All();
 	// True once the indexes have been destroyed at process exit.
 	static bool IsGone() { return s_gone; }
+
+	// Empties every live index: a resource manager that is destroyed
+	// before exit leaves no entry naming its deleted resources.
+	static void ClearAll();
 
 	void Enter(cResource* resource);
 	// Erases the resource's name when the entry is this resource.
@@ -43,5 +48,7 @@ public:
 
 private:
 	static inline constinit bool s_gone = false;
+	static inline constinit cResourceIndex* s_first = nullptr;
+	cResourceIndex* m_next;
 	std::unordered_map<std::string, cResource*> m_entries;
 };

@@ -27,6 +27,10 @@ cResourceManager::~cResourceManager()
 	DeleteMapValues(m_mounts);
 	delete m_dispatcher;
 	DeleteCriticalSection(&m_lock);
+	// The indexes name the deleted resources no more, so that a manager made
+	// after this one (before exit) starts empty and releases as usual.
+	cResourceIndex::ClearAll();
+	s_beingDestroyed = false;
 }
 
 bool cResourceManager::RegisterType(const std::string& type, Creator creator)

@@ -24,10 +24,11 @@ public:
 
 	// Registers the type "xml" with its extension.
 	cResourceManager();
-	// Deletes every mount with its resources, without unloading them.
+	// Deletes every mount with its resources, without unloading them, and
+	// empties the name indexes.
 	~cResourceManager() override;
 
-	// True from the start of the manager's destruction on.
+	// True while the manager is being destroyed.
 	static bool IsBeingDestroyed() { return s_beingDestroyed; }
 
 	// Both replace an earlier registration; always true. Extensions are

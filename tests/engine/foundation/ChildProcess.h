@@ -4,16 +4,19 @@
 // and do not leak into others. The child's failures are printed by the
 // child and reported to the parent through its exit code.
 //
-// While the program has opened no window or device, the child is a fork
-// that forgets the managers it inherits. Afterwards a forked copy could use
-// neither the display nor the drawing and sound libraries (their threads
-// are not copied, their connections are shared), so the child is the test
-// program started again for this one test: it runs the test from its start
-// (in the parent's temporary folder) up to the same call, where it runs the
-// body. The test's own steps before that call run in both processes;
-// failures of those steps count in the parent only.
+// While the program has opened no window or device and runs no other
+// thread, the child is a fork that forgets the managers it inherits.
+// Afterwards a forked copy could use neither the display nor the drawing
+// and sound libraries (their threads are not copied, their connections are
+// shared), so the child is the test program started again for this one
+// test: it runs the test from its start (in the parent's temporary folder)
+// up to the same call, where it runs the body. The test's own steps before
+// that call run in both processes (their failures count in the parent
+// only), so they must still work on the folder as an earlier child body
+// left it: a test renames or removes what they read inside a child body.
 
 #include "TempFolder.h"
+#include "TestRuns.h"
 
 #include "engine/foundation/Singletone.h"
 #include "engine/foundation/cWin32Application.h"
@@ -24,6 +27,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -31,12 +35,11 @@
 // The number of this call of RunInChild within the running test, from 1.
 inline int NextChildCall()
 {
-	static const testing::TestInfo* test = nullptr;
+	static int run = 0;
 	static int calls = 0;
-	const testing::TestInfo* current = testing::UnitTest::GetInstance()->current_test_info();
-	if (current != test)
+	if (run != CurrentTestRun())
 	{
-		test = current;
+		run = CurrentTestRun();
 		calls = 0;
 	}
 	return ++calls;
@@ -51,11 +54,31 @@ inline int FailedParts()
 	return failed;
 }
 
-// Whether this process has opened the display or a device.
+// Whether the process runs threads besides this one (the drawing library's
+// workers, for one, stay after its last device is gone) or holds a socket
+// (the display's connection stays open once the window layer has started).
+inline bool HasThreadsOrSockets()
+{
+	size_t threads = 0;
+	for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
+		++threads;
+	if (threads > 1)
+		return true;
+	for (const auto& descriptor : std::filesystem::directory_iterator("/proc/self/fd"))
+	{
+		std::error_code error;
+		if (std::filesystem::read_symlink(descriptor.path(), error).string().rfind("socket:", 0) == 0)
+			return true;
+	}
+	return false;
+}
+
+// Whether this process has opened the display or a device, or still has
+// what opening them left behind: a forked copy could not use them.
 inline bool HoldsDevices()
 {
 	return Singletone<cWin32Application>::Exists() || Singletone<cGraphics>::Exists() ||
-		   Singletone<cSoundManager>::Exists();
+		   Singletone<cSoundManager>::Exists() || HasThreadsOrSockets();
 }
 
 // Runs the body, destroys the managers (the log writes its trailer) and ends

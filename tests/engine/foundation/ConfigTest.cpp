@@ -136,11 +136,13 @@ TEST(Config, NewUserRunsTheGameTwice)
 	EXPECT_EQ(log.rfind("======== zv2 Log: ", 0), 0u) << log;
 	EXPECT_NE(log.find("\nfirst run\n\n======== zv2 Log end: "), std::string::npos) << log;
 
-	// A value edited by hand is read at the next start.
-	std::string edited = cTempFolder::ReadFile(SettingsFile(folder));
-	edited.replace(edited.find("1280"), 4, "800");
-	cTempFolder::WriteFile(SettingsFile(folder), edited);
-	RunInChild([] {
+	// A value edited by hand is read at the next start. The child edits: a
+	// child that is the test program started again runs the checks above
+	// once more, on the file as the first run wrote it.
+	RunInChild([&] {
+		std::string edited = cTempFolder::ReadFile(SettingsFile(folder));
+		edited.replace(edited.find("1280"), 4, "800");
+		cTempFolder::WriteFile(SettingsFile(folder), edited);
 		StartSettingsAndLog("zv2");
 		cOwners owners;
 		owners.Bind();

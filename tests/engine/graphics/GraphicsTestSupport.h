@@ -4,6 +4,8 @@
 // back. Needs a display. Each test normally runs in its own process; the
 // window and the device are made once per process and reset for each test.
 
+#include "../foundation/TestRuns.h"
+
 #include "engine/foundation/cWin32Application.h"
 #include "engine/graphics/cCamera.h"
 #include "engine/graphics/cGraphics.h"
@@ -90,14 +92,16 @@ inline sDisplaySettings Windowed(int width, int height)
 	return settings;
 }
 
-// Whether the running test is another one than at the last call.
-inline bool IsNewTest()
+// Deletes the graphics object an earlier test left (once per test): its
+// destructor stores its settings, so a test that sets them calls this first.
+inline void DropEarlierGraphics()
 {
-	static const testing::TestInfo* last = nullptr;
-	const testing::TestInfo* current = testing::UnitTest::GetInstance()->current_test_info();
-	const bool fresh = current != last;
-	last = current;
-	return fresh;
+	static int lastRun = 0;
+	if (lastRun == CurrentTestRun())
+		return;
+	lastRun = CurrentTestRun();
+	if (Singletone<cGraphics>::Exists())
+		delete Singletone<cGraphics>::GetInstance();
 }
 
 // The graphics singleton, made after the application as the game makes it
@@ -106,8 +110,7 @@ inline bool IsNewTest()
 // rectangle, render targets, texture memory) does not reach it.
 inline cGraphics* GraphicsSingleton()
 {
-	if (IsNewTest() && Singletone<cGraphics>::Exists())
-		delete Singletone<cGraphics>::GetInstance();
+	DropEarlierGraphics();
 	Singletone<cWin32Application>::GetInstance();
 	return Singletone<cGraphics>::GetInstance();
 }

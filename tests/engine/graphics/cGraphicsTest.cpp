@@ -113,6 +113,7 @@ TEST(cGraphics, CreatesTheDeviceWithTheGameParameters)
 
 TEST(cGraphics, BindsTheDisplaySettings)
 {
+	DropEarlierGraphics();
 	cConfig* config = Singletone<cConfig>::GetInstance();
 	config->SetValue("video.width", "800");
 	config->SetValue("video.window", "true");

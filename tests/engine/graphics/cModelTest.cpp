@@ -3,6 +3,7 @@
 
 #include "ModelTestSupport.h"
 
+#include "../foundation/ChildProcess.h"
 #include "../foundation/TempFolder.h"
 #include "../resources/ResourceTestSupport.h"
 
@@ -194,28 +195,31 @@ TEST(cModelResource, ModelFilesLoadOnTheFirstReferenceAndUnloadOnTheLast)
 	const tBytes bytes = ModelBytes(model);
 	cTempFolder::WriteFile(folder.Work() + "/data/Tree.model", std::string(bytes.begin(), bytes.end()));
 	cTempFolder::WriteFile(folder.Work() + "/data/broken.model", std::string(bytes.begin(), bytes.begin() + 40));
-	RegisterGraphicsResourceTypes();
-	cResourceManager::GetInstance()->AddSource("data");
+	// The mount stays with the child's resource manager.
+	RunInChild([] {
+		RegisterGraphicsResourceTypes();
+		cResourceManager::GetInstance()->AddSource("data");
 
-	cModelResource* tree = nullptr;
-	{
-		cModelHandle handle("tree");
-		tree = handle.GetResource().Get<cModelResource>();
-		ASSERT_NE(nullptr, tree);
-		EXPECT_STREQ("model", tree->GetTypeName());
-		ASSERT_NE(nullptr, handle.GetModel());
-		EXPECT_EQ(handle.GetModel(), tree->GetModel());
-		EXPECT_EQ(4u, handle.GetModel()->GetVertexCount());
-	}
-	EXPECT_EQ(nullptr, tree->GetModel()) << "the last release unloads the model";
+		cModelResource* tree = nullptr;
+		{
+			cModelHandle handle("tree");
+			tree = handle.GetResource().Get<cModelResource>();
+			ASSERT_NE(nullptr, tree);
+			EXPECT_STREQ("model", tree->GetTypeName());
+			ASSERT_NE(nullptr, handle.GetModel());
+			EXPECT_EQ(handle.GetModel(), tree->GetModel());
+			EXPECT_EQ(4u, handle.GetModel()->GetVertexCount());
+		}
+		EXPECT_EQ(nullptr, tree->GetModel()) << "the last release unloads the model";
 
-	testing::internal::CaptureStderr();
-	cModelHandle broken("broken");
-	cModelHandle missing("missing");
-	const std::string log = testing::internal::GetCapturedStderr();
-	ASSERT_NE(nullptr, broken.GetModel()) << "a damaged file gives an empty model";
-	EXPECT_EQ(0u, broken.GetModel()->GetVertexCount());
-	EXPECT_EQ(nullptr, missing.GetModel());
-	EXPECT_NE(std::string::npos, log.find("model[missing] not found")) << log;
-	EXPECT_EQ(1u, CountErrors(log)) << log;
+		testing::internal::CaptureStderr();
+		cModelHandle broken("broken");
+		cModelHandle missing("missing");
+		const std::string log = testing::internal::GetCapturedStderr();
+		ASSERT_NE(nullptr, broken.GetModel()) << "a damaged file gives an empty model";
+		EXPECT_EQ(0u, broken.GetModel()->GetVertexCount());
+		EXPECT_EQ(nullptr, missing.GetModel());
+		EXPECT_NE(std::string::npos, log.find("model[missing] not found")) << log;
+		EXPECT_EQ(1u, CountErrors(log)) << log;
+	});
 }

@@ -3,6 +3,7 @@
 // spawning on a model.
 
 #include "ModelTestSupport.h"
+#include "../foundation/ChildProcess.h"
 #include "../foundation/TempFolder.h"
 
 #include "engine/graphics/cParticleResource.h"
@@ -117,37 +118,40 @@ TEST_F(cParticleSystemTest, AMountedFileSpawnsAgesAndColoursItsParticles)
 {
 	cTempFolder folder;
 	cTempFolder::WriteFile(folder.Work() + "/data/Sparks.psys", PsysBytes(Sparks()));
-	cResourceManager::GetInstance()->AddSource("data");
-	cResourceHandle resource = cResourceHandle::InitByName<cParticleResource>("sparks");
-	ASSERT_TRUE(resource);
-	EXPECT_STREQ(resource.Get()->GetTypeName(), "particle");
+	// The mount stays with the child's resource manager.
+	RunInChild([&] {
+		cResourceManager::GetInstance()->AddSource("data");
+		cResourceHandle resource = cResourceHandle::InitByName<cParticleResource>("sparks");
+		ASSERT_TRUE(resource);
+		EXPECT_STREQ(resource.Get()->GetTypeName(), "particle");
 
-	cParticleSystem system(&resource.Get<cParticleResource>()->GetDescription());
-	system.SetTransform(At(32, 24));
-	EXPECT_EQ(Run(system, 1), 0u) << "not running before a program starts";
-	system.Start("none");
-	EXPECT_FALSE(system.IsRunning());
-	system.Start("start");
-	ASSERT_TRUE(system.IsRunning());
+		cParticleSystem system(&resource.Get<cParticleResource>()->GetDescription());
+		system.SetTransform(At(32, 24));
+		EXPECT_EQ(Run(system, 1), 0u) << "not running before a program starts";
+		system.Start("none");
+		EXPECT_FALSE(system.IsRunning());
+		system.Start("start");
+		ASSERT_TRUE(system.IsRunning());
 
-	EXPECT_EQ(Run(system, 1), 0u) << "the interval has not passed";
-	// The first burst is stepped in its own frame: a quarter of its life,
-	// a quarter of the way from red to blue.
-	EXPECT_EQ(Run(system, 1), 3u);
-	sPixels pixels = DrawOnScreen(system);
-	EXPECT_TRUE(ColorNear(Pixel(pixels, 32, 24), 0xFFBF003F));
-	EXPECT_TRUE(ColorNear(Pixel(pixels, 26, 18), 0xFFBF003F)) << "16 units wide";
-	EXPECT_TRUE(ColorNear(Pixel(pixels, 20, 24), kBlack));
-	EXPECT_TRUE(ColorNear(Pixel(pixels, 32, 36), kBlack));
+		EXPECT_EQ(Run(system, 1), 0u) << "the interval has not passed";
+		// The first burst is stepped in its own frame: a quarter of its life,
+		// a quarter of the way from red to blue.
+		EXPECT_EQ(Run(system, 1), 3u);
+		sPixels pixels = DrawOnScreen(system);
+		EXPECT_TRUE(ColorNear(Pixel(pixels, 32, 24), 0xFFBF003F));
+		EXPECT_TRUE(ColorNear(Pixel(pixels, 26, 18), 0xFFBF003F)) << "16 units wide";
+		EXPECT_TRUE(ColorNear(Pixel(pixels, 20, 24), kBlack));
+		EXPECT_TRUE(ColorNear(Pixel(pixels, 32, 36), kBlack));
 
-	EXPECT_EQ(Run(system, 1), 3u);
-	EXPECT_TRUE(ColorNear(Pixel(DrawOnScreen(system), 32, 24), 0xFF7F007F));
-	EXPECT_EQ(Run(system, 1), 6u) << "the second burst";
-	// The first three reach their lifetime and die.
-	EXPECT_EQ(Run(system, 1), 3u);
-	EXPECT_TRUE(ColorNear(Pixel(DrawOnScreen(system), 32, 24), 0xFF7F007F));
-	for (const auto& particle : system.GetParticles())
-		EXPECT_EQ(particle->corners[0].color, 0xFF7F007Fu);
+		EXPECT_EQ(Run(system, 1), 3u);
+		EXPECT_TRUE(ColorNear(Pixel(DrawOnScreen(system), 32, 24), 0xFF7F007F));
+		EXPECT_EQ(Run(system, 1), 6u) << "the second burst";
+		// The first three reach their lifetime and die.
+		EXPECT_EQ(Run(system, 1), 3u);
+		EXPECT_TRUE(ColorNear(Pixel(DrawOnScreen(system), 32, 24), 0xFF7F007F));
+		for (const auto& particle : system.GetParticles())
+			EXPECT_EQ(particle->corners[0].color, 0xFF7F007Fu);
+	});
 }
 
 TEST_F(cParticleSystemTest, ProgramsEndAsTheyAreToldTo)

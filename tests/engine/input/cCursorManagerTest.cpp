@@ -52,6 +52,14 @@ protected:
 			m_cursors->LoadHardwareCursor(name, static_cast<unsigned short>(id));
 	}
 
+	// The manager holds the test's models: it goes before they do, and the
+	// next test starts with a manager of its own.
+	void TearDown() override
+	{
+		delete m_cursors;
+		cInputManagerFixture::TearDown();
+	}
+
 	// Software cursors: a 16 by 16 quad below and right of its origin, red
 	// for "cursor" and green for "dialog".
 	void AddModels()

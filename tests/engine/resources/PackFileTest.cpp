@@ -227,10 +227,12 @@ TEST(PackFile, WritesEveryFieldOfTheFormatAndReadsItBack)
 		EXPECT_EQ(entry.bytes, stored.at(key)) << key;
 	}
 
-	// A new run mounts the pack in place of the folder.
-	std::filesystem::rename(folder.Work() + "/data", folder.Work() + "/folder");
-	std::filesystem::rename(folder.Work() + "/packed", folder.Work() + "/data");
+	// A new run mounts the pack in place of the folder. The child renames:
+	// a child that is the test program started again runs the steps above
+	// once more, which write the folder.
 	RunInChild([&] {
+		std::filesystem::rename(folder.Work() + "/data", folder.Work() + "/folder");
+		std::filesystem::rename(folder.Work() + "/packed", folder.Work() + "/data");
 		RegisterTypes();
 		testing::internal::CaptureStderr();
 		Manager()->AddSource("data");

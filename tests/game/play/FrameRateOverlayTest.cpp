@@ -108,6 +108,15 @@ protected:
 		return pattern;
 	}
 
+	// The mount and the registered font are this test's: the text and
+	// resource managers go with them, so that later tests start without.
+	void TearDown() override
+	{
+		delete cGraphicsText::GetInstance();
+		delete cResourceManager::GetInstance();
+		cInputManagerFixture::TearDown();
+	}
+
 	cTempFolder m_folder;
 	cGraphics* m_graphics = nullptr;
 };

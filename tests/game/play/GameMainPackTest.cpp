@@ -104,9 +104,11 @@ TEST(GameMainPack, PacksTheFoldersAndStartsAgainFromThePacks)
 	EXPECT_EQ(localization.entries[0].bytes, "<strings/>");
 
 	// The packs take the folders' places; the folders stay for comparison.
-	fs::rename(work + "/data", work + "/data_folder");
-	fs::rename(work + "/my_data", work + "/data");
-	RunInChild([] {
+	// The child renames: a child that is the test program started again
+	// runs the steps above once more, which write and read them.
+	RunInChild([&] {
+		fs::rename(work + "/data", work + "/data_folder");
+		fs::rename(work + "/my_data", work + "/data");
 		cTextManager::GetInstance();
 		RegisterGraphicsResourceTypes();
 		cResourceManager* manager = cResourceManager::GetInstance();

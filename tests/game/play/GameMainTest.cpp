@@ -2,6 +2,8 @@
 
 #include "GameContent.h"
 
+#include "../../engine/foundation/ChildProcess.h"
+
 #include "app/GameMain.h"
 #include "engine/foundation/cThread.h"
 #include "game/location/CurrentLocation.h"
@@ -30,6 +32,9 @@
 
 namespace
 {
+// Each test runs the game in a program of its own (RunInChild): the run
+// takes the managers, the window class and the globals that a program
+// starting fresh has, and leaves them to the end of the process.
 class cGameMainTest : public testing::Test
 {
 protected:
@@ -97,92 +102,98 @@ void WriteStream(const std::filesystem::path& path, cMemoryStream& stream)
 
 TEST_F(cGameMainTest, ClosingTheWindowEndsTheRunWithZero)
 {
-	// A player "Ann" who is current and was last in "location3".
-	const std::filesystem::path settingsFolder = m_lockFolder / "Druvel's games" / "zv2";
-	cMemoryStream list;
-	for (uint32_t value : {cProfileManager::Magic, 18u, 1u})
-		StreamWriteU32(list, value);
-	StreamWriteWideString(list, L"Ann");
-	StreamWriteWideString(list, L"Ann");
-	WriteStream(settingsFolder / "profiles.data", list);
-	cPlayerProgress stored;
-	stored.currentLocation = "location3";
-	cMemoryStream body;
-	stored.WriteBody(body);
-	WriteStream(settingsFolder / (cProfile::GetFileStem(L"Ann") + ".profile"), body);
+	RunInChild([&] {
+		// A player "Ann" who is current and was last in "location3".
+		const std::filesystem::path settingsFolder = m_lockFolder / "Druvel's games" / "zv2";
+		cMemoryStream list;
+		for (uint32_t value : {cProfileManager::Magic, 18u, 1u})
+			StreamWriteU32(list, value);
+		StreamWriteWideString(list, L"Ann");
+		StreamWriteWideString(list, L"Ann");
+		WriteStream(settingsFolder / "profiles.data", list);
+		cPlayerProgress stored;
+		stored.currentLocation = "location3";
+		cMemoryStream body;
+		stored.WriteBody(body);
+		WriteStream(settingsFolder / (cProfile::GetFileStem(L"Ann") + ".profile"), body);
 
-	RECT client{};
-	std::thread closer([&] {
-		auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-		// Waits until the window has its windowed size, then clicks the close box.
-		while (std::chrono::steady_clock::now() < deadline)
-		{
-			HWND window = m_application->GetWindowHandle();
-			if (window && GetClientRect(window, &client) && client.right == 1024)
+		RECT client{};
+		std::thread closer([&] {
+			auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+			// Waits until the window has its windowed size, then clicks the close box.
+			while (std::chrono::steady_clock::now() < deadline)
 			{
-				PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-				return;
+				HWND window = m_application->GetWindowHandle();
+				if (window && GetClientRect(window, &client) && client.right == 1024)
+				{
+					PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+					return;
+				}
+				std::this_thread::sleep_for(std::chrono::milliseconds(5));
 			}
-			std::this_thread::sleep_for(std::chrono::milliseconds(5));
-		}
+		});
+		EXPECT_EQ(GameMain(&m_params), 0);
+		closer.join();
+		EXPECT_EQ(client.right, 1024);
+		EXPECT_EQ(client.bottom, 768);
+		EXPECT_FALSE(IsWindow(m_application->GetWindowHandle()));
+		EXPECT_TRUE(std::filesystem::exists(m_lockFolder / "zv2.txt")); // the log in the working folder
+		// The display settings are saved at the end of the run.
+		std::ifstream settings(m_lockFolder / "Druvel's games" / "zv2" / "zv2.xml");
+		std::string text((std::istreambuf_iterator<char>(settings)), std::istreambuf_iterator<char>());
+		for (const char* key : {"video.x", "video.y", "video.width", "video.height", "video.bpp", "video.window"})
+			EXPECT_NE(text.find(std::string("\"") + key + "\""), std::string::npos) << key;
+		EXPECT_NE(text.find("\"video.window\" value=\"true\""), std::string::npos);
+		// The profile list was read at the start and the current player's progress loaded.
+		ASSERT_NE(g_currentProgress, nullptr);
+		EXPECT_EQ(g_currentProgress->GetName(), L"Ann");
+		EXPECT_EQ(g_currentProgress->currentLocation, "location3");
 	});
-	EXPECT_EQ(GameMain(&m_params), 0);
-	closer.join();
-	EXPECT_EQ(client.right, 1024);
-	EXPECT_EQ(client.bottom, 768);
-	EXPECT_FALSE(IsWindow(m_application->GetWindowHandle()));
-	EXPECT_TRUE(std::filesystem::exists(m_lockFolder / "zv2.txt")); // the log in the working folder
-	// The display settings are saved at the end of the run.
-	std::ifstream settings(m_lockFolder / "Druvel's games" / "zv2" / "zv2.xml");
-	std::string text((std::istreambuf_iterator<char>(settings)), std::istreambuf_iterator<char>());
-	for (const char* key : {"video.x", "video.y", "video.width", "video.height", "video.bpp", "video.window"})
-		EXPECT_NE(text.find(std::string("\"") + key + "\""), std::string::npos) << key;
-	EXPECT_NE(text.find("\"video.window\" value=\"true\""), std::string::npos);
-	// The profile list was read at the start and the current player's progress loaded.
-	ASSERT_NE(g_currentProgress, nullptr);
-	EXPECT_EQ(g_currentProgress->GetName(), L"Ann");
-	EXPECT_EQ(g_currentProgress->currentLocation, "location3");
 }
 
 TEST_F(cGameMainTest, ASecondCopyEndsQuietlyWithZero)
 {
-	HANDLE firstCopy = CreateMutexA(nullptr, TRUE, "Sample_2my_project");
-	HWND before = m_application->GetWindowHandle();
-	EXPECT_EQ(GameMain(&m_params), 0);
-	EXPECT_EQ(m_application->GetWindowHandle(), before); // no window was made
-	CloseHandle(firstCopy);
+	RunInChild([&] {
+		HANDLE firstCopy = CreateMutexA(nullptr, TRUE, "Sample_2my_project");
+		HWND before = m_application->GetWindowHandle();
+		EXPECT_EQ(GameMain(&m_params), 0);
+		EXPECT_EQ(m_application->GetWindowHandle(), before); // no window was made
+		CloseHandle(firstCopy);
+	});
 }
 
 TEST_F(cGameMainTest, TheGameStartsFromItsContent)
 {
-	WriteGameContent((m_lockFolder / "data").string());
-	// The title is the configuration's while the game runs.
-	std::thread closer = CloseWhen(
-		[](HWND window) {
-			char title[100];
-			GetWindowTextA(window, title, sizeof title);
-			return std::string(title) == kGameTitle;
-		},
-		[] {});
-	EXPECT_EQ(GameMain(&m_params), 0);
-	closer.join();
+	RunInChild([&] {
+		WriteGameContent((m_lockFolder / "data").string());
+		// The title is the configuration's while the game runs.
+		std::thread closer = CloseWhen(
+			[](HWND window) {
+				char title[100];
+				GetWindowTextA(window, title, sizeof title);
+				return std::string(title) == kGameTitle;
+			},
+			[] {});
+		EXPECT_EQ(GameMain(&m_params), 0);
+		closer.join();
 
-	const std::string log = cTempFolder::ReadFile((m_lockFolder / "zv2.txt").string());
-	EXPECT_EQ(log.find("not found"), std::string::npos) << log;
-	// The game's types "light", "inventory" and "character" follow the engine's.
-	cSceneManager* scene = cSceneManager::GetInstance();
-	const int light = scene->GetObjectTypeId("light");
-	EXPECT_GT(light, scene->GetObjectTypeId("object"));
-	EXPECT_EQ(scene->GetObjectTypeName(light + 1), "inventory");
-	EXPECT_EQ(scene->GetObjectTypeName(light + 2), "character");
-	EXPECT_EQ(scene->GetObjectTypeName(light + 3), "");
-	cFontResource* font = cGraphicsText::GetInstance()->GetFont(3);
-	EXPECT_EQ(font ? font->GetName() : "none", "arial");
-	cCursorManager* cursors = cCursorManager::GetInstance();
-	EXPECT_EQ(cursors->GetCursorName(), "cursor");
-	EXPECT_TRUE(cursors->IsVisible());
-	ASSERT_NE(cursors->GetCurrentModel(), nullptr);
-	EXPECT_EQ(cursors->GetCurrentModel()->GetModelHandle().GetResource().Get()->GetName(), "cursor_model");
+		const std::string log = cTempFolder::ReadFile((m_lockFolder / "zv2.txt").string());
+		EXPECT_EQ(log.find("not found"), std::string::npos) << log;
+		// The game's types "light", "inventory" and "character" follow the engine's.
+		cSceneManager* scene = cSceneManager::GetInstance();
+		const int light = scene->GetObjectTypeId("light");
+		EXPECT_GT(light, scene->GetObjectTypeId("object"));
+		EXPECT_EQ(scene->GetObjectTypeName(light + 1), "inventory");
+		EXPECT_EQ(scene->GetObjectTypeName(light + 2), "character");
+		EXPECT_EQ(scene->GetObjectTypeName(light + 3), "");
+		cFontResource* font = cGraphicsText::GetInstance()->GetFont(3);
+		EXPECT_EQ(font ? font->GetName() : "none", "arial");
+		cCursorManager* cursors = cCursorManager::GetInstance();
+		EXPECT_EQ(cursors->GetCursorName(), "cursor");
+		EXPECT_TRUE(cursors->IsVisible());
+		ASSERT_NE(cursors->GetCurrentModel(), nullptr);
+		EXPECT_EQ(cursors->GetCurrentModel()->GetModelHandle().GetResource().Get()->GetName(), "cursor_model");
+	});
 }
 
 namespace
@@ -217,29 +228,31 @@ private:
 
 TEST_F(cGameMainTest, TheEndWaitsForARunningLocationLoader)
 {
-	std::atomic<bool> release{false};
-	std::unique_ptr<cHeldLoader> loader;
-	std::thread closer = CloseWhen([](HWND) { return true; }, [&] {
-		loader = std::make_unique<cHeldLoader>(release);
-		loader->Start();
+	RunInChild([&] {
+		std::atomic<bool> release{false};
+		std::unique_ptr<cHeldLoader> loader;
+		std::thread closer = CloseWhen([](HWND) { return true; }, [&] {
+			loader = std::make_unique<cHeldLoader>(release);
+			loader->Start();
+		});
+		// Releases the loader well after the window has gone.
+		std::thread releaser([&] {
+			closer.join();
+			HWND window = m_application->GetWindowHandle();
+			auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+			while (IsWindow(window) && std::chrono::steady_clock::now() < deadline)
+				std::this_thread::sleep_for(std::chrono::milliseconds(5));
+			std::this_thread::sleep_for(std::chrono::milliseconds(500));
+			release = true;
+		});
+		EXPECT_EQ(GameMain(&m_params), 0);
+		EXPECT_TRUE(release) << "the run ended while the loader ran";
+		releaser.join();
+		ASSERT_TRUE(loader);
+		EXPECT_TRUE(loader->finished);
+		// The form it posted joined the tree before the teardown went on.
+		EXPECT_NE(cSceneManager::GetInstance()->GetRoot()->GetChildList().FindChild("held_form"), nullptr);
 	});
-	// Releases the loader well after the window has gone.
-	std::thread releaser([&] {
-		closer.join();
-		HWND window = m_application->GetWindowHandle();
-		auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-		while (IsWindow(window) && std::chrono::steady_clock::now() < deadline)
-			std::this_thread::sleep_for(std::chrono::milliseconds(5));
-		std::this_thread::sleep_for(std::chrono::milliseconds(500));
-		release = true;
-	});
-	EXPECT_EQ(GameMain(&m_params), 0);
-	EXPECT_TRUE(release) << "the run ended while the loader ran";
-	releaser.join();
-	ASSERT_TRUE(loader);
-	EXPECT_TRUE(loader->finished);
-	// The form it posted joined the tree before the teardown went on.
-	EXPECT_NE(cSceneManager::GetInstance()->GetRoot()->GetChildList().FindChild("held_form"), nullptr);
 }
 
 // A location built on the loader thread as the window closes is the

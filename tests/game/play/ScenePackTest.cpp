@@ -65,8 +65,10 @@ TEST(ScenePack, ScenesFromThePackBuildTheSameTrees)
 	ASSERT_EQ(pack.entries.size(), 2u);
 	EXPECT_EQ(pack.entries[1].bytes, WalkBytes());
 
-	// Each form is mounted by a run of its own, as the game would be.
-	fs::rename(work + "/my_data", work + "/packed");
+	// Each form is mounted by a run of its own, as the game would be. The
+	// pack is copied: a child that is the test program started again reads
+	// it above once more.
+	fs::copy_file(work + "/my_data", work + "/packed", fs::copy_options::overwrite_existing);
 	for (const char* source : { "data", "packed" })
 		RunInChild([&] {
 			RegisterProbeType();

@@ -35,6 +35,9 @@ std::string WindowTitle(HWND window)
 	return title;
 }
 
+// Each test runs in a program of its own (RunInChild): the application
+// object takes the managers as a game starting fresh has them, and the
+// mount stays with the child.
 class cGameApplicationTest : public cInputManagerFixture
 {
 protected:
@@ -67,44 +70,48 @@ protected:
 
 TEST_F(cGameApplicationTest, TheConfigurationGivesTextsFontsCursorsMusicAndTitle)
 {
-	WriteGameContent(m_folder.Work() + "/data");
-	std::string log;
-	auto game = Start("data", log);
-	EXPECT_EQ(log.find("not found"), std::string::npos) << log;
+	RunInChild([&] {
+		WriteGameContent(m_folder.Work() + "/data");
+		std::string log;
+		auto game = Start("data", log);
+		EXPECT_EQ(log.find("not found"), std::string::npos) << log;
 
-	EXPECT_EQ(WindowTitle(m_window), kGameTitle);
-	EXPECT_EQ(FontName(3), "arial");
-	EXPECT_EQ(FontName(0), "arial_small") << "a font without an id is font 0";
-	ASSERT_EQ(cSoundManager::GetInstance()->GetMusicChannels().size(), 1u);
-	EXPECT_TRUE(cSoundManager::GetInstance()->GetMusicChannels().front()->IsBufferPlaying());
+		EXPECT_EQ(WindowTitle(m_window), kGameTitle);
+		EXPECT_EQ(FontName(3), "arial");
+		EXPECT_EQ(FontName(0), "arial_small") << "a font without an id is font 0";
+		ASSERT_EQ(cSoundManager::GetInstance()->GetMusicChannels().size(), 1u);
+		EXPECT_TRUE(cSoundManager::GetInstance()->GetMusicChannels().front()->IsBufferPlaying());
 
-	m_cursors->SetCursor("dialog");
-	EXPECT_EQ(ModelName(m_cursors->GetCurrentModel()), "dialog_model");
-	m_cursors->SetCursor("cursor");
-	EXPECT_EQ(ModelName(m_cursors->GetCurrentModel()), "cursor_model");
-	const cVector3d& offset = m_cursors->GetCurrentOffset();
-	EXPECT_EQ(std::vector<float>({ offset.x, offset.y, offset.z }), std::vector<float>({ 20, -10, 0 }));
+		m_cursors->SetCursor("dialog");
+		EXPECT_EQ(ModelName(m_cursors->GetCurrentModel()), "dialog_model");
+		m_cursors->SetCursor("cursor");
+		EXPECT_EQ(ModelName(m_cursors->GetCurrentModel()), "cursor_model");
+		const cVector3d& offset = m_cursors->GetCurrentOffset();
+		EXPECT_EQ(std::vector<float>({ offset.x, offset.y, offset.z }), std::vector<float>({ 20, -10, 0 }));
+	});
 }
 
 TEST_F(cGameApplicationTest, TheModelCursorIsDrawnOverTheFrame)
 {
-	WriteGameContent(m_folder.Work() + "/data");
-	std::string log;
-	auto game = Start("data", log);
-	m_cursors->SetCursor("cursor");
-	m_cursors->ShowCursor(true);
-	m_cursors->InitCamera();
-	StartInput();
+	RunInChild([&] {
+		WriteGameContent(m_folder.Work() + "/data");
+		std::string log;
+		auto game = Start("data", log);
+		m_cursors->SetCursor("cursor");
+		m_cursors->ShowCursor(true);
+		m_cursors->InitCamera();
+		StartInput();
 
-	PlaceCursor(100, 50);
-	game->Update(0.016f);
-	game->Render();
-	const sPixels pixels = ReadBackBuffer();
-	// The quad hangs below and right of the mouse, moved by the offset.
-	EXPECT_TRUE(ColorNear(pixels.At(121, 61), 0xFFFF0000));
-	EXPECT_TRUE(ColorNear(pixels.At(134, 74), 0xFFFF0000));
-	EXPECT_TRUE(ColorNear(pixels.At(108, 58), 0xFF000000)) << "the offset moved it";
-	EXPECT_TRUE(ColorNear(pixels.At(140, 68), 0xFF000000));
+		PlaceCursor(100, 50);
+		game->Update(0.016f);
+		game->Render();
+		const sPixels pixels = ReadBackBuffer();
+		// The quad hangs below and right of the mouse, moved by the offset.
+		EXPECT_TRUE(ColorNear(pixels.At(121, 61), 0xFFFF0000));
+		EXPECT_TRUE(ColorNear(pixels.At(134, 74), 0xFFFF0000));
+		EXPECT_TRUE(ColorNear(pixels.At(108, 58), 0xFF000000)) << "the offset moved it";
+		EXPECT_TRUE(ColorNear(pixels.At(140, 68), 0xFF000000));
+	});
 }
 
 // Each row starts afresh in a child process, as each start of the game does.
