@@ -21,6 +21,7 @@
 #include "game/play/cDialogManager.h"
 #include "game/play/cInventory.h"
 #include "game/play/cPlayerProgress.h"
+#include "game/screens/cGameOptionsMenu.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -41,6 +42,8 @@ constexpr float kFlyDepth = -1400.0f;
 constexpr float kHintDepth = -1600.0f;
 // Seconds the aims button is ignored after the list closed.
 constexpr float kAimsListLock = 0.3f;
+// The in-game options draw over the panel and the location.
+constexpr int kOptionsSortKey = 90;
 
 cSceneObject* ParentOf(cSceneObject* effectWindow)
 {
@@ -112,6 +115,10 @@ cGamePanel::cGamePanel(cSceneObject* effectWindow) : cGameWindow("game_panel", P
 	else
 		LOG(2, "game panel: no \"hint_button\"");
 
+	m_optionsWindow = new cGameOptionsMenu("in_game_options");
+	m_optionsWindow->SetSortKey(kOptionsSortKey);
+	m_optionsWindow->SetShowSound("menu_appear");
+
 	m_hintSound.BindByName<cSoundResource>("hint");
 	m_hintFullSound.BindByName<cSoundResource>("hint_full");
 	GetMotions().PlayByName("reset");
@@ -163,6 +170,13 @@ void cGamePanel::BindButtons()
 	BindChildEvent("hint_button", "on_click", tEvent(MakeMemberDelegate(this, &cGamePanel::OnHintButton)));
 	BindChildEvent("room_button", "on_click", tEvent(MakeMemberDelegate(this, &cGamePanel::OnRoomButton)));
 	BindChildEvent("button_aims_back/aims", "on_click", tEvent(MakeMemberDelegate(this, &cGamePanel::OnAimsButton)));
+}
+
+void cGamePanel::Hide()
+{
+	cGameWindow::Hide();
+	if (m_optionsWindow->IsVisible())
+		m_optionsWindow->Hide();
 }
 
 void cGamePanel::Show()

@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+class cGameOptionsMenu;
 class cInventory;
 class cModelController;
 class cModelControllerBase;
@@ -40,6 +41,8 @@ public:
 	void DrawSelf() override;
 	void SetState(int state) override;
 	void Show() override;
+	// Also hides the options window when it is up.
+	void Hide() override;
 
 	// Empty while a dialogue runs; the same text again is not laid out anew.
 	void SetTooltipText(const std::wstring& text);
@@ -52,6 +55,8 @@ public:
 	static bool IsMouseOverLocalBox(cSceneObject* object);
 	bool IsObjectivesShown() const;
 	bool WasInputHandled() const { return m_inputHandled; }
+	// The in-game options window "in_game_options".
+	cGameOptionsMenu* GetOptionsWindow() const { return m_optionsWindow; }
 
 	// The object's world matrix is saved when it starts following, and put
 	// back (and forgotten) when it stops. A null object detaches every
@@ -174,6 +179,7 @@ private:
 	std::map<std::string, sIspyList> m_ispyLists;
 	cSceneObject* m_hintEffect = nullptr;
 	cSceneObject* m_itemHintEffect = nullptr;
+	cGameOptionsMenu* m_optionsWindow = nullptr;
 	cResourceHandle m_hintSound;
 	cResourceHandle m_hintFullSound;
 	bool m_hintButtonEnabled = false;
