@@ -8,9 +8,13 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include <X11/keysym.h>
+
 #include <sys/types.h>
+#include <unistd.h>
 
 #include <string>
+#include <vector>
 
 class cXWindowProbe
 {
@@ -110,6 +114,53 @@ public:
 		XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), x, y, &screenX, &screenY, &child);
 		XTestFakeMotionEvent(m_display, DefaultScreen(m_display), screenX, screenY, CurrentTime);
 		XSync(m_display, False);
+	}
+
+	// A left click at the window's point: the pointer moves there first.
+	void Click(Window window, int x, int y) const
+	{
+		MovePointer(window, x, y);
+		for (Bool down : {True, False})
+		{
+			usleep(60000);
+			XTestFakeButtonEvent(m_display, 1, down, CurrentTime);
+			XSync(m_display, False);
+		}
+	}
+
+	// Presses and releases the key of each character (letters, digits and
+	// the blank), one after another.
+	void TypeText(const std::string& text) const
+	{
+		for (char c : text)
+			PressKey(c == ' ' ? XK_space : KeySym(c));
+	}
+
+	void PressKey(KeySym key) const
+	{
+		const KeyCode code = XKeysymToKeycode(m_display, key);
+		for (Bool down : {True, False})
+		{
+			XTestFakeKeyEvent(m_display, code, down, CurrentTime);
+			XSync(m_display, False);
+			usleep(60000);
+		}
+	}
+
+	// The screen's pixels of the rectangle as 0xRRGGBB, rows from the top;
+	// empty when they cannot be read.
+	std::vector<unsigned long> Capture(const sRect& rect) const
+	{
+		std::vector<unsigned long> pixels;
+		XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), rect.x, rect.y, unsigned(rect.width),
+			unsigned(rect.height), AllPlanes, ZPixmap);
+		if (!image)
+			return pixels;
+		for (int y = 0; y < rect.height; ++y)
+			for (int x = 0; x < rect.width; ++x)
+				pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
+		XDestroyImage(image);
+		return pixels;
 	}
 
 	// Asks the window to close, as its close box does.

@@ -26,6 +26,15 @@ namespace
 {
 // The credits, once played.
 cMovieWindow* s_credits = nullptr;
+// The loading window while it exists: the attachment it posted may be
+// applied after a close during loading has deleted it.
+cGameLoading* s_loading = nullptr;
+
+void OnAttached(cSceneObject* attached)
+{
+	if (s_loading)
+		s_loading->OnLoaderFinished(attached);
+}
 
 const int kMapEffectSortKey = 50;
 
@@ -47,6 +56,7 @@ cGameWindow* NewPageWindow(const std::string& name)
 
 cGameLoading::cGameLoading() : cGameWindow("loading", nullptr, true), m_onGameSlot(&GetEvents()["on_game"])
 {
+	s_loading = this;
 	BuildScreenScene("game_loading", *this);
 	m_logos[0] = new cGameLogoWindow("druvels_logo", this);
 	cGameLogoWindow* first = nullptr;
@@ -67,6 +77,8 @@ cGameLoading::cGameLoading() : cGameWindow("loading", nullptr, true), m_onGameSl
 cGameLoading::~cGameLoading()
 {
 	Stop();
+	if (s_loading == this)
+		s_loading = nullptr;
 	for (cGameLogoWindow* logo : m_logos)
 		if (logo)
 			logo->MarkForDelete();
@@ -229,7 +241,7 @@ void cGameLoading::Attach()
 	scene->PostReparent(m_appear, m_mainMenu, cSceneManager::tCompletion());
 	scene->PostReparent(m_mapEffect, scene->GetRoot(), cSceneManager::tCompletion());
 	scene->PostReparent(m_effectWindow, scene->GetRoot(),
-		cSceneManager::tCompletion(MakeMemberDelegate(this, &cGameLoading::OnLoaderFinished)));
+		cSceneManager::tCompletion(MakeFunctionDelegate(&OnAttached)));
 }
 
 void cGameLoading::DeleteBuilt()

@@ -40,6 +40,10 @@ constexpr int kButtonWidth = 160;
 constexpr int kButtonHeight = 46;
 constexpr int kMenuButtonWidth = 240;
 constexpr int kCheckCell = 40;
+// The progress bar is a row of segments that light up one after another
+// over key times 0 to 10 * kBarSegments.
+constexpr int kBarSegments = 16;
+constexpr int kSegmentStride = 37;
 
 // A picture and the quad that shows it, hanging below and right of its
 // origin; u and v are the share of the texture the quad shows.
@@ -186,7 +190,7 @@ std::vector<sPicture> DrawPictures(const cLabelPainter& big, const cLabelPainter
 			1024, 768, 1, 1},
 		{"fe_backdrop", Backdrop({40, 60, 100, 255}, kNight), 1024, 768, 1, 1},
 		{"fe_bar_frame", Panel(608, 40, {0, 0, 0, 160}), 608, 40, 1, 1},
-		{"fe_bar_fill", Solid(8, 8, kGold), 592, 24, 1, 1},
+		{"fe_bar_fill", Solid(8, 8, kGold), kSegmentStride - 4, 24, 1, 1},
 		{"fe_options_panel", OptionsPanel(labels), 560, 440, 1, 1},
 		{"fe_profile_panel", ProfilePanel(labels, small), 520, 500, 1, 1},
 		{"fe_box_panel", Panel(520, 260, kPanelFace), 520, 260, 1, 1},
@@ -224,14 +228,21 @@ std::string LogoMotion()
 	return writer.GetBytes();
 }
 
-// The progress bar grows from nothing to its whole width (key times 0 to 10).
-std::string BarMotion()
+// Segment i shows from key time 10 * i + 10 on.
+std::string BarSegmentMotion(int segment)
 {
 	cMotionWriter writer;
-	writer.AddKeyTime(0).AddScale(0.001f, 1, 1);
-	writer.AddKeyTime(10).AddScale(1, 1, 1);
+	std::vector<std::pair<int, float>> keys = {{0, 0.0f}};
+	if (segment > 0)
+		keys.push_back({10 * segment, 0.0f});
+	keys.push_back({10 * segment + 10, 1.0f});
+	if (segment + 1 < kBarSegments)
+		keys.push_back({10 * kBarSegments, 1.0f});
+	for (const auto& [key, alpha] : keys)
+		writer.AddKeyTime(float(key)).AddColour(sColor(1, 1, 1, alpha));
 	return writer.GetBytes();
 }
+
 
 // A menu fades out to half strength (key times 0 to 10) and back (to 20).
 std::string FadeMotion()
@@ -250,11 +261,12 @@ std::string Place(float x, float y, float z)
 	return text;
 }
 
-// Writes scene elements; every element gets the sort key when one is set.
+// Writes scene elements; every element gets the sort key when one is set,
+// and the top elements stand at the depth (their children relative to them).
 class cSceneText
 {
 public:
-	explicit cSceneText(const std::string& sort = "") : m_sort(sort) {}
+	explicit cSceneText(const std::string& sort = "", float depth = 0) : m_sort(sort), m_depth(depth) {}
 
 	// An element with the model, placed at (x, y, z), with more attributes
 	// and the children's text.
@@ -264,7 +276,7 @@ public:
 		std::string text = "<" + type + " name=\"" + name + "\"";
 		if (!model.empty())
 			text += " model=\"" + model + "\"";
-		text += " local=\"" + Place(x, y, z) + "\"";
+		text += " local=\"" + Place(x, y, z + m_depth) + "\"";
 		if (!m_sort.empty())
 			text += " sort=\"" + m_sort + "\"";
 		if (!more.empty())
@@ -283,9 +295,25 @@ public:
 		return Element("text", name, model, x, y, -1, "font_id=\"" + font + "\" alignment=\"cc\" " + more);
 	}
 
+	// The children of an element: placed relative to it.
+	cSceneText Inside() const { return cSceneText(m_sort); }
+
 private:
 	std::string m_sort;
+	float m_depth;
 };
+
+std::string BarSegments(const cSceneText& scene)
+{
+	std::string segments;
+	const std::string clip = "<add_motion name=\"loading\" first=\"0\" last=\"" + std::to_string(10 * kBarSegments) +
+							 "\" length=\"2.5\"/>\n";
+	for (int segment = 0; segment < kBarSegments; ++segment)
+		segments += scene.Element("geometry", "bar" + std::to_string(segment), "fe_bar_fill",
+			float(216 + kSegmentStride * segment), 222, -1,
+			"motion=\"fe_loading_bar" + std::to_string(segment) + "\"", clip);
+	return segments;
+}
 
 std::string Scene(const std::string& name, const std::string& body)
 {
@@ -313,8 +341,7 @@ std::string LoadingScenes()
 				   scene.Text("title", "fe_line_wide", 112, 470, "22", "text=\"Hidden Object Demo\"") +
 				   scene.Text("note", "fe_line_wide", 112, 260, "0", "text=\"Loading...\"") +
 				   scene.Element("geometry", "frame", "fe_bar_frame", 208, 230, 0) +
-				   scene.Element("geometry", "bar", "fe_bar_fill", 216, 222, -1, "motion=\"fe_loading_bar\"",
-					   "<add_motion name=\"loading\" first=\"0\" last=\"10\" length=\"2.5\"/>\n")) +
+				   BarSegments(scene)) +
 		   Scene("page_rotate", "<object name=\"rt\">\n<object name=\"target\"/>\n</object>\n") +
 		   Scene("main_menu_appear", "<object name=\"decor\"/>\n");
 }
@@ -344,7 +371,7 @@ std::string Options(const std::string& name, bool toMainMenu)
 	const cSceneText scene("70");
 	auto slider = [&](const char* slider, float y) {
 		return scene.Element("slider", slider, "fe_slider_track", 520, y, 0, "min=\"0\" max=\"100\"",
-			scene.Element("geometry", "thumb", "fe_slider_thumb", 0, 10, -1, "object=\"button\""));
+			scene.Inside().Element("geometry", "thumb", "fe_slider_thumb", 0, 10, -1, "object=\"button\""));
 	};
 	std::string window = scene.Element("geometry", "panel", "fe_options_panel", 232, 620, 10) +
 						 slider("sound", 530) + slider("music", 470) +
@@ -358,23 +385,25 @@ std::string Options(const std::string& name, bool toMainMenu)
 
 std::string ProfileMenu()
 {
-	const cSceneText scene("70");
+	// In front of the main menu, behind the boxes.
+	const cSceneText scene("70", -1200);
 	std::string users = scene.Element("geometry", "panel", "fe_profile_panel", 252, 650, 10);
 	for (int slot = 0; slot < 4; ++slot)
 		users += scene.Element("menu_item", "user_text_" + std::to_string(slot), "fe_slot", 332,
 			float(580 - 52 * slot), 0, "font_id=\"22\" alignment=\"cc\"",
-			scene.Element("geometry", "selection", "fe_slot_selection", 0, 0, 1));
+			scene.Inside().Element("geometry", "selection", "fe_slot_selection", 0, 0, 1));
 	users += scene.Button("create", "fe_button_create", 262, 320) + scene.Button("rename", "fe_button_rename", 432, 320) +
 			 scene.Button("delete", "fe_button_delete", 602, 320) + scene.Button("ok", "fe_button_ok", 432, 240);
-	return Scene("profile_menu", scene.Element("object", "window_users", "", 0, 0, 0, "", users));
+	return Scene("profile_menu", cSceneText("70").Element("object", "window_users", "", 0, 0, 0, "", users));
 }
 
 // The global boxes: a panel with a title and a message, and buttons below.
 std::string Boxes()
 {
-	const cSceneText scene;
+	// In front of every window, the diary included.
+	const cSceneText scene("", -1700);
 	auto box = [&](const std::string& window, const std::string& more) {
-		return scene.Element("object", window, "", 0, 0, 0, "",
+		return cSceneText().Element("object", window, "", 0, 0, 0, "",
 			scene.Element("geometry", "panel", "fe_box_panel", 252, 514, 10) +
 				scene.Text("text_title", "fe_line", 292, 500, "22") +
 				scene.Text("text_window", "fe_line", 292, 450, "0") + more);
@@ -424,8 +453,10 @@ bool WritePictures(cContentTree& tree, const cLabelPainter& big, const cLabelPai
 			!tree.WriteFile(kFolder + picture.name + ".model", QuadModelBytes(quad)))
 			return false;
 	}
+	for (int segment = 0; segment < kBarSegments; ++segment)
+		if (!tree.WriteFile(kFolder + "fe_loading_bar" + std::to_string(segment) + ".motion", BarSegmentMotion(segment)))
+			return false;
 	return tree.WriteFile(kFolder + "fe_logo_fade.motion", LogoMotion()) &&
-		   tree.WriteFile(kFolder + "fe_loading_bar.motion", BarMotion()) &&
 		   tree.WriteFile(kFolder + "fe_menu_fade.motion", FadeMotion());
 }
 
