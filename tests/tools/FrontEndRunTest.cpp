@@ -80,8 +80,13 @@ protected:
 		m_probe.reset();
 	}
 
-	// The client pixel at (x, y) from the top-left corner.
-	unsigned long Pixel(int x, int y) const { return m_probe->ScreenPixel(m_place.x + x, m_place.y + y); }
+	// The client pixel at (x, y) from the top-left corner, wherever the
+	// window stands now.
+	unsigned long Pixel(int x, int y)
+	{
+		m_place = m_probe->Geometry(m_window);
+		return m_probe->ScreenPixel(m_place.x + x, m_place.y + y);
+	}
 
 	bool WaitFor(const char* what, const std::function<bool()>& condition)
 	{
@@ -90,8 +95,9 @@ protected:
 		return seen;
 	}
 
-	void Screenshot(const std::string& name) const
+	void Screenshot(const std::string& name)
 	{
+		m_place = m_probe->Geometry(m_window);
 		const std::vector<unsigned long> pixels = m_probe->Capture(m_place);
 		sPixels shot{UINT(m_place.width), UINT(m_place.height), {}};
 		for (unsigned long pixel : pixels)
@@ -113,7 +119,7 @@ protected:
 	void PlayThrough();
 
 	// A box panel stands where the boxes open.
-	bool IsBoxShown() const
+	bool IsBoxShown()
 	{
 		const unsigned long panel = Pixel(270, 300);
 		return Channel(panel, 0) > Channel(panel, 16) + 25 && Near(Pixel(254, 400), kGold, 30);

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 const char* const kFrontEndTexts[][2] = {
@@ -398,26 +399,31 @@ std::string ProfileMenu()
 }
 
 // The global boxes: a panel with a title and a message, and buttons below.
+// They stand in front of every window, the diary included; a question
+// stands in front of the name prompt, a notice in front of both.
 std::string Boxes()
 {
-	// In front of every window, the diary included.
-	const cSceneText scene("", -1700);
-	auto box = [&](const std::string& window, const std::string& more) {
+	auto box = [](const std::string& window, float depth,
+				   const std::function<std::string(const cSceneText&)>& more) {
+		const cSceneText scene("", depth);
 		return cSceneText().Element("object", window, "", 0, 0, 0, "",
 			scene.Element("geometry", "panel", "fe_box_panel", 252, 514, 10) +
 				scene.Text("text_title", "fe_line", 292, 500, "22") +
-				scene.Text("text_window", "fe_line", 292, 450, "0") + more);
+				scene.Text("text_window", "fe_line", 292, 450, "0") + more(scene));
 	};
-	return Scene("mb_ok", box("window_profile_small", scene.Button("ok", "fe_button_ok", 432, 330))) +
-		   Scene("mb_yn", box("window_profile_small",
-							  scene.Button("yes", "fe_button_yes", 322, 330) + scene.Button("no", "fe_button_no", 542, 330))) +
-		   Scene("edit_box",
-			   box("window_profile_small_q",
-				   scene.Element("geometry", "field", "fe_edit_field", 292, 412, 5) +
-					   scene.Element("editbox", "edit_box", "fe_line", 292, 410, -1,
-						   "font_id=\"0\" max_length=\"22\" color=\"1 0.1 0.1 0.15\"") +
-					   scene.Button("ok", "fe_button_ok", 322, 330) +
-					   scene.Button("cancel", "fe_button_cancel", 542, 330)));
+	return Scene("mb_ok", box("window_profile_small", -1760,
+							  [](const cSceneText& scene) { return scene.Button("ok", "fe_button_ok", 432, 330); })) +
+		   Scene("mb_yn", box("window_profile_small", -1730,
+							  [](const cSceneText& scene) {
+								  return scene.Button("yes", "fe_button_yes", 322, 330) +
+										 scene.Button("no", "fe_button_no", 542, 330);
+							  })) +
+		   Scene("edit_box", box("window_profile_small_q", -1700, [](const cSceneText& scene) {
+			   return scene.Element("geometry", "field", "fe_edit_field", 292, 412, 5) +
+					  scene.Element("editbox", "edit_box", "fe_line", 292, 410, -1,
+						  "font_id=\"0\" max_length=\"22\" color=\"1 0.1 0.1 0.15\"") +
+					  scene.Button("ok", "fe_button_ok", 322, 330) + scene.Button("cancel", "fe_button_cancel", 542, 330);
+		   }));
 }
 
 // Decaying notes one after another, with a little noise for the page.
