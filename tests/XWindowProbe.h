@@ -128,6 +128,24 @@ public:
 		}
 	}
 
+	// Presses the left button at one point of the window, moves to the
+	// other in steps and lets go there.
+	void Drag(Window window, int fromX, int fromY, int toX, int toY) const
+	{
+		MovePointer(window, fromX, fromY);
+		usleep(100000);
+		XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
+		XSync(m_display, False);
+		for (int step = 1; step <= 10; ++step)
+		{
+			usleep(50000);
+			MovePointer(window, fromX + (toX - fromX) * step / 10, fromY + (toY - fromY) * step / 10);
+		}
+		usleep(100000);
+		XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
+		XSync(m_display, False);
+	}
+
 	// Presses and releases the key of each character (letters, digits and
 	// the blank), one after another.
 	void TypeText(const std::string& text) const

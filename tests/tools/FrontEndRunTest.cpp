@@ -12,12 +12,15 @@
 #include "PrivateDisplay.h"
 
 #include "app/GameMain.h"
+#include "engine/foundation/SettingsStartup.h"
+#include "engine/foundation/cConfig.h"
 #include "engine/foundation/cWin32Application.h"
 #include "game/play/cPlayerProgress.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -117,6 +120,32 @@ protected:
 
 	// Runs the game and plays through its front end.
 	void PlayThrough();
+	// Runs the game, changes the options and quits from the menu.
+	void ChangeOptions();
+
+	// Names the first player at the prompt and waits for the main menu.
+	bool NamePlayer(const std::string& name)
+	{
+		if (!WaitFor("name prompt", [this] { return IsBoxShown() && Near(Pixel(330, 446), kDisabledFace); }))
+			return false;
+		m_probe->TypeText(name);
+		WaitFor("OK enabled", [this] { return !Near(Pixel(330, 446), kDisabledFace); });
+		m_probe->Click(m_window, 402, 461);
+		return WaitFor("main menu", [this] { return !IsBoxShown() && Near(Pixel(330, 256), kButtonFace, 30); });
+	}
+
+	// Asks the game to end once the player thread is done, when it failed.
+	void RunGame(std::thread& player)
+	{
+		std::thread ender([this, &player] {
+			player.join();
+			if (HasFailure())
+				cWin32Application::GetInstance()->Quit();
+		});
+		sStartupParams params{nullptr, SW_SHOWDEFAULT, nullptr, "", true};
+		EXPECT_EQ(GameMain(&params), 0);
+		ender.join();
+	}
 
 	// A box panel stands where the boxes open.
 	bool IsBoxShown()
@@ -203,19 +232,60 @@ void FrontEndRun::PlayThrough()
 		}
 		EXPECT_TRUE(answeredNo);
 	});
-	// A run whose steps failed ends all the same.
-	std::thread ender([this, &player] {
-		player.join();
-		if (HasFailure())
-			cWin32Application::GetInstance()->Quit();
-	});
-	sStartupParams params{nullptr, SW_SHOWDEFAULT, nullptr, "", true};
-	EXPECT_EQ(GameMain(&params), 0);
-	ender.join();
+	RunGame(player);
 
 	ASSERT_NE(g_currentProgress, nullptr);
 	EXPECT_EQ(g_currentProgress->GetName(), L"ann");
 	EXPECT_EQ(g_currentProgress->currentLocation, "location1");
 	const std::string log = cTempFolder::ReadFile(m_folder.Work() + "/zv2.txt");
 	EXPECT_EQ(log.find("not found"), std::string::npos) << log;
+}
+
+TEST_F(FrontEndRun, OptionsChangeTheVolumeAndFullScreenAndTheNextRunReadsThem)
+{
+	RunInChild([this] { ChangeOptions(); });
+	// A new process reads what the run saved.
+	RunInChild([] {
+		StartSettingsAndLog("zv2");
+		// The slider left its full-volume end; the game ended full screen.
+		const std::string sound = cConfig::GetInstance()->GetValue("sound_volume");
+		EXPECT_LT(std::atof(sound.c_str()), 0.95) << sound;
+		EXPECT_EQ(sound.size(), 8u) << "written with six decimals: " << sound;
+		EXPECT_EQ(cConfig::GetInstance()->GetValue("video.window"), "false");
+	});
+}
+
+void FrontEndRun::ChangeOptions()
+{
+	m_probe = std::make_unique<cXWindowProbe>();
+	std::thread player([this] {
+		if (!FindWindow())
+		{
+			ADD_FAILURE() << "no game window";
+			return;
+		}
+		m_probe->MovePointer(m_window, 900, 700);
+		if (!NamePlayer("bob"))
+			return;
+		// Options: the full-screen box is clear in a window.
+		m_probe->Click(m_window, 512, 403);
+		if (!WaitFor("options", [this] { return Near(Pixel(521, 370), kGold, 30); }))
+			return;
+		Screenshot("front_end_8_options");
+		// The sound slider's thumb stands at the right end (full volume):
+		// dragged towards the middle.
+		m_probe->Drag(m_window, 818, 244, 668, 244);
+		// Full screen covers the whole screen.
+		m_probe->Click(m_window, 540, 368);
+		const int screenWidth = m_probe->ScreenWidth();
+		EXPECT_TRUE(Eventually([&] { return m_probe->Geometry(m_window).width == screenWidth; }, 10))
+			<< m_probe->Geometry(m_window).width;
+		std::this_thread::sleep_for(std::chrono::milliseconds(800));
+		Screenshot("front_end_9_full_screen");
+		// The close box asks; Enter answers Yes.
+		m_probe->RequestClose(m_window);
+		std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+		m_probe->PressKey(XK_Return);
+	});
+	RunGame(player);
 }
