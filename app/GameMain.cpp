@@ -3,24 +3,29 @@
 #include "engine/foundation/Random.h"
 #include "engine/foundation/SettingsStartup.h"
 #include "engine/foundation/cConfig.h"
+#include "engine/foundation/cFileStream.h"
 #include "engine/foundation/cWin32Application.h"
 #include "engine/graphics/cGraphics.h"
 #include "engine/graphics/cGraphicsText.h"
 #include "engine/input/cCursorManager.h"
 #include "engine/input/cInputManager.h"
 #include "engine/resources/cResourceManager.h"
+#include "engine/resources/ResourceUtils.h"
 #include "engine/resources/cTextManager.h"
 #include "engine/scene/cCameraObject.h"
 #include "engine/scene/cSceneManager.h"
 #include "engine/sound/cSoundManager.h"
 #include "game/location/CurrentLocation.h"
+#include "game/location/cLocationLoaderThread.h"
 #include "game/play/GameObjectTypes.h"
 #include "game/play/cGameApplication.h"
 #include "game/play/cPlayerProgress.h"
 #include "game/play/cProfileManager.h"
+#include "game/screens/cGameLoading.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace
 {
@@ -56,6 +61,31 @@ int SettingAsInt(const char* key)
 {
 	return int(strtol(Singletone<cConfig>::GetInstance()->GetValue(key).c_str(), nullptr, 10));
 }
+}
+
+std::string StartupLocationName()
+{
+	std::unique_ptr<cFileStream> file(OpenForReading("startup.txt"));
+	std::string text(file->GetSize(), '\0');
+	text.resize(file->Read(text.data(), uint32_t(text.size())));
+	text.resize(strnlen(text.c_str(), text.size()));
+	return text.empty() ? "location1" : text;
+}
+
+void StartGame(cSceneObject*)
+{
+	std::string name;
+	if (g_currentProgress)
+	{
+		if (g_currentProgress->restartPending)
+			g_currentProgress->Restart();
+		name = g_currentProgress->currentLocation;
+	}
+	if (name.empty())
+		name = StartupLocationName();
+	new cLocationLoaderThread(name, true);
+	if (cGameWindow* menu = GetMainMenuWindow())
+		menu->Hide();
 }
 
 int GameMain(const sStartupParams* params)
@@ -104,6 +134,9 @@ int GameMain(const sStartupParams* params)
 			cursors->SetCursor("cursor");
 			cursors->ShowCursor(true);
 			cursors->InitCamera();
+			// The logos, then the loading window; the scene owns it.
+			auto* loading = new cGameLoading();
+			loading->BindEvent("on_game", cSceneObject::tEvent(MakeFunctionDelegate(&StartGame)));
 			application->Run(game);
 		}
 		// The loop's end has waited for every worker thread, a location

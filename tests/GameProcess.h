@@ -131,7 +131,7 @@ inline bool EndedWithZero(int status)
 
 // Polls until the condition holds, for up to the limit.
 inline bool Eventually(const std::function<bool()>& condition,
-	std::chrono::milliseconds limit = std::chrono::seconds(10))
+	std::chrono::milliseconds limit = std::chrono::seconds(20))
 {
 	const auto deadline = std::chrono::steady_clock::now() + limit;
 	while (!condition())

@@ -10,6 +10,7 @@
 #include <X11/keysym.h>
 
 #include <sys/types.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -114,47 +115,87 @@ public:
 		XSync(m_display, False);
 	}
 
-	// Presses and releases the mouse button (1 left, 3 right) where the
-	// pointer is.
-	void ClickButton(unsigned button = 1) const
+	// A left click at the window's point: the pointer moves there first.
+	void Click(Window window, int x, int y) const
 	{
-		XTestFakeButtonEvent(m_display, button, True, CurrentTime);
+		MovePointer(window, x, y);
+		ClickButton(1);
+	}
+
+	// Presses and releases the mouse button (1 left, 3 right) where the
+	// pointer is, each a few frames apart.
+	void ClickButton(unsigned button) const
+	{
+		for (Bool down : {True, False})
+		{
+			usleep(60000);
+			XTestFakeButtonEvent(m_display, button, down, CurrentTime);
+			XSync(m_display, False);
+		}
+	}
+
+	// Presses the left button at one point of the window, moves to the
+	// other in steps and lets go there.
+	void Drag(Window window, int fromX, int fromY, int toX, int toY) const
+	{
+		MovePointer(window, fromX, fromY);
+		usleep(100000);
+		XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
 		XSync(m_display, False);
-		XTestFakeButtonEvent(m_display, button, False, CurrentTime);
+		for (int step = 1; step <= 10; ++step)
+		{
+			usleep(50000);
+			MovePointer(window, fromX + (toX - fromX) * step / 10, fromY + (toY - fromY) * step / 10);
+		}
+		usleep(100000);
+		XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
 		XSync(m_display, False);
+	}
+
+	// Presses and releases the key of each character (letters, digits and
+	// the blank), one after another; capitals with shift held.
+	void TypeText(const std::string& text) const
+	{
+		for (char c : text)
+		{
+			const bool capital = c >= 'A' && c <= 'Z';
+			PressKey(c == ' ' ? XK_space : capital ? KeySym(XK_a + (c - 'A')) : KeySym(c), capital);
+		}
 	}
 
 	// Presses and releases the key of the X key symbol (XK_Return, XK_a...),
 	// with shift held when asked.
-	void PressKey(unsigned long keySymbol, bool shift = false) const
+	void PressKey(KeySym key, bool shift = false) const
 	{
 		const KeyCode shiftCode = XKeysymToKeycode(m_display, XK_Shift_L);
-		const KeyCode code = XKeysymToKeycode(m_display, keySymbol);
 		if (shift)
 			XTestFakeKeyEvent(m_display, shiftCode, True, CurrentTime);
-		XTestFakeKeyEvent(m_display, code, True, CurrentTime);
-		XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+		const KeyCode code = XKeysymToKeycode(m_display, key);
+		for (Bool down : {True, False})
+		{
+			XTestFakeKeyEvent(m_display, code, down, CurrentTime);
+			XSync(m_display, False);
+			usleep(60000);
+		}
 		if (shift)
+		{
 			XTestFakeKeyEvent(m_display, shiftCode, False, CurrentTime);
-		XSync(m_display, False);
+			XSync(m_display, False);
+		}
 	}
 
-	// The window's pixels as 0xRRGGBB, rows from the top; empty when the
-	// window cannot be read.
-	std::vector<unsigned> Capture(Window window, int& width, int& height) const
+	// The screen's pixels of the rectangle as 0xRRGGBB, rows from the top;
+	// empty when they cannot be read.
+	std::vector<unsigned long> Capture(const sRect& rect) const
 	{
-		const sRect place = Geometry(window);
-		width = place.width;
-		height = place.height;
-		std::vector<unsigned> pixels;
-		XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), place.x, place.y, unsigned(place.width),
-			unsigned(place.height), AllPlanes, ZPixmap);
+		std::vector<unsigned long> pixels;
+		XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), rect.x, rect.y, unsigned(rect.width),
+			unsigned(rect.height), AllPlanes, ZPixmap);
 		if (!image)
 			return pixels;
-		pixels.reserve(size_t(width) * size_t(height));
-		for (int y = 0; y < height; ++y)
-			for (int x = 0; x < width; ++x)
-				pixels.push_back(unsigned(XGetPixel(image, x, y) & 0xFFFFFF));
+		for (int y = 0; y < rect.height; ++y)
+			for (int x = 0; x < rect.width; ++x)
+				pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
 		XDestroyImage(image);
 		return pixels;
 	}

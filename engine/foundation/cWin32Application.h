@@ -32,6 +32,8 @@ public:
 	int Run(cApplicationHandler& handler);
 	// Ends the loop after the current pass; always true.
 	bool Quit();
+	// Quit was asked for: the loop ends after its current pass.
+	bool IsQuitRequested() const { return m_quitRequested; }
 	// The exit code of the WM_QUIT that ended the last loop; 0 when it ended
 	// otherwise. Non-zero when the system ended the run abnormally.
 	int GetQuitCode() const { return m_quitCode; }

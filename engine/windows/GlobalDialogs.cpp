@@ -128,6 +128,12 @@ void ShowEditBox(const std::wstring& title, const std::wstring& message, const s
 	Open(box);
 }
 
+std::string GetGlobalEditBoxText()
+{
+	cGameEditBox* box = g_editBox.Load();
+	return box ? box->GetText() : std::string();
+}
+
 void HideGlobalDialogs()
 {
 	ForEachBox([](cGameMessageBox* box) {

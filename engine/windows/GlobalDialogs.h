@@ -20,6 +20,9 @@ void ShowMessageBoxYesNo(const std::wstring& title, const std::wstring& message,
 void ShowEditBox(const std::wstring& title, const std::wstring& message, const std::string& text,
 	const cSceneObject::tEvent& onAccept, const cSceneObject::tEvent& onCancel, const cSceneObject::tEvent& onEdit);
 
+// The edit box's trimmed text in UTF-8; empty while there is no box.
+std::string GetGlobalEditBoxText();
+
 // Hides every created box that is visible.
 void HideGlobalDialogs();
 // Gives every created box the show sound of the name.

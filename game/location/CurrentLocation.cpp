@@ -4,6 +4,7 @@
 #include "engine/sound/cSoundRegistry.h"
 #include "engine/windows/GlobalDialogs.h"
 #include "game/location/cLocationForm.h"
+#include "game/screens/ScreenPlacement.h"
 
 cLocationForm* g_currentLocation = nullptr;
 cLocationForm* g_previousLocation = nullptr;
@@ -60,7 +61,11 @@ void ReturnToMainMenu(bool smooth)
 	if (g_currentLocation)
 		g_currentLocation->Hide();
 	if (s_mainMenuWindow)
+	{
 		s_mainMenuWindow->Show();
+		PlayClips(*s_mainMenuWindow, "working");
+		PlayClips(*s_mainMenuWindow, "appear");
+	}
 	Singletone<cCursorManager>::GetInstance()->SetCursor("cursor");
 }
 

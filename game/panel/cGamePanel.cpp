@@ -23,6 +23,7 @@
 #include "game/play/cInventory.h"
 #include "game/play/cPlayerProgress.h"
 #include "game/screens/cDiaryWindow.h"
+#include "game/screens/cGameOptionsMenu.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -45,6 +46,8 @@ constexpr float kHintDepth = -1600.0f;
 constexpr float kAimsListLock = 0.3f;
 // The depth the options window opens at.
 constexpr float kOptionsDepth = -1500.0f;
+// The in-game options draw over the panel and the location.
+constexpr int kOptionsSortKey = 90;
 
 cSceneObject* ParentOf(cSceneObject* effectWindow)
 {
@@ -125,6 +128,10 @@ cGamePanel::cGamePanel(cSceneObject* effectWindow) : cGameWindow("game_panel", P
 	}
 	else
 		LOG(2, "game panel: no \"hint_button\"");
+
+	SetOptionsWindow(new cGameOptionsMenu("in_game_options"));
+	m_optionsWindow->SetSortKey(kOptionsSortKey);
+	m_optionsWindow->SetShowSound("menu_appear");
 
 	m_hintSound.BindByName<cSoundResource>("hint");
 	m_hintFullSound.BindByName<cSoundResource>("hint_full");

@@ -2,7 +2,11 @@
 
 #include "engine/foundation/cLog.h"
 #include "engine/scene/cSceneObject.h"
+#include "engine/foundation/cAutoLock.h"
+#include "engine/resources/cResourceManager.h"
+#include "engine/scene/cSceneManager.h"
 #include "engine/scene/cSceneResource.h"
+#include "engine/windows/cGameWindow.h"
 
 void PlaceAtDepth(cSceneObject& object, float z)
 {
@@ -18,6 +22,24 @@ bool BuildScreenScene(const std::string& sceneName, cSceneObject& window)
 	LOG(1, "Window '%s': scene '%s' is missing, the window stays empty\n", window.GetName().c_str(),
 		sceneName.c_str());
 	return false;
+}
+
+bool SceneExists(const std::string& sceneName)
+{
+	cAutoLock lock(cResourceManager::GetInstance()->GetLock());
+	return !cResourceIndex::IsGone() && cResourceManager::GetTypeIndex<cSceneResource>().Find(sceneName);
+}
+
+void QueueUnderCamera(cSceneObject& window)
+{
+	cSceneManager* scene = cSceneManager::GetInstance();
+	cAutoLock lock(scene->GetLock());
+	scene->PostReparent(&window, cGameWindow::DefaultCameraObject(), cSceneManager::tCompletion());
+}
+
+bool IsTrueText(const std::string& text)
+{
+	return text == "1" || text == "true";
 }
 
 void PlayClips(cSceneObject& object, const std::string& name)

@@ -12,6 +12,14 @@ void PlaceAtDepth(cSceneObject& object, float z);
 // and leaves the window as it is (false).
 bool BuildScreenScene(const std::string& sceneName, cSceneObject& window);
 
+// Whether the scene resource of the name exists; nothing is loaded or logged.
+bool SceneExists(const std::string& sceneName);
+// Posts the window under the scene's default camera object, under the
+// scene's lock; the next update hangs it there. Any thread.
+void QueueUnderCamera(cSceneObject& window);
+// A setting or property text that counts as true: "1" or "true".
+bool IsTrueText(const std::string& text);
+
 // Plays the motion and the animation of the name on the subtree.
 void PlayClips(cSceneObject& object, const std::string& name);
 // Stops the motion and the animation of the name on the subtree.

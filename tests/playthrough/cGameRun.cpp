@@ -88,10 +88,19 @@ bool cGameRun::Launch(const std::vector<std::string>& arguments)
 	return true;
 }
 
+bool cGameRun::EndsWithin(std::chrono::seconds limit)
+{
+	if (m_game > 0 && Eventually([&] { return waitpid(m_game, &m_endStatus, WNOHANG) == m_game; }, limit))
+		m_game = -1;
+	return m_game <= 0;
+}
+
 int cGameRun::WaitForEnd(std::chrono::seconds limit)
 {
-	const int status = WaitForExit(m_game, limit);
+	if (m_game > 0)
+		m_endStatus = WaitForExit(m_game, limit);
 	m_game = -1;
+	const int status = m_endStatus;
 	if (status == -1 || !WIFEXITED(status))
 		return -1;
 	return WEXITSTATUS(status);
@@ -104,12 +113,16 @@ double cGameRun::SecondsSinceLaunch() const
 
 sScreenshot cGameRun::Capture() const
 {
+	const cXWindowProbe::sRect place = m_probe->Geometry(m_window);
 	sScreenshot shot;
-	shot.pixels = m_probe->Capture(m_window, shot.width, shot.height);
+	shot.width = place.width;
+	shot.height = place.height;
+	for (unsigned long pixel : m_probe->Capture(place))
+		shot.pixels.push_back(unsigned(pixel));
 	return shot;
 }
 
-sScreenshot cGameRun::CaptureStill(std::chrono::seconds limit) const
+sScreenshot cGameRun::CaptureStill(std::chrono::milliseconds stillness, std::chrono::seconds limit) const
 {
 	sScreenshot last = Capture();
 	auto stillSince = std::chrono::steady_clock::now();
@@ -123,7 +136,7 @@ sScreenshot cGameRun::CaptureStill(std::chrono::seconds limit) const
 			last = std::move(shot);
 			stillSince = std::chrono::steady_clock::now();
 		}
-		else if (std::chrono::steady_clock::now() - stillSince >= std::chrono::milliseconds(500))
+		else if (std::chrono::steady_clock::now() - stillSince >= stillness)
 			break;
 	}
 	return last;
@@ -145,7 +158,7 @@ void cGameRun::ClickAt(int x, int y) const
 	MoveTo(x, y);
 	// A frame or two for the game to see the pointer over its target.
 	std::this_thread::sleep_for(std::chrono::milliseconds(100));
-	m_probe->ClickButton();
+	m_probe->ClickButton(1);
 }
 
 bool cGameRun::Click(const cScreenLayout& layout, const std::string& path) const
@@ -156,6 +169,22 @@ bool cGameRun::Click(const cScreenLayout& layout, const std::string& path) const
 	return true;
 }
 
+bool cGameRun::ClickUntilChanged(const cScreenLayout& layout, const std::string& path,
+	std::chrono::seconds limit) const
+{
+	const sScreenshot before = Capture();
+	const auto deadline = std::chrono::steady_clock::now() + limit;
+	while (std::chrono::steady_clock::now() < deadline)
+	{
+		if (!Click(layout, path))
+			return false;
+		if (Eventually([&] { return cScreenComparer::DifferingShare(Capture(), before) > 0.02; },
+				std::chrono::milliseconds(1500)))
+			return true;
+	}
+	return false;
+}
+
 void cGameRun::PressKey(unsigned long keySymbol) const
 {
 	m_probe->PressKey(keySymbol);
@@ -163,13 +192,7 @@ void cGameRun::PressKey(unsigned long keySymbol) const
 
 void cGameRun::Type(const std::string& text) const
 {
-	for (char c : text)
-	{
-		const bool upper = c >= 'A' && c <= 'Z';
-		const unsigned long symbol = c == ' ' ? XK_space : upper ? XK_a + (c - 'A') : (unsigned long)(unsigned char)c;
-		m_probe->PressKey(symbol, upper);
-		std::this_thread::sleep_for(std::chrono::milliseconds(30));
-	}
+	m_probe->TypeText(text);
 }
 
 void cGameRun::RequestClose() const

@@ -35,13 +35,16 @@ public:
 	bool Launch(const std::vector<std::string>& arguments = {});
 	// Waits for the game to end; its exit code, or -1 when it had to be killed.
 	int WaitForEnd(std::chrono::seconds limit);
+	// True when the game ended within the limit; it is left running otherwise.
+	bool EndsWithin(std::chrono::seconds limit);
 	double SecondsSinceLaunch() const;
 
 	// The window's pixels now.
 	sScreenshot Capture() const;
-	// The screen once it has stopped changing for half a second (animations
-	// ended), or the last capture when it never does within the limit.
-	sScreenshot CaptureStill(std::chrono::seconds limit = std::chrono::seconds(15)) const;
+	// The screen once it has not changed for the stillness (animations
+	// ended), or the last capture when it never is within the limit.
+	sScreenshot CaptureStill(std::chrono::milliseconds stillness = std::chrono::milliseconds(500),
+		std::chrono::seconds limit = std::chrono::seconds(15)) const;
 	// Waits until the screen is no longer the given one; false at the limit.
 	bool WaitForChange(const sScreenshot& from, std::chrono::seconds limit = std::chrono::seconds(20)) const;
 
@@ -50,6 +53,11 @@ public:
 	void ClickAt(int x, int y) const;
 	// Clicks the centre of the object of the generated scene.
 	bool Click(const cScreenLayout& layout, const std::string& path) const;
+	// Clicks the object again every second and a half until the screen
+	// changes (a button may take input only once its window has settled);
+	// false when it never does within the limit.
+	bool ClickUntilChanged(const cScreenLayout& layout, const std::string& path,
+		std::chrono::seconds limit = std::chrono::seconds(20)) const;
 	void PressKey(unsigned long keySymbol) const;
 	// Types the letters, digits and spaces of the text.
 	void Type(const std::string& text) const;
@@ -70,6 +78,7 @@ private:
 	std::unique_ptr<cPrivateDisplay> m_display;
 	std::unique_ptr<cXWindowProbe> m_probe;
 	pid_t m_game = -1;
+	int m_endStatus = -1;
 	unsigned long m_window = 0;
 	std::chrono::steady_clock::time_point m_launched;
 };

@@ -46,20 +46,25 @@ double cScreenComparer::DifferingShare(const sScreenshot& a, const sScreenshot& 
 	return double(differing) / double(a.pixels.size());
 }
 
+sScreenshot cScreenComparer::Approved(const std::string& name) const
+{
+	return DecodeScreenshot(ReadFile(m_approvedFolder + "/" + name + ".png"));
+}
+
 std::string cScreenComparer::Check(const std::string& name, const sScreenshot& shot) const
 {
 	const std::string approvedPath = m_approvedFolder + "/" + name + ".png";
 	if (m_approving)
 		return WriteFile(approvedPath, EncodeScreenshot(shot)) ? "" : "cannot write " + approvedPath;
-	const sScreenshot approved = DecodeScreenshot(ReadFile(approvedPath));
+	const sScreenshot approved = Approved(name);
 	if (approved.IsEmpty())
 	{
 		WriteFile(m_outputFolder + "/" + name + ".png", EncodeScreenshot(shot));
 		return "no approved picture " + approvedPath + " (scripts/approve-playthrough.sh writes it)";
 	}
-	const double share = DifferingShare(shot, approved);
-	if (share <= kDifferingShare)
+	if (Matches(shot, approved))
 		return "";
+	const double share = DifferingShare(shot, approved);
 	WriteDifference(name, shot, approved);
 	return name + ": " + std::to_string(share * 100) + "% of the pixels differ (at most " +
 		std::to_string(kDifferingShare * 100) + "% may); see " + m_outputFolder + "/" + name + "-difference.png";

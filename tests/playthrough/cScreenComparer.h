@@ -22,6 +22,13 @@ public:
 
 	// Empty when the screen matches (or was approved); otherwise what differs.
 	std::string Check(const std::string& name, const sScreenshot& shot) const;
+	bool IsApproving() const { return m_approving; }
+	// The approved picture of the name; empty when there is none.
+	sScreenshot Approved(const std::string& name) const;
+	static bool Matches(const sScreenshot& shot, const sScreenshot& approved)
+	{
+		return DifferingShare(shot, approved) <= kDifferingShare;
+	}
 
 	// The share of pixels of a and b beyond the threshold; 1 when the sizes differ.
 	static double DifferingShare(const sScreenshot& a, const sScreenshot& b);

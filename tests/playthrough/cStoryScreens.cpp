@@ -16,7 +16,16 @@ std::string cStoryScreens::OutputFolder()
 
 std::string cStoryScreens::Check(const cGameRun& run, const std::string& name)
 {
-	const sScreenshot shot = run.CaptureStill();
+	sScreenshot shot;
+	if (m_comparer.IsApproving())
+		shot = run.CaptureStill(std::chrono::milliseconds(2500), std::chrono::seconds(30));
+	else
+	{
+		// Animations and loading take their time: the screen is awaited.
+		const sScreenshot approved = m_comparer.Approved(name);
+		Eventually([&] { return cScreenComparer::Matches(shot = run.Capture(), approved); },
+			std::chrono::seconds(40));
+	}
 	m_sheet.Add(name, shot);
 	return m_comparer.Check(name, shot);
 }

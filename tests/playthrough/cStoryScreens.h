@@ -15,7 +15,9 @@ public:
 	// Approving when ZV2_PLAYTHROUGH_APPROVE is set.
 	cStoryScreens();
 
-	// Empty when the game's still screen matches the approved picture of the name.
+	// Empty when the game comes to show the approved picture of the name
+	// within a while; otherwise what differs from it. Approving, the screen
+	// is taken once it has been still for longer than a logo holds.
 	std::string Check(const cGameRun& run, const std::string& name);
 	// The contact sheet of every screen checked, in the build folder; its path.
 	std::string WriteContactSheet(const std::string& runName) const;

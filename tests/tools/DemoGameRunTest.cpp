@@ -21,6 +21,10 @@ namespace
 {
 // The paper white inside the arrow cursor.
 const unsigned long kArrowPaper = 0xFAFAF4;
+// The face of the first-name prompt's OK button while it is disabled, and
+// of the quit question's Yes button.
+const unsigned long kDisabledOk = 0x464646;
+const unsigned long kYesButton = 0x28466E;
 
 bool Generate(const std::string& folder)
 {
@@ -109,6 +113,10 @@ TEST_P(DemoGameRun, ShowsTheTitleAndTheCursorOverTheFrameAndFindsEverything)
 		const cXWindowProbe::sRect place = probe.Geometry(window);
 		EXPECT_EQ(place.width, 1024);
 		EXPECT_EQ(place.height, 768);
+		// The logos and the loading window give way to the main menu, which
+		// asks for a first player name: a still frame.
+		EXPECT_TRUE(Eventually([&] { return Near(probe.ScreenPixel(place.x + 330, place.y + 446), kDisabledOk); }))
+			<< std::hex << probe.ScreenPixel(place.x + 330, place.y + 446);
 		// The arrow's point lies under the mouse; its white body a little
 		// below and right of it. Where it was, the frame shows again.
 		auto paperAt = [&](int x, int y) { return probe.ScreenPixel(place.x + x + 3, place.y + y + 13); };
@@ -120,7 +128,11 @@ TEST_P(DemoGameRun, ShowsTheTitleAndTheCursorOverTheFrameAndFindsEverything)
 		probe.MovePointer(window, 600, 500);
 		EXPECT_TRUE(Eventually([&] { return Near(paperAt(600, 500), kArrowPaper) && paperAt(300, 200) == frame; }))
 			<< std::hex << paperAt(600, 500) << " " << paperAt(300, 200);
+		// The close box asks first; Yes ends the game.
 		probe.RequestClose(window);
+		EXPECT_TRUE(Eventually([&] { return Near(probe.ScreenPixel(place.x + 410, place.y + 446), kYesButton); }))
+			<< std::hex << probe.ScreenPixel(place.x + 410, place.y + 446);
+		probe.Click(window, 402, 461);
 	}
 	EXPECT_TRUE(EndedWithZero(WaitForExit(game, std::chrono::seconds(10))));
 

@@ -3,6 +3,7 @@
 #include "ConnectorsArt.h"
 #include "CursorArt.h"
 #include "DexterityArt.h"
+#include "FrontEndArt.h"
 #include "GlobeArt.h"
 #include "MechanismArt.h"
 #include "ItemArt.h"
@@ -145,7 +146,7 @@ bool cDemoContent::Write()
 		   WritePuzzleMinigameContent(m_tree) && WriteSkullContent(m_tree) && WriteConnectorsContent(m_tree) &&
 		   WriteTrianglesContent(m_tree) && WriteCodeContent(m_tree, m_fontFolder) && WriteDexterityContent(m_tree) &&
 		   WriteGlobeContent(m_tree, m_fontFolder) && WritePuzzleHallContent(m_tree, m_fontFolder) &&
-		   WriteMechanismContent(m_tree, m_fontFolder) &&
+		   WriteMechanismContent(m_tree, m_fontFolder) && WriteFrontEndContent(m_tree, m_fontFolder) &&
 		   m_tree.WriteXml("data/game_config.xml", config) && m_tree.MakeFolder("splash") &&
 		   m_tree.WriteFile("startup.txt", "location1") && m_tree.Commit();
 }
@@ -162,6 +163,7 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	for (const auto& [name, text] : kTexts)
 		AddElement(*section, "phrase", {{"name", name}, {"text", text}});
 	AddPhrases(*section, kPanelTexts, kPanelTextCount);
+	AddPhrases(*section, kFrontEndTexts, kFrontEndTextCount);
 	std::map<std::string, cXmlNode*> screenSections;
 	for (size_t i = 0; i < kScreenTextCount; ++i)
 	{
