@@ -79,9 +79,6 @@ cGameLoading::~cGameLoading()
 	Stop();
 	if (s_loading == this)
 		s_loading = nullptr;
-	for (cGameLogoWindow* logo : m_logos)
-		if (logo)
-			logo->MarkForDelete();
 	// The close handler must not reach a window that is gone.
 	if (!m_finished)
 		cWin32Application::GetInstance()->SetCloseHandler(cDelegatePtr<bool>());

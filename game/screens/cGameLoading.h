@@ -71,6 +71,8 @@ private:
 	cGameWindow* m_diary = nullptr;
 	cSceneObject* m_appear = nullptr;
 	cGameMainMenu* m_mainMenu = nullptr;
+	// Children of the window, each below the logo shown after it: they go
+	// with the window, or on their own once they have played.
 	cGameLogoWindow* m_logos[3] = {nullptr, nullptr, nullptr};
 	// Written by the loader, read by the main thread.
 	std::atomic<float> m_progress{0};
