@@ -170,12 +170,13 @@ public:
 		const KeyCode shiftCode = XKeysymToKeycode(m_display, XK_Shift_L);
 		if (shift)
 			XTestFakeKeyEvent(m_display, shiftCode, True, CurrentTime);
+		// Each state is held for a few frames even of a slow (sanitized) game.
 		const KeyCode code = XKeysymToKeycode(m_display, key);
 		for (Bool down : {True, False})
 		{
 			XTestFakeKeyEvent(m_display, code, down, CurrentTime);
 			XSync(m_display, False);
-			usleep(60000);
+			usleep(150000);
 		}
 		if (shift)
 		{

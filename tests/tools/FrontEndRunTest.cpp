@@ -187,6 +187,9 @@ void FrontEndRun::PlayThrough()
 		if (!WaitFor("name prompt", [this] { return IsBoxShown() && Near(Pixel(330, 446), kDisabledFace); }))
 			return;
 		Screenshot("front_end_4_name_prompt");
+		// The box takes keys once it has finished appearing, which a slow
+		// (sanitized) game may take a while to do.
+		std::this_thread::sleep_for(std::chrono::seconds(1));
 		m_probe->TypeText("   ");
 		std::this_thread::sleep_for(std::chrono::milliseconds(300));
 		EXPECT_TRUE(Near(Pixel(330, 446), kDisabledFace)) << std::hex << Pixel(330, 446);
