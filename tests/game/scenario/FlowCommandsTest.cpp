@@ -241,6 +241,13 @@ TEST_F(FlowCommandsTest, LocationOpensTheDiaryAndTheLoaderBuildsTheNextLocation)
 	diary->Show();
 	form = Open(Scenario(R"(<location><item name="next"/></location>)"), kBareRoom, "viewed");
 	EXPECT_FALSE(diary->IsLoadingMode()) << "not shown again";
+	// The loader this form's update started reads the test's content: the
+	// form it builds joins the scene and goes before the content does.
+	for (int wait = 0; wait < 500 && g_locationLoading; ++wait)
+		std::this_thread::sleep_for(std::chrono::milliseconds(10));
+	cSceneManager::GetInstance()->ApplyRequests();
+	if (cGameWindow* loaded = g_locationToShow.load(); loaded && loaded != form)
+		delete loaded;
 	delete form;
 	delete diary;
 }
