@@ -2,63 +2,13 @@
 // screen compared with its approved picture, the log and the sound checked.
 // Each step is what a player does next; later screens extend the story.
 
-#include "cGameRun.h"
-#include "cStoryScreens.h"
+#include "StorySteps.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <initializer_list>
 #include <fstream>
-
-namespace
-{
-// The log ended normally and holds none of the texts.
-void ExpectLogWithout(const std::string& log, std::initializer_list<const char*> texts)
-{
-	EXPECT_NE(log.find(" Log end: "), std::string::npos) << log;
-	for (const char* bad : texts)
-		EXPECT_EQ(log.find(bad), std::string::npos) << "the log holds \"" << bad << "\":\n" << log;
-}
-
-// No line at level 2 or above, no resource looked for in vain.
-void ExpectCleanLog(const std::string& log)
-{
-	ExpectLogWithout(log, {"Error: ", "PROGRAM ABORTING", "not found"});
-}
-
-// The generated scenes the story clicks in. They are read before the game
-// starts: reading builds them in a hidden window of its own, which would
-// take the keyboard from a running game.
-struct sStoryLayouts
-{
-	explicit sStoryLayouts(const std::string& game)
-		: prompt(cScreenLayout::Read(game, "edit_box")), menu(cScreenLayout::Read(game, "mainmenu")),
-		  diary(cScreenLayout::Read(game, "diary")), question(cScreenLayout::Read(game, "mb_yn"))
-	{
-	}
-
-	cScreenLayout prompt;
-	cScreenLayout menu;
-	cScreenLayout diary;
-	cScreenLayout question;
-};
-
-// The window's close box, and Yes to the question it asks; the box is
-// tried again while the game runs on.
-void Quit(cGameRun& run, const sStoryLayouts& layouts)
-{
-	for (int attempt = 0; attempt < 5 && !run.EndsWithin(std::chrono::seconds(0)); ++attempt)
-	{
-		run.RequestClose();
-		if (run.EndsWithin(std::chrono::seconds(1)))
-			break;
-		run.Click(layouts.question, "window_profile_small/yes");
-		run.EndsWithin(std::chrono::seconds(3));
-	}
-}
-}
 
 TEST(Playthrough, TheDemoFromLaunchToQuit)
 {
@@ -69,17 +19,7 @@ TEST(Playthrough, TheDemoFromLaunchToQuit)
 	cStoryScreens screens;
 	ASSERT_TRUE(run.Launch()) << "the game showed no window";
 
-	// The logos and the loading window pass; a first start asks for a name.
-	EXPECT_EQ(screens.Check(run, "01-name-prompt"), "");
-	run.Type("Ann");
-	EXPECT_TRUE(run.ClickUntilChanged(layouts.prompt, "window_profile_small_q/ok"));
-	EXPECT_EQ(screens.Check(run, "02-main-menu"), "");
-	EXPECT_TRUE(run.HeardSince(0)) << "the menu's music is silent";
-
-	// Start: the diary shows while location1 loads; closing it shows the room.
-	EXPECT_TRUE(run.ClickUntilChanged(layouts.menu, "start"));
-	EXPECT_EQ(screens.Check(run, "03-diary"), "");
-	EXPECT_TRUE(run.ClickUntilChanged(layouts.diary, "close"));
+	StartNewGame(run, layouts, screens, "Ann");
 	EXPECT_EQ(screens.Check(run, "04-location1"), "");
 
 	// The close box asks first; Yes ends the game.

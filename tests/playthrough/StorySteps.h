@@ -1,0 +1,38 @@
+#pragma once
+// The steps every story of the play-through shares: the front end's
+// layouts, starting a new game from the name prompt to the first location,
+// quitting, and the checks of the log.
+
+#include "cGameRun.h"
+#include "cStoryScreens.h"
+
+#include <initializer_list>
+#include <string>
+
+// The log ended normally and holds none of the texts.
+void ExpectLogWithout(const std::string& log, std::initializer_list<const char*> texts);
+// No line at level 2 or above, no resource looked for in vain.
+void ExpectCleanLog(const std::string& log);
+
+// The generated front-end scenes the stories click in. They are read before
+// the game starts: reading builds them in a hidden window of its own, which
+// would take the keyboard from a running game.
+struct sStoryLayouts
+{
+	explicit sStoryLayouts(const std::string& game);
+
+	cScreenLayout prompt;
+	cScreenLayout menu;
+	cScreenLayout diary;
+	cScreenLayout question;
+};
+
+// A first start: the name typed into the prompt, the main menu checked with
+// its music heard, Start, the diary while the location loads, closed. The
+// screens are checked under their names ("01-name-prompt", "02-main-menu",
+// "03-diary").
+void StartNewGame(cGameRun& run, const sStoryLayouts& layouts, cStoryScreens& screens, const std::string& name);
+
+// The window's close box, and Yes to the question it asks; the box is
+// tried again while the game runs on.
+void Quit(cGameRun& run, const sStoryLayouts& layouts);
