@@ -134,22 +134,27 @@ public:
 		}
 	}
 
+	// Presses (down) or lets go of the mouse button where the pointer is.
+	void SetButton(unsigned button, bool down) const
+	{
+		XTestFakeButtonEvent(m_display, button, down ? True : False, CurrentTime);
+		XSync(m_display, False);
+	}
+
 	// Presses the left button at one point of the window, moves to the
 	// other in steps and lets go there.
 	void Drag(Window window, int fromX, int fromY, int toX, int toY) const
 	{
 		MovePointer(window, fromX, fromY);
 		usleep(100000);
-		XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
-		XSync(m_display, False);
+		SetButton(1, true);
 		for (int step = 1; step <= 10; ++step)
 		{
 			usleep(50000);
 			MovePointer(window, fromX + (toX - fromX) * step / 10, fromY + (toY - fromY) * step / 10);
 		}
 		usleep(100000);
-		XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
-		XSync(m_display, False);
+		SetButton(1, false);
 	}
 
 	// Presses and releases the key of each character (letters, digits and

@@ -82,9 +82,7 @@ bool cGameRun::Launch(const std::vector<std::string>& arguments)
 	if (m_game <= 0 ||
 		!Eventually([&] { return (m_window = m_probe->FindMappedWindowOf(m_game)) != 0; }, std::chrono::seconds(30)))
 		return false;
-	// The pointer starts in the top right corner, where it covers nothing,
-	// so that every run draws the same screens.
-	MoveTo(kLogicalWidth - 8, 8);
+	ParkPointer();
 	return true;
 }
 
@@ -153,12 +151,36 @@ void cGameRun::MoveTo(int x, int y) const
 	m_probe->MovePointer(m_window, x * place.width / kLogicalWidth, y * place.height / kLogicalHeight);
 }
 
+void cGameRun::ParkPointer() const
+{
+	MoveTo(kLogicalWidth - 8, 8);
+}
+
 void cGameRun::ClickAt(int x, int y) const
 {
 	MoveTo(x, y);
 	// A frame or two for the game to see the pointer over its target.
 	std::this_thread::sleep_for(std::chrono::milliseconds(100));
 	m_probe->ClickButton(1);
+}
+
+void cGameRun::RightClickAt(int x, int y) const
+{
+	MoveTo(x, y);
+	std::this_thread::sleep_for(std::chrono::milliseconds(100));
+	m_probe->ClickButton(3);
+}
+
+void cGameRun::DragFromTo(int fromX, int fromY, int toX, int toY) const
+{
+	const cXWindowProbe::sRect place = m_probe->Geometry(m_window);
+	m_probe->Drag(m_window, fromX * place.width / kLogicalWidth, fromY * place.height / kLogicalHeight,
+		toX * place.width / kLogicalWidth, toY * place.height / kLogicalHeight);
+}
+
+void cGameRun::SetLeftButton(bool down) const
+{
+	m_probe->SetButton(1, down);
 }
 
 bool cGameRun::Click(const cScreenLayout& layout, const std::string& path) const

@@ -50,7 +50,17 @@ public:
 
 	// Input in logical screen pixels (1024 by 768, y down).
 	void MoveTo(int x, int y) const;
+	// The pointer to the top right corner, where it covers nothing, so that
+	// every run draws the same screens.
+	void ParkPointer() const;
 	void ClickAt(int x, int y) const;
+	// A right click where the pointer is moved to.
+	void RightClickAt(int x, int y) const;
+	// Presses the left button at one point, moves to the other in steps and
+	// lets go there.
+	void DragFromTo(int fromX, int fromY, int toX, int toY) const;
+	// Holds the left button down (or lets it go) where the pointer is.
+	void SetLeftButton(bool down) const;
 	// Clicks the centre of the object of the generated scene.
 	bool Click(const cScreenLayout& layout, const std::string& path) const;
 	// Clicks the object again every second and a half until the screen

@@ -16,6 +16,18 @@ std::string cStoryScreens::OutputFolder()
 
 std::string cStoryScreens::Check(const cGameRun& run, const std::string& name)
 {
+	const sScreenshot shot = Take(run, name);
+	m_sheet.Add(name, shot);
+	return m_comparer.Check(name, shot);
+}
+
+std::string cStoryScreens::Await(const cGameRun& run, const std::string& name)
+{
+	return m_comparer.IsApproving() ? "" : m_comparer.Check(name, Take(run, name));
+}
+
+sScreenshot cStoryScreens::Take(const cGameRun& run, const std::string& name) const
+{
 	sScreenshot shot;
 	if (m_comparer.IsApproving())
 		shot = run.CaptureStill(std::chrono::milliseconds(2500), std::chrono::seconds(30));
@@ -26,8 +38,7 @@ std::string cStoryScreens::Check(const cGameRun& run, const std::string& name)
 		Eventually([&] { return cScreenComparer::Matches(shot = run.Capture(), approved); },
 			std::chrono::seconds(40));
 	}
-	m_sheet.Add(name, shot);
-	return m_comparer.Check(name, shot);
+	return shot;
 }
 
 std::string cStoryScreens::WriteContactSheet(const std::string& runName) const

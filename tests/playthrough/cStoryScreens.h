@@ -19,12 +19,18 @@ public:
 	// within a while; otherwise what differs from it. Approving, the screen
 	// is taken once it has been still for longer than a logo holds.
 	std::string Check(const cGameRun& run, const std::string& name);
+	// As Check, for a screen seen before: not added to the contact sheet again.
+	std::string Await(const cGameRun& run, const std::string& name);
 	// The contact sheet of every screen checked, in the build folder; its path.
 	std::string WriteContactSheet(const std::string& runName) const;
 
 	static std::string OutputFolder();
 
 private:
+	// The screen once it matches the approved picture of the name, or the
+	// last capture; approving, once it is still.
+	sScreenshot Take(const cGameRun& run, const std::string& name) const;
+
 	cScreenComparer m_comparer;
 	cContactSheet m_sheet;
 };

@@ -1,0 +1,6 @@
+#include "MinigameSolvers.h"
+
+std::vector<sMinigameSolver> SecondHallSolvers()
+{
+	return {};
+}
