@@ -7,10 +7,18 @@
 #include <functional>
 #include <poll.h>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
+
+// In a forked child: the child is killed when the test that started it
+// ends, even by a crash or a time limit, so no game or server outlives it.
+inline void EndWithParent()
+{
+	prctl(PR_SET_PDEATHSIG, SIGKILL);
+}
 
 // An X server of the test's own: moving its pointer disturbs no other
 // test that shares the display. It ends with the object. The display
@@ -29,6 +37,7 @@ public:
 		m_server = fork();
 		if (m_server == 0)
 		{
+			EndWithParent();
 			close(pipeEnds[0]);
 			const std::string fd = std::to_string(pipeEnds[1]);
 			execlp("Xvfb", "Xvfb", name.c_str(), "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
@@ -94,6 +103,7 @@ inline pid_t StartProgram(const std::string& program, const std::string& folder,
 	const pid_t child = fork();
 	if (child == 0)
 	{
+		EndWithParent();
 		std::vector<char*> argv{const_cast<char*>(program.c_str())};
 		for (const std::string& argument : arguments)
 			argv.push_back(const_cast<char*>(argument.c_str()));
