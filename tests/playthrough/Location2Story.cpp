@@ -25,11 +25,13 @@ bool Inside(const sScreenBox& box, int x, int y)
 // The part of the screen the box of the logical screen covers.
 sScreenshot Cut(const sScreenshot& shot, const sScreenBox& box)
 {
+	const int logicalWidth = 1024;
+	const int logicalHeight = 768;
 	sScreenshot part;
-	const int left = box.left * shot.width / 1024;
-	const int top = box.top * shot.height / 768;
-	part.width = std::max(0, std::min(box.right * shot.width / 1024, shot.width) - left);
-	part.height = std::max(0, std::min(box.bottom * shot.height / 768, shot.height) - top);
+	const int left = box.left * shot.width / logicalWidth;
+	const int top = box.top * shot.height / logicalHeight;
+	part.width = std::max(0, std::min(box.right * shot.width / logicalWidth, shot.width) - left);
+	part.height = std::max(0, std::min(box.bottom * shot.height / logicalHeight, shot.height) - top);
 	for (int y = 0; y < part.height; ++y)
 		for (int x = 0; x < part.width; ++x)
 			part.pixels.push_back(shot.At(left + x, top + y));
