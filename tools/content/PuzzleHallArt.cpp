@@ -149,7 +149,7 @@ bool WriteHall(cContentTree& tree, const cLabelPainter& labels, const cLabelPain
 			return false;
 		++index;
 	}
-	if (!WriteObject(tree, *scene, {kExit, 412, 140, 10, 200, 70, DrawDoor(labels)}, "tooltip"))
+	if (!WriteObject(tree, *scene, {kExit, 12, 758, 10, 200, 70, DrawDoor(labels)}, "tooltip"))
 		return false;
 	return tree.WriteXml(std::string(kFolder) + kHall + ".resource", list);
 }
