@@ -198,12 +198,10 @@ protected:
 
 	// Runs the game and plays through its front end.
 	void PlayThrough();
-	// Runs the game, changes the options and quits from the menu.
-	void ChangeOptions();
-	// Opens the options from the main menu of the window's size.
-	bool OpenOptions();
-	// Quits by the close box, answered by Enter.
-	void CloseByEnter();
+	// Runs the game in a window of the size, names the first player, opens
+	// the options, takes the steps there and quits by the close box,
+	// answered by Enter.
+	void ChangeOptions(const std::function<void()>& steps, int width = kLogicalWidth, int height = kLogicalHeight);
 
 	// Names the first player at the prompt and waits for the main menu.
 	bool NamePlayer(const std::string& name)
@@ -329,13 +327,20 @@ void FrontEndRun::PlayThrough()
 	EXPECT_EQ(log.find("not found"), std::string::npos) << log;
 }
 
-TEST_F(FrontEndRun, OptionsChangeTheMusicVolumeLowQualityAndFullScreenAndTheNextRunReadsThem)
+TEST_F(FrontEndRun, OptionsMusicSliderTurnsTheMusicDownInProportionAndTheNextRunReadsIt)
 {
 	// SDL's disk driver writes the mix into a file as it plays it.
 	setenv("SDL_AUDIODRIVER", "disk", 1);
 	setenv("SDL_DISKAUDIOFILE", (m_folder.Root() + "/sound.raw").c_str(), 1);
 	RunInChild([this] {
-		ChangeOptions();
+		// The music plays at full volume, then with the slider's thumb
+		// dragged from the right end to the middle.
+		ChangeOptions([this] {
+			m_musicBefore = MusicLoopRms();
+			m_probe->Drag(m_window, kMusicFullX, kMusicY, kMusicMiddleX, kMusicY);
+			std::this_thread::sleep_for(std::chrono::milliseconds(300));
+			m_musicAfter = MusicLoopRms();
+		});
 		// The music sounds as loud as the stored volume makes it, in
 		// proportion to full volume before.
 		const double volume = std::atof(cConfig::GetInstance()->GetValue("music_volume").c_str());
@@ -345,73 +350,70 @@ TEST_F(FrontEndRun, OptionsChangeTheMusicVolumeLowQualityAndFullScreenAndTheNext
 		EXPECT_NEAR(m_musicAfter / m_musicBefore, MusicGain(volume), MusicGain(volume) * 0.1)
 			<< "music at full volume " << m_musicBefore << ", at " << volume << " " << m_musicAfter;
 	});
-	// A new process reads what the run saved: the music's volume, low
-	// quality, and the window the game ended in.
+	// A new process reads the volume the run saved.
+	RunInChild([] {
+		StartSettingsAndLog("zv2");
+		const std::string music = cConfig::GetInstance()->GetValue("music_volume");
+		EXPECT_LT(std::atof(music.c_str()), 0.7) << music;
+		EXPECT_EQ(music.size(), 8u) << "written with six decimals: " << music;
+	});
+}
+
+void FrontEndRun::ChangeOptions(const std::function<void()>& steps, int width, int height)
+{
+	m_probe = std::make_unique<cXWindowProbe>();
+	std::thread player([&] {
+		if (!FindWindow(width, height))
+		{
+			ADD_FAILURE() << "no game window of " << width << " by " << height;
+			return;
+		}
+		m_probe->MovePointer(m_window, width - 124, height - 68);
+		if (!NamePlayer("bob"))
+			return;
+		ClickAt(512, 403);
+		if (!WaitFor("options", [this] { return Near(Pixel(521, 370), kGold, 30); }))
+			return;
+		Screenshot("front_end_8_options");
+		steps();
+		m_probe->RequestClose(m_window);
+		std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+		m_probe->PressKey(XK_Return);
+	});
+	RunGame(player);
+}
+
+TEST_F(FrontEndRun, OptionsSwitchLowQualityAndFullScreenByClicksAndTheNextRunReadsThem)
+{
+	RunInChild([this] {
+		ChangeOptions([this] {
+			// Low quality: the window shrinks to 800 by 600.
+			const int screenWidth = m_probe->ScreenWidth(), screenHeight = m_probe->ScreenHeight();
+			if (!ClickForSize(kLowQualityX, kLowQualityY, "low quality", 800, 600))
+				return;
+			Screenshot("front_end_9_low_quality");
+			// Full screen covers the whole screen.
+			if (!ClickForSize(kFullScreenX, kFullScreenY, "full screen", screenWidth, screenHeight))
+				return;
+			Screenshot("front_end_10_full_screen");
+			// Its box, clicked where it shows on the whole screen, gives the
+			// window back at its size before; a click in that window lands on
+			// the box again.
+			if (!ClickForSize(kFullScreenX, kFullScreenY, "windowed again", 800, 600))
+				return;
+			Screenshot("front_end_11_windowed_again");
+			if (ClickForSize(kFullScreenX, kFullScreenY, "full screen again", screenWidth, screenHeight))
+				ClickForSize(kFullScreenX, kFullScreenY, "windowed at last", 800, 600);
+		});
+	});
+	// A new process reads what the run saved: low quality in a window.
 	RunInChild([] {
 		StartSettingsAndLog("zv2");
 		cConfig* config = cConfig::GetInstance();
-		const std::string music = config->GetValue("music_volume");
-		EXPECT_LT(std::atof(music.c_str()), 0.7) << music;
-		EXPECT_EQ(music.size(), 8u) << "written with six decimals: " << music;
 		EXPECT_EQ(config->GetValue("video.width"), "800");
 		EXPECT_EQ(config->GetValue("video.height"), "600");
 		EXPECT_EQ(config->GetValue("video.window"), "true");
 	});
-}
-
-bool FrontEndRun::OpenOptions()
-{
-	ClickAt(512, 403);
-	return WaitFor("options", [this] { return Near(Pixel(521, 370), kGold, 30); });
-}
-
-void FrontEndRun::CloseByEnter()
-{
-	m_probe->RequestClose(m_window);
-	std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-	m_probe->PressKey(XK_Return);
-}
-
-void FrontEndRun::ChangeOptions()
-{
-	m_probe = std::make_unique<cXWindowProbe>();
-	std::thread player([this] {
-		if (!FindWindow())
-		{
-			ADD_FAILURE() << "no game window";
-			return;
-		}
-		m_probe->MovePointer(m_window, 900, 700);
-		if (!NamePlayer("bob") || !OpenOptions())
-			return;
-		Screenshot("front_end_8_options");
-		// The music plays at full volume, then with the slider's thumb
-		// dragged from the right end to the middle.
-		m_musicBefore = MusicLoopRms();
-		m_probe->Drag(m_window, kMusicFullX, kMusicY, kMusicMiddleX, kMusicY);
-		std::this_thread::sleep_for(std::chrono::milliseconds(300));
-		m_musicAfter = MusicLoopRms();
-		// Low quality: the window shrinks to 800 by 600.
-		const int screenWidth = m_probe->ScreenWidth(), screenHeight = m_probe->ScreenHeight();
-		if (!ClickForSize(kLowQualityX, kLowQualityY, "low quality", 800, 600))
-			return;
-		Screenshot("front_end_9_low_quality");
-		// Full screen covers the whole screen.
-		if (!ClickForSize(kFullScreenX, kFullScreenY, "full screen", screenWidth, screenHeight))
-			return;
-		Screenshot("front_end_10_full_screen");
-		// Its box, clicked where it shows on the whole screen, gives the
-		// window back at its size before; a click in that window lands on
-		// the box again.
-		if (!ClickForSize(kFullScreenX, kFullScreenY, "windowed again", 800, 600))
-			return;
-		Screenshot("front_end_11_windowed_again");
-		if (!ClickForSize(kFullScreenX, kFullScreenY, "full screen again", screenWidth, screenHeight) ||
-			!ClickForSize(kFullScreenX, kFullScreenY, "windowed at last", 800, 600))
-			return;
-		CloseByEnter();
-	});
-	RunGame(player);
 }
 
 TEST_F(FrontEndRun, LowQualityIsSwitchedOffByItsBox)
@@ -419,26 +421,13 @@ TEST_F(FrontEndRun, LowQualityIsSwitchedOffByItsBox)
 	WriteSettings("<item id=\"video.window\" value=\"true\"/><item id=\"video.width\" value=\"800\"/>"
 				  "<item id=\"video.height\" value=\"600\"/>");
 	RunInChild([this] {
-		m_probe = std::make_unique<cXWindowProbe>();
-		std::thread player([this] {
-			if (!FindWindow(800, 600))
-			{
-				ADD_FAILURE() << "no game window of 800 by 600";
-				return;
-			}
-			m_probe->MovePointer(m_window, 700, 500);
-			if (!NamePlayer("cy") || !OpenOptions())
-				return;
-			// The box shows low quality ticked; clearing it gives 1024 by 768.
-			if (!ClickForSize(kLowQualityX, kLowQualityY, "high quality", kLogicalWidth, kLogicalHeight))
-				return;
-			Screenshot("front_end_12_high_quality");
-			CloseByEnter();
-		});
-		RunGame(player);
-		EXPECT_EQ(cConfig::GetInstance()->GetValue("video.width"), "1024");
-		EXPECT_EQ(cConfig::GetInstance()->GetValue("video.height"), "768");
+		// The box shows low quality ticked; clearing it gives 1024 by 768.
+		ChangeOptions([this] {
+			if (ClickForSize(kLowQualityX, kLowQualityY, "high quality", kLogicalWidth, kLogicalHeight))
+				Screenshot("front_end_12_high_quality");
+		}, 800, 600);
 	});
+	// A new process reads the size the run saved.
 	RunInChild([] {
 		StartSettingsAndLog("zv2");
 		EXPECT_EQ(cConfig::GetInstance()->GetValue("video.width"), "1024");
