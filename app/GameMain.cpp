@@ -1,9 +1,11 @@
 #include "app/GameMain.h"
+#include "app/cFrameTimingHandler.h"
 
 #include "engine/foundation/Random.h"
 #include "engine/foundation/SettingsStartup.h"
 #include "engine/foundation/cConfig.h"
 #include "engine/foundation/cFileStream.h"
+#include "engine/foundation/cLog.h"
 #include "engine/foundation/cWin32Application.h"
 #include "engine/graphics/cGraphics.h"
 #include "engine/graphics/cGraphicsText.h"
@@ -18,6 +20,7 @@
 #include "game/location/CurrentLocation.h"
 #include "game/location/cLocationLoaderThread.h"
 #include "game/play/GameObjectTypes.h"
+#include "game/play/LocationGlobals.h"
 #include "game/play/cGameApplication.h"
 #include "game/play/cPlayerProgress.h"
 #include "game/play/cProfileManager.h"
@@ -60,6 +63,21 @@ void SetSceneCamera(cCamera& camera)
 int SettingAsInt(const char* key)
 {
 	return int(strtol(Singletone<cConfig>::GetInstance()->GetValue(key).c_str(), nullptr, 10));
+}
+
+// The loading window until it is deleted (its "on_delete" forgets it).
+cGameLoading* g_loadingWindow = nullptr;
+
+void ForgetLoadingWindow(cSceneObject*)
+{
+	g_loadingWindow = nullptr;
+}
+
+// The loading window's loader builds the game's windows, or a location
+// loads: frames may be long then.
+bool IsLoading()
+{
+	return g_locationLoading || (g_loadingWindow && g_loadingWindow->IsRunning());
 }
 }
 
@@ -135,9 +153,12 @@ int GameMain(const sStartupParams* params)
 			cursors->ShowCursor(true);
 			cursors->InitCamera();
 			// The logos, then the loading window; the scene owns it.
-			auto* loading = new cGameLoading();
-			loading->BindEvent("on_game", cSceneObject::tEvent(MakeFunctionDelegate(&StartGame)));
-			application->Run(game);
+			g_loadingWindow = new cGameLoading();
+			g_loadingWindow->BindEvent("on_game", cSceneObject::tEvent(MakeFunctionDelegate(&StartGame)));
+			g_loadingWindow->BindEvent("on_delete", cSceneObject::tEvent(MakeFunctionDelegate(&ForgetLoadingWindow)));
+			cFrameTimingHandler timed(game, [application] { return application->GetTime(); }, &IsLoading);
+			application->Run(timed);
+			LOG(0, "Longest frame: %d ms", int(timed.GetLongest() * 1000 + 0.5));
 		}
 		// The loop's end has waited for every worker thread, a location
 		// loader that was still building its form included. The form it

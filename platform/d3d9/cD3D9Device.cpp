@@ -253,7 +253,7 @@ HRESULT cD3D9Device::ApplyPresentParameters(D3DPRESENT_PARAMETERS& parameters)
 	if (parameters.Windowed)
 	{
 		if (SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN)
-			SDL_SetWindowFullscreen(m_window, 0);
+			LeaveFullScreen(parameters.BackBufferWidth, parameters.BackBufferHeight);
 		if (parameters.BackBufferWidth == 0 || parameters.BackBufferHeight == 0)
 		{
 			int width = 0;
@@ -311,6 +311,19 @@ void cD3D9Device::CoverDisplay(int width, int height)
 		bounds = {};
 	SDL_SetWindowPosition(m_window, bounds.x, bounds.y);
 	SDL_SetWindowSize(m_window, width, height);
+}
+
+// Leaving full screen, the window takes the size of the windowed back
+// buffer. Without a window manager it would otherwise keep covering the
+// display (SDL only notes the size the window layer asks for while the
+// window is full screen, for a window manager to restore): the back buffer
+// would be stretched over the whole screen while the pointer is read in
+// the window's pixels, so clicks would miss what they point at.
+void cD3D9Device::LeaveFullScreen(UINT width, UINT height)
+{
+	SDL_SetWindowFullscreen(m_window, 0);
+	if (width > 0 && height > 0)
+		SDL_SetWindowSize(m_window, static_cast<int>(width), static_cast<int>(height));
 }
 
 void cD3D9Device::SetDefaultState()

@@ -131,6 +131,7 @@ private:
 
 	HRESULT ApplyPresentParameters(D3DPRESENT_PARAMETERS& parameters);
 	void CoverDisplay(int width, int height);
+	void LeaveFullScreen(UINT width, UINT height);
 	// Default states, drawing into the back buffer with the automatic depth buffer.
 	void SetDefaultState();
 	// BeginGlWork without drawing what was gathered.

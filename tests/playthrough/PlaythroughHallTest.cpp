@@ -45,5 +45,6 @@ TEST(PlaythroughHall, EveryMinigameSolved)
 	Quit(run, layouts);
 	EXPECT_EQ(run.WaitForEnd(std::chrono::seconds(30)), 0);
 	ExpectCleanLog(run.Log());
+	ExpectNoLongFrame(run.Log());
 	screens.WriteContactSheet("hall");
 }

@@ -46,3 +46,13 @@ void Quit(cGameRun& run, const sStoryLayouts& layouts)
 		run.EndsWithin(std::chrono::seconds(3));
 	}
 }
+
+void ExpectNoLongFrame(const std::string& log)
+{
+	const std::string label = "Longest frame: ";
+	const size_t at = log.rfind(label);
+	ASSERT_NE(at, std::string::npos) << "the game reported no longest frame:\n" << log;
+	const int milliseconds = std::atoi(log.c_str() + at + label.size());
+	std::printf("The longest frame outside loading: %d ms\n", milliseconds);
+	EXPECT_LT(milliseconds, 1000) << "a frame longer than one second outside loading";
+}

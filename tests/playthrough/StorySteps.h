@@ -36,3 +36,7 @@ void StartNewGame(cGameRun& run, const sStoryLayouts& layouts, cStoryScreens& sc
 // The window's close box, and Yes to the question it asks; the box is
 // tried again while the game runs on.
 void Quit(cGameRun& run, const sStoryLayouts& layouts);
+
+// The game's report of its longest frame outside loading ("Longest frame:
+// N ms") is in the log and below a second; the frame is printed.
+void ExpectNoLongFrame(const std::string& log);

@@ -243,8 +243,9 @@ TEST(D3D9Device, LostDeviceRecoversThroughReset)
 	EXPECT_EQ(pixels.At(95, 79), 0xFF0000FFu);
 }
 
-// Reset switches the window to full screen and back; a 16-bit back-buffer
-// format is accepted (and drawn with 8 bits per channel).
+// Reset switches the window to full screen and back to a window of the
+// back buffer's size; a 16-bit back-buffer format is accepted (and drawn
+// with 8 bits per channel).
 TEST(D3D9Device, ResetSwitchesFullScreenAndBack)
 {
 	cD3D9TestDevice device;
@@ -262,6 +263,11 @@ TEST(D3D9Device, ResetSwitchesFullScreenAndBack)
 	D3DPRESENT_PARAMETERS windowed = device.MakeParameters(64, 48);
 	ASSERT_EQ(device->Reset(&windowed), D3D_OK);
 	EXPECT_FALSE(SDL_GetWindowFlags(device.window) & SDL_WINDOW_FULLSCREEN);
+	int width = 0;
+	int height = 0;
+	SDL_GetWindowSize(device.window, &width, &height);
+	EXPECT_EQ(width, 64);
+	EXPECT_EQ(height, 48);
 
 	D3DPRESENT_PARAMETERS noSize = device.MakeParameters(0, 0);
 	noSize.Windowed = FALSE;
