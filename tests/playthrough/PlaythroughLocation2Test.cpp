@@ -33,6 +33,7 @@ TEST(Playthrough, Location2ToTheEnd)
 	QuitFromTheMainMenu(run, layouts, screens);
 	ASSERT_EQ(run.WaitForEnd(std::chrono::seconds(30)), 0);
 	ExpectCleanLog(run.Log());
+	ExpectNoLongFrame(run.Log());
 	EXPECT_NEAR(StoredMusicVolume(run), music, 0.05f) << "the music volume dragged to is not kept";
 
 	// The second launch greets Ann at once; Start goes back to the study as
