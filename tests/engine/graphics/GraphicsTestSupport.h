@@ -189,3 +189,18 @@ inline void DrawColorQuads(cVertexBuffer& buffer, const std::vector<sColorTexVer
 	graphics->GetQuadIndexBuffer().Bind();
 	graphics->DrawQuads(int(vertices.size()), int(vertices.size() / 2));
 }
+
+// The device that an earlier test of the program made, kept with the
+// resources that may still hold on to it, and reset when that test asked
+// for another back buffer size (a smaller one draws nothing where the test
+// reads its pixels).
+inline cGraphics* EarlierGraphics(int width, int height)
+{
+	cGraphics* graphics = Singletone<cGraphics>::GetInstance();
+	const D3DPRESENT_PARAMETERS& present = graphics->GetPresentParameters();
+	if (int(present.BackBufferWidth) != width || int(present.BackBufferHeight) != height)
+	{
+		EXPECT_TRUE(graphics->ResetDevice(Windowed(width, height)));
+	}
+	return graphics;
+}
