@@ -191,16 +191,14 @@ inline void DrawColorQuads(cVertexBuffer& buffer, const std::vector<sColorTexVer
 }
 
 // The device that an earlier test of the program made, kept with the
-// resources that may still hold on to it, and reset when that test asked
-// for another back buffer size (a smaller one draws nothing where the test
-// reads its pixels).
+// resources that may still hold on to it; made anew for the test when that
+// test asked for another back buffer size (a smaller one draws nothing where
+// the test reads its pixels). A reset in place fails while those resources
+// hold device memory.
 inline cGraphics* EarlierGraphics(int width, int height)
 {
-	cGraphics* graphics = Singletone<cGraphics>::GetInstance();
-	const D3DPRESENT_PARAMETERS& present = graphics->GetPresentParameters();
-	if (int(present.BackBufferWidth) != width || int(present.BackBufferHeight) != height)
-	{
-		EXPECT_TRUE(graphics->ResetDevice(Windowed(width, height)));
-	}
-	return graphics;
+	const D3DPRESENT_PARAMETERS& present = Singletone<cGraphics>::GetInstance()->GetPresentParameters();
+	if (int(present.BackBufferWidth) == width && int(present.BackBufferHeight) == height)
+		return Singletone<cGraphics>::GetInstance();
+	return StartGraphics(width, height);
 }
