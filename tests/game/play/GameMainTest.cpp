@@ -263,22 +263,24 @@ TEST_F(cGameMainTest, TheEndWaitsForARunningLocationLoader)
 // current location when the loop ends: the teardown deletes it.
 TEST_F(cGameMainTest, TheEndDeletesTheLocationJustLoaded)
 {
-	WriteGameContent((m_lockFolder / "data").string());
-	// Once the game runs (its title is the configuration's), as a load starts
-	// from the main menu.
-	std::thread closer = CloseWhen(
-		[](HWND window) {
-			char title[100];
-			GetWindowTextA(window, title, sizeof title);
-			return std::string(title) == kGameTitle;
-		},
-		[] {
-			new cLocationLoaderThread("unbuilt_room", false);
-			while (g_locationLoading)
-				std::this_thread::sleep_for(std::chrono::milliseconds(5));
-		});
-	EXPECT_EQ(GameMain(&m_params), 0);
-	closer.join();
-	EXPECT_EQ(g_currentLocation, nullptr);
-	EXPECT_EQ(cSceneManager::GetInstance()->GetRoot()->GetChildList().FindChild("unbuilt_room"), nullptr);
+	RunInChild([&] {
+		WriteGameContent((m_lockFolder / "data").string());
+		// Once the game runs (its title is the configuration's), as a load
+		// starts from the main menu.
+		std::thread closer = CloseWhen(
+			[](HWND window) {
+				char title[100];
+				GetWindowTextA(window, title, sizeof title);
+				return std::string(title) == kGameTitle;
+			},
+			[] {
+				new cLocationLoaderThread("unbuilt_room", false);
+				while (g_locationLoading)
+					std::this_thread::sleep_for(std::chrono::milliseconds(5));
+			});
+		EXPECT_EQ(GameMain(&m_params), 0);
+		closer.join();
+		EXPECT_EQ(g_currentLocation, nullptr);
+		EXPECT_EQ(cSceneManager::GetInstance()->GetRoot()->GetChildList().FindChild("unbuilt_room"), nullptr);
+	});
 }
