@@ -14,3 +14,14 @@ screen_tests='^cGraphicsFullScreen\.'
 xvfb-run -a -s "-screen 0 1920x1200x24" sh -c "
   ctest --test-dir build --output-on-failure -j $jobs -E '$screen_tests' &&
   ctest --test-dir build --output-on-failure -R '$screen_tests'"
+# Each test program also runs whole, all its tests in one process one after
+# another, on a display of its own: what a test leaves behind in the process
+# or on the display (singletons, registries, the graphics device, windows)
+# must not change the tests after it. The play-through and the content
+# tests run only under CTest: their stories and checks are slow (minutes
+# each in a row), and they start the game or the generator, or a fresh copy
+# of the test program, for their work anyway.
+for program in engine_tests game_tests platform_tests fuzz_tests; do
+  echo "Whole run: $program"
+  (cd build/tests && xvfb-run -a -s "-screen 0 1920x1200x24" "./$program" --gtest_brief=1)
+done

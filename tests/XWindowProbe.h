@@ -37,7 +37,8 @@ public:
 	int ScreenWidth() const { return DisplayWidth(m_display, DefaultScreen(m_display)); }
 	int ScreenHeight() const { return DisplayHeight(m_display, DefaultScreen(m_display)); }
 
-	// The first mapped top-level window whose _NET_WM_PID is pid; 0 when none.
+	// The top-most mapped top-level window whose _NET_WM_PID is pid (an earlier
+	// test of the program may leave one of its own mapped beneath); 0 when none.
 	Window FindMappedWindowOf(pid_t pid) const
 	{
 		Window root = DefaultRootWindow(m_display), parent = 0, *children = nullptr;
@@ -46,7 +47,8 @@ public:
 		if (!XQueryTree(m_display, root, &root, &parent, &children, &count))
 			return 0;
 		const Atom pidAtom = XInternAtom(m_display, "_NET_WM_PID", False);
-		for (unsigned i = 0; i < count && !found; ++i)
+		// The children come bottom first: the last one found is on top.
+		for (unsigned i = 0; i < count; ++i)
 		{
 			XWindowAttributes attributes;
 			if (XGetWindowAttributes(m_display, children[i], &attributes) && attributes.map_state == IsViewable &&

@@ -17,6 +17,22 @@ constexpr float kLevelHeight = 10.0f;
 constexpr int kTurningSortKey = 100;
 constexpr int kTurningChildSortKey = 101;
 
+// The board, four cells a row: a triangle cell's triangle and its neighbours at
+// its corner positions 0, 1 and 2; a light cell's light and its touching cell.
+const struct
+{
+	const char* light;
+	int triangle;
+	int neighbours[3];
+} kBoard[cMinigameTriangles::kCells] = {
+	{nullptr, 0, {1, 2, 3}}, {"light_green_0", -1, {0}}, {"light_white_1", -1, {0}}, {nullptr, 2, {0, 5, 4}},
+	{nullptr, 1, {6, 3, 8}}, {nullptr, 3, {3, 7, 9}}, {"light_red_0", -1, {4}}, {"light_yellow_4", -1, {5}},
+	{nullptr, 5, {4, 10, 11}}, {nullptr, 7, {5, 12, 10}}, {nullptr, 6, {8, 9, 16}}, {nullptr, 4, {13, 8, 15}},
+	{nullptr, 8, {9, 14, 17}}, {"light_yellow_0", -1, {11}}, {"light_red_4", -1, {12}}, {nullptr, 10, {11, 19, 18}},
+	{nullptr, 12, {10, 20, 19}}, {nullptr, 14, {12, 21, 20}}, {nullptr, 9, {22, 15, 24}}, {nullptr, 11, {15, 16, 25}},
+	{nullptr, 13, {16, 17, 26}}, {nullptr, 15, {17, 23, 27}}, {"light_white_0", -1, {18}}, {"light_green_15", -1, {21}},
+	{"light_yellow_13", -1, {18}}, {"light_green_16", -1, {19}}, {"light_white_13", -1, {20}}, {"light_red_13", -1, {21}}};
+
 std::string RotationClip(int state)
 {
 	return "rotation" + std::to_string(state);
@@ -38,36 +54,14 @@ cMinigameTriangles::cMinigameTriangles(cSceneObject* parent) : cMinigame("triang
 	m_turns.assign(m_triangles.size(), 0);
 	UpdateTransforms(false, false);
 
-	// The board: a triangle cell's neighbours at its corner positions 0, 1
-	// and 2; a light cell's touching cell.
-	SetTriangleCell(0, 0, 1, 2, 3);
-	SetLightCell(1, "light_green_0", 0);
-	SetLightCell(2, "light_white_1", 0);
-	SetTriangleCell(3, 2, 0, 5, 4);
-	SetTriangleCell(4, 1, 6, 3, 8);
-	SetTriangleCell(5, 3, 3, 7, 9);
-	SetLightCell(6, "light_red_0", 4);
-	SetLightCell(7, "light_yellow_4", 5);
-	SetTriangleCell(8, 5, 4, 10, 11);
-	SetTriangleCell(9, 7, 5, 12, 10);
-	SetTriangleCell(10, 6, 8, 9, 16);
-	SetTriangleCell(11, 4, 13, 8, 15);
-	SetTriangleCell(12, 8, 9, 14, 17);
-	SetLightCell(13, "light_yellow_0", 11);
-	SetLightCell(14, "light_red_4", 12);
-	SetTriangleCell(15, 10, 11, 19, 18);
-	SetTriangleCell(16, 12, 10, 20, 19);
-	SetTriangleCell(17, 14, 12, 21, 20);
-	SetTriangleCell(18, 9, 22, 15, 24);
-	SetTriangleCell(19, 11, 15, 16, 25);
-	SetTriangleCell(20, 13, 16, 17, 26);
-	SetTriangleCell(21, 15, 17, 23, 27);
-	SetLightCell(22, "light_white_0", 18);
-	SetLightCell(23, "light_green_15", 21);
-	SetLightCell(24, "light_yellow_13", 18);
-	SetLightCell(25, "light_green_16", 19);
-	SetLightCell(26, "light_white_13", 20);
-	SetLightCell(27, "light_red_13", 21);
+	for (int cell = 0; cell < kCells; ++cell)
+	{
+		const auto& place = kBoard[cell];
+		if (place.light)
+			SetLightCell(cell, place.light, place.neighbours[0]);
+		else
+			SetTriangleCell(cell, place.triangle, place.neighbours[0], place.neighbours[1], place.neighbours[2]);
+	}
 
 	GetCamera()->GetCamera().SetDepthTest(false);
 	MapSound("rotate", "stone_take");

@@ -1,5 +1,6 @@
 #include "LocationArt.h"
 
+#include "MinigameArt.h"
 #include "PanelArt.h"
 #include "PngFile.h"
 #include "cContentTree.h"
@@ -360,26 +361,10 @@ std::string ModelBytes(const sPanelPicture& picture, bool blinking)
 	return std::string(reinterpret_cast<const char*>(stream.GetData()), stream.GetSize());
 }
 
-std::string At(float x, float y, float z)
-{
-	char text[80];
-	std::snprintf(text, sizeof text, "1 0 0 0 1 0 0 0 1 %g %g %g", x, y, z);
-	return text;
-}
-
-cXmlNode* AddElement(cXmlNode& parent, const char* name, std::initializer_list<std::pair<const char*, std::string>> attributes)
-{
-	auto* element = new cXmlNode(name);
-	for (const auto& [attribute, value] : attributes)
-		element->AddAttribute(attribute)->SetValue(value);
-	parent.AppendChild(element);
-	return element;
-}
-
 void AddObject(cXmlNode& scene, const sRoomObject& object)
 {
-	cXmlNode* element = AddElement(scene, object.type,
-		{{"name", object.name}, {"model", object.name}, {"local", At(object.x, object.y, object.z)}});
+	cXmlNode* element = AddXmlElement(scene, object.type,
+		{{"name", object.name}, {"model", object.name}, {"local", MinigamePlace(object.x, object.y, object.z)}});
 	switch (object.role)
 	{
 	case kBackground:
@@ -415,7 +400,7 @@ bool WriteKeyItem(cContentTree& tree)
 bool WriteRoom(cContentTree& tree, const cLabeller& labeller)
 {
 	cXmlNode list("resources");
-	cXmlNode* scene = AddElement(list, "resource", {{"name", "location1"}, {"type", "scene_resource"}});
+	cXmlNode* scene = AddXmlElement(list, "resource", {{"name", "location1"}, {"type", "scene_resource"}});
 	for (const sRoomObject& object : kObjects)
 	{
 		cImage image = DrawPicture(object);
@@ -523,17 +508,17 @@ bool WriteSounds(cContentTree& tree)
 // Switches to the named state: "state" carries its own "name".
 void GoTo(cXmlNode& parent, const char* state)
 {
-	AddElement(parent, "state", {{"name", state}});
+	AddXmlElement(parent, "state", {{"name", state}});
 }
 
 // Nests each command into the one before: a chain of steps.
 cXmlNode* Step(cXmlNode& parent, const char* keyword, std::initializer_list<std::pair<const char*, std::string>> item,
 	const char* result = nullptr)
 {
-	cXmlNode* command = AddElement(parent, keyword, {});
+	cXmlNode* command = AddXmlElement(parent, keyword, {});
 	if (result)
 		command->AddAttribute("result")->SetValue(result);
-	AddElement(*command, "item", item);
+	AddXmlElement(*command, "item", item);
 	return command;
 }
 
@@ -542,17 +527,17 @@ void AddHiddenItems(cXmlNode& command)
 {
 	for (const sRoomObject& object : kObjects)
 		if (object.role == kHidden)
-			AddElement(command, "item", {{"name", object.name}});
+			AddXmlElement(command, "item", {{"name", object.name}});
 }
 
 // A command with one item per name.
 cXmlNode* Names(cXmlNode& parent, const char* keyword, std::initializer_list<const char*> names, const char* result = nullptr)
 {
-	cXmlNode* command = AddElement(parent, keyword, {});
+	cXmlNode* command = AddXmlElement(parent, keyword, {});
 	if (result)
 		command->AddAttribute("result")->SetValue(result);
 	for (const char* name : names)
-		AddElement(*command, "item", {{"name", name}});
+		AddXmlElement(*command, "item", {{"name", name}});
 	return command;
 }
 
@@ -563,11 +548,11 @@ const std::initializer_list<const char*> kRoomFurniture = {"painting", "door", "
 // and the box; the keeper greets the player and names the first aim.
 void WriteStartup(cXmlNode& scenario)
 {
-	cXmlNode* startup = AddElement(scenario, "state", {{"name", "startup"}});
+	cXmlNode* startup = AddXmlElement(scenario, "state", {{"name", "startup"}});
 	cXmlNode* ambient = Step(*startup, "sound_effects", {{"name", "20"}});
-	AddElement(*ambient, "item", {{"name", "ambient_drip"}, {"arg", "3"}});
-	AddElement(*ambient, "item", {{"name", "ambient_creak"}, {"arg", "1"}});
-	AddElement(*ambient, "item", {{"name", "ambient_wind"}, {"arg", "2"}});
+	AddXmlElement(*ambient, "item", {{"name", "ambient_drip"}, {"arg", "3"}});
+	AddXmlElement(*ambient, "item", {{"name", "ambient_creak"}, {"arg", "1"}});
+	AddXmlElement(*ambient, "item", {{"name", "ambient_wind"}, {"arg", "2"}});
 	cXmlNode* shown = Step(*ambient, "command", {{"name", "onshow"}});
 	cXmlNode* panel = Step(*shown, "command", {{"name", "show_panel"}});
 	cXmlNode* clock = Step(*panel, "soundloop", {{"name", "clock_loop"}});
@@ -583,8 +568,8 @@ void WriteStartup(cXmlNode& scenario)
 // creak, and the painting hints at what to do next.
 void WriteExplore(cXmlNode& scenario)
 {
-	cXmlNode* explore = AddElement(scenario, "state", {{"name", "explore"}});
-	cXmlNode* click = AddElement(*explore, "click", {});
+	cXmlNode* explore = AddXmlElement(scenario, "state", {{"name", "explore"}});
+	cXmlNode* click = AddXmlElement(*explore, "click", {});
 	cXmlNode* opened = Step(*click, "hidefade", {{"name", "box"}}, "box");
 	cXmlNode* open = Step(*opened, "showfade", {{"name", "box_open"}});
 	cXmlNode* key = Step(*open, "addinventory", {{"name", kKeyItem}});
@@ -597,7 +582,7 @@ void WriteExplore(cXmlNode& scenario)
 	Step(*boxThere, "hint", {{"name", "painting_box"}}, "true");
 	Step(*boxThere, "hint", {{"name", "painting"}}, "false");
 
-	cXmlNode* useKey = AddElement(*explore, "click", {{"name", kKeyItem}});
+	cXmlNode* useKey = AddXmlElement(*explore, "click", {{"name", kKeyItem}});
 	cXmlNode* dropped = Step(*useKey, "dropinventory", {{"name", kKeyItem}}, "door");
 	cXmlNode* closed = Step(*dropped, "hide", {{"name", "door"}});
 	cXmlNode* ajar = Step(*closed, "show", {{"name", "door_open"}});
@@ -612,13 +597,13 @@ void WriteExplore(cXmlNode& scenario)
 // The hidden objects are searched for while the rest of the room waits.
 void WriteSearch(cXmlNode& scenario)
 {
-	cXmlNode* search = AddElement(scenario, "state", {{"name", "search"}});
+	cXmlNode* search = AddXmlElement(scenario, "state", {{"name", "search"}});
 	cXmlNode* start = Step(*search, "command", {{"name", "ispy"}, {"a1", "start"}});
-	cXmlNode* still = AddElement(*start, "disable_but", {});
+	cXmlNode* still = AddXmlElement(*start, "disable_but", {});
 	// The hidden objects become clickable, then go on the list.
-	cXmlNode* enable = AddElement(*still, "enable", {});
+	cXmlNode* enable = AddXmlElement(*still, "enable", {});
 	AddHiddenItems(*enable);
-	cXmlNode* list = AddElement(*enable, "additem", {});
+	cXmlNode* list = AddXmlElement(*enable, "additem", {});
 	AddHiddenItems(*list);
 	cXmlNode* collect = Step(*list, "command", {{"name", "ispy"}, {"a1", "collect"}});
 	cXmlNode* stop = Step(*collect, "command", {{"name", "ispy"}, {"a1", "stop"}});
@@ -632,8 +617,8 @@ void WriteSearch(cXmlNode& scenario)
 // with new music.
 void WriteFingers(cXmlNode& scenario)
 {
-	cXmlNode* fingers = AddElement(scenario, "state", {{"name", "fingers"}});
-	cXmlNode* click = AddElement(*fingers, "click", {});
+	cXmlNode* fingers = AddXmlElement(scenario, "state", {{"name", "fingers"}});
+	cXmlNode* click = AddXmlElement(*fingers, "click", {});
 	cXmlNode* ready = Names(*click, "isenabled", {"door_open"}, "door_open");
 	cXmlNode* game = Step(*ready, "game", {{"name", "fingers"}}, "true");
 	cXmlNode* solved = Step(*game, "removeaim", {{"name", "match_fingers"}}, "win");
@@ -646,8 +631,8 @@ void WriteFingers(cXmlNode& scenario)
 // goodbye when clicked.
 void WriteLeave(cXmlNode& scenario)
 {
-	cXmlNode* leave = AddElement(scenario, "state", {{"name", "leave"}});
-	cXmlNode* click = AddElement(*leave, "click", {});
+	cXmlNode* leave = AddXmlElement(scenario, "state", {{"name", "leave"}});
+	cXmlNode* click = AddXmlElement(*leave, "click", {});
 	cXmlNode* fade = Step(*click, "hidefade_but", {{"name", "passage"}}, "passage");
 	cXmlNode* map = Step(*fade, "command", {{"name", "map"}, {"a1", "2"}});
 	Step(*map, "location", {{"name", "location2"}});
@@ -698,18 +683,18 @@ const char* const kHintLines[][3] = {
 
 void AddLocationStory(cXmlNode& texts, cXmlNode& inventory, cXmlNode& dialog)
 {
-	cXmlNode* aims = AddElement(*AddElement(texts, "group", {{"name", "aims"}}), "group", {{"name", "location1"}});
+	cXmlNode* aims = AddXmlElement(*AddXmlElement(texts, "group", {{"name", "aims"}}), "group", {{"name", "location1"}});
 	for (const auto& [name, text] : kAims)
-		AddElement(*aims, "phrase", {{"name", name}, {"text", text}});
-	AddElement(inventory, "phrase", {{"name", kKeyItem}, {"text", "Brass key"}});
+		AddXmlElement(*aims, "phrase", {{"name", name}, {"text", text}});
+	AddXmlElement(inventory, "phrase", {{"name", kKeyItem}, {"text", "Brass key"}});
 	for (const auto& [part, speaker, text] : kHintLines)
-		AddElement(*AddElement(dialog, "part", {{"name", part}}), "line", {{"name", speaker}, {"text", text}});
+		AddXmlElement(*AddXmlElement(dialog, "part", {{"name", part}}), "line", {{"name", speaker}, {"text", text}});
 }
 
 void AddLocationTexts(cXmlNode& chapter)
 {
-	cXmlNode* section = AddElement(chapter, "group", {{"name", "location1"}});
+	cXmlNode* section = AddXmlElement(chapter, "group", {{"name", "location1"}});
 	for (const sRoomObject& object : kObjects)
 		if (*object.text)
-			AddElement(*section, "phrase", {{"name", object.name}, {"text", object.text}});
+			AddXmlElement(*section, "phrase", {{"name", object.name}, {"text", object.text}});
 }

@@ -95,20 +95,11 @@ const struct
 const long kMusicRate = 44100;
 const float kMusicQuality = 0.3f;
 
-cXmlNode* AddElement(cXmlNode& parent, const char* name, std::initializer_list<std::pair<const char*, std::string>> attributes)
-{
-	auto* element = new cXmlNode(name);
-	for (const auto& [attribute, value] : attributes)
-		element->AddAttribute(attribute)->SetValue(value);
-	parent.AppendChild(element);
-	return element;
-}
-
 // Each name and text of the table as a phrase of the group.
 void AddPhrases(cXmlNode& group, const char* const (*phrases)[2], size_t count)
 {
 	for (size_t i = 0; i < count; ++i)
-		AddElement(group, "phrase", {{"name", phrases[i][0]}, {"text", phrases[i][1]}});
+		AddXmlElement(group, "phrase", {{"name", phrases[i][0]}, {"text", phrases[i][1]}});
 }
 
 bool Failed(const char* what)
@@ -156,12 +147,12 @@ bool cDemoContent::Write()
 bool cDemoContent::WriteTexts(cXmlNode& config)
 {
 	cXmlNode strings("strings");
-	cXmlNode* top = AddElement(strings, "group", {});
-	cXmlNode* texts = AddElement(*top, "group", {{"name", "texts"}});
-	cXmlNode* chapter = AddElement(*texts, "group", {{"name", "default"}});
-	cXmlNode* section = AddElement(*chapter, "group", {{"name", "default"}});
+	cXmlNode* top = AddXmlElement(strings, "group", {});
+	cXmlNode* texts = AddXmlElement(*top, "group", {{"name", "texts"}});
+	cXmlNode* chapter = AddXmlElement(*texts, "group", {{"name", "default"}});
+	cXmlNode* section = AddXmlElement(*chapter, "group", {{"name", "default"}});
 	for (const auto& [name, text] : kTexts)
-		AddElement(*section, "phrase", {{"name", name}, {"text", text}});
+		AddXmlElement(*section, "phrase", {{"name", name}, {"text", text}});
 	AddPhrases(*section, kPanelTexts, kPanelTextCount);
 	AddPhrases(*section, kFrontEndTexts, kFrontEndTextCount);
 	std::map<std::string, cXmlNode*> screenSections;
@@ -169,14 +160,14 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	{
 		cXmlNode*& group = screenSections[kScreenTexts[i][0]];
 		if (!group)
-			group = AddElement(*chapter, "group", {{"name", kScreenTexts[i][0]}});
-		AddElement(*group, "phrase", {{"name", kScreenTexts[i][1]}, {"text", kScreenTexts[i][2]}});
+			group = AddXmlElement(*chapter, "group", {{"name", kScreenTexts[i][0]}});
+		AddXmlElement(*group, "phrase", {{"name", kScreenTexts[i][1]}, {"text", kScreenTexts[i][2]}});
 	}
 	// An inventory slot's tooltip is "inventory\<its item>".
-	cXmlNode* inventory = AddElement(*chapter, "group", {{"name", "inventory"}});
-	AddElement(*inventory, "phrase", {{"name", kItemName}, {"text", kItemTitle}});
+	cXmlNode* inventory = AddXmlElement(*chapter, "group", {{"name", "inventory"}});
+	AddXmlElement(*inventory, "phrase", {{"name", kItemName}, {"text", kItemTitle}});
 	// A minigame's description text is "minigame\<its name>".
-	cXmlNode* minigames = AddElement(*chapter, "group", {{"name", "minigame"}});
+	cXmlNode* minigames = AddXmlElement(*chapter, "group", {{"name", "minigame"}});
 	AddPhrases(*minigames, kMinigameTexts, std::size(kMinigameTexts));
 	AddPhrases(*minigames, kPuzzleTexts, kPuzzleTextCount);
 	AddPhrases(*minigames, kPuzzleMinigameTexts, kPuzzleMinigameTextCount);
@@ -187,24 +178,24 @@ bool cDemoContent::WriteTexts(cXmlNode& config)
 	AddLocation2Texts(*chapter);
 	AddPuzzleHallTexts(*chapter);
 	// The dialogue manager reads the group "dialogs" of the same first group.
-	cXmlNode* dialogs = AddElement(*top, "group", {{"name", "dialogs"}});
-	cXmlNode* dialog = AddElement(*dialogs, "dialog", {{"name", "location1"}});
-	cXmlNode* part = AddElement(*dialog, "part", {{"name", "intro"}});
+	cXmlNode* dialogs = AddXmlElement(*top, "group", {{"name", "dialogs"}});
+	cXmlNode* dialog = AddXmlElement(*dialogs, "dialog", {{"name", "location1"}});
+	cXmlNode* part = AddXmlElement(*dialog, "part", {{"name", "intro"}});
 	for (const auto& [character, text] : kIntroLines)
-		AddElement(*part, "line", {{"name", character}, {"text", text}});
-	cXmlNode* remarks = AddElement(*dialogs, "dialog", {{"name", "special"}});
+		AddXmlElement(*part, "line", {{"name", character}, {"text", text}});
+	cXmlNode* remarks = AddXmlElement(*dialogs, "dialog", {{"name", "special"}});
 	for (size_t i = 0; i < kWrongRemarkCount; ++i)
-		AddElement(*AddElement(*remarks, "part", {{"name", "wrong" + std::to_string(i + 1)}}), "line",
+		AddXmlElement(*AddXmlElement(*remarks, "part", {{"name", "wrong" + std::to_string(i + 1)}}), "line",
 			{{"name", "detective"}, {"text", kWrongRemarks[i]}});
 	AddLocationStory(*texts, *inventory, *dialog);
-	AddElement(*AddElement(config, "texts", {}), "text", {{"name", "strings"}});
+	AddXmlElement(*AddXmlElement(config, "texts", {}), "text", {{"name", "strings"}});
 	return m_tree.WriteXml("localization/strings.xml", strings);
 }
 
 bool cDemoContent::WriteFonts(cXmlNode& config)
 {
 	cXmlNode list("resources");
-	cXmlNode* fonts = AddElement(config, "fonts", {});
+	cXmlNode* fonts = AddXmlElement(config, "fonts", {});
 	for (const sFontUse& use : kFonts)
 	{
 		sFontStyle style = use.style;
@@ -216,7 +207,7 @@ bool cDemoContent::WriteFonts(cXmlNode& config)
 		if (png.empty() || !m_tree.WriteFile("data/fonts/" + atlas.GetTextureName() + ".png", png))
 			return Failed("the font textures");
 		list.AppendChild(atlas.CreateDescription());
-		AddElement(*fonts, "font", {{"name", style.name}, {"id", std::to_string(use.id)}});
+		AddXmlElement(*fonts, "font", {{"name", style.name}, {"id", std::to_string(use.id)}});
 	}
 	return m_tree.WriteXml("data/fonts/fonts.resource", list);
 }
@@ -226,7 +217,7 @@ bool cDemoContent::WriteCursors(cXmlNode& config)
 	const std::string png = EncodePng(DrawCursorAtlas());
 	if (png.empty() || !m_tree.WriteFile(std::string("data/cursors/") + kCursorTexture, png))
 		return Failed("the cursor texture");
-	cXmlNode* cursors = AddElement(config, "cursors", {});
+	cXmlNode* cursors = AddXmlElement(config, "cursors", {});
 	for (size_t i = 0; i < CursorArts().size(); ++i)
 	{
 		const sCursorArt& art = CursorArts()[i];
@@ -237,7 +228,7 @@ bool cDemoContent::WriteCursors(cXmlNode& config)
 		if (!m_tree.WriteFile("data/cursors/" + art.name + ".model",
 				std::string(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize())))
 			return false;
-		AddElement(*cursors, "cursor", {{"name", art.name}, {"model", art.name}, {"offset", CursorOffset(art)}});
+		AddXmlElement(*cursors, "cursor", {{"name", art.name}, {"model", art.name}, {"offset", CursorOffset(art)}});
 	}
 	return true;
 }
@@ -282,10 +273,10 @@ bool cDemoContent::WriteDialogScenes()
 	cXmlNode list("resources");
 	for (const auto& cloud : kClouds)
 	{
-		cXmlNode* scene = AddElement(list, "resource", {{"name", cloud.character}, {"type", "scene_resource"}});
+		cXmlNode* scene = AddXmlElement(list, "resource", {{"name", cloud.character}, {"type", "scene_resource"}});
 		// Motion keys are offsets from the cloud's place; a "geometry"
 		// object shows the cloud's model.
-		cXmlNode* picture = AddElement(*scene, "geometry",
+		cXmlNode* picture = AddXmlElement(*scene, "geometry",
 			{{"name", "cloud"}, {"model", "cloud"}, {"motion", "cloud"},
 				{"local", "1 0 0 0 1 0 0 0 1 " + std::to_string(cloud.x) + " " + std::to_string(cloud.y) + " 0"}});
 		const struct
@@ -295,10 +286,10 @@ bool cDemoContent::WriteDialogScenes()
 			int last;
 		} clips[] = {{"move_in", 0, 10}, {"dialogue_start", 10, 20}, {"dialogue_stop", 20, 30}, {"move_out", 30, 40}};
 		for (const auto& clip : clips)
-			AddElement(*picture, "add_motion",
+			AddXmlElement(*picture, "add_motion",
 				{{"name", clip.name}, {"first", std::to_string(clip.first)}, {"last", std::to_string(clip.last)},
 					{"length", "0.3"}});
-		AddElement(*picture, "text",
+		AddXmlElement(*picture, "text",
 			{{"name", "text"}, {"font_id", "0"}, {"local", "1 0 0 0 1 0 0 0 1 24 -24 -1"}});
 	}
 	// The button "skip" at the bottom right, its label over its left part.
@@ -311,10 +302,10 @@ bool cDemoContent::WriteDialogScenes()
 	if (skipPng.empty() || !m_tree.WriteFile("data/dialogs/" + skipPicture.name + ".png", skipPng) ||
 		!m_tree.WriteFile("data/dialogs/" + skipPicture.name + ".model", Bytes(skipBytes)))
 		return Failed("the skip button");
-	cXmlNode* skip = AddElement(list, "resource", {{"name", "skip_button"}, {"type", "scene_resource"}});
-	cXmlNode* button = AddElement(*skip, "button",
+	cXmlNode* skip = AddXmlElement(list, "resource", {{"name", "skip_button"}, {"type", "scene_resource"}});
+	cXmlNode* button = AddXmlElement(*skip, "button",
 		{{"name", "skip"}, {"model", skipPicture.name}, {"local", "1 0 0 0 1 0 0 0 1 872 84 0"}});
-	AddElement(*button, "text",
+	AddXmlElement(*button, "text",
 		{{"name", "label"}, {"font_id", "0"}, {"text_id", "default\\default\\skip"},
 			{"local", "1 0 0 0 1 0 0 0 1 24 -32 -1"}});
 	return m_tree.WriteXml("data/dialogs/dialogs.resource", list);

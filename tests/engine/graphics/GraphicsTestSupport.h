@@ -189,3 +189,16 @@ inline void DrawColorQuads(cVertexBuffer& buffer, const std::vector<sColorTexVer
 	graphics->GetQuadIndexBuffer().Bind();
 	graphics->DrawQuads(int(vertices.size()), int(vertices.size() / 2));
 }
+
+// The device that an earlier test of the program made, kept with the
+// resources that may still hold on to it; made anew for the test when that
+// test asked for another back buffer size (a smaller one draws nothing where
+// the test reads its pixels). A reset in place fails while those resources
+// hold device memory.
+inline cGraphics* EarlierGraphics(int width, int height)
+{
+	const D3DPRESENT_PARAMETERS& present = Singletone<cGraphics>::GetInstance()->GetPresentParameters();
+	if (int(present.BackBufferWidth) == width && int(present.BackBufferHeight) == height)
+		return Singletone<cGraphics>::GetInstance();
+	return StartGraphics(width, height);
+}

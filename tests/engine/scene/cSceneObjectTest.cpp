@@ -255,7 +255,9 @@ TEST_F(SceneTest, SortKeysModelsAndVisuals)
 	child->SetModel("ignored"); // no visual: nothing happens
 	EXPECT_EQ(Probe(parent).model, "quad");
 
-	static int deleted = 0;
+	// Counted afresh on each run of the test (--gtest_repeat runs it again).
+	static int deleted;
+	deleted = 0;
 	struct cCountedVisual : cProbeVisual
 	{
 		using cProbeVisual::cProbeVisual;

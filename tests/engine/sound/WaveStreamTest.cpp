@@ -4,6 +4,7 @@
 #include "WaveBuilder.h"
 
 #include "engine/sound/SoundDecoders.h"
+#include "engine/sound/cOggStream.h"
 #include "engine/sound/cWaveStream.h"
 
 #include <gtest/gtest.h>
@@ -248,21 +249,47 @@ TEST(WaveStream, SurvivesHugeChunkSizesAndRandomBytes)
 	}
 }
 
+// The decoder list is process-wide and only grows, whatever ran before: the
+// game's two factories are listed first, as the sound manager lists them,
+// then the test's own, each once however often it is added.
 TEST(SoundDecoders, TriesEachFactoryFromTheSamePositionAndDeletesRefusedStreams)
 {
 	static std::vector<uint32_t> seen;
-	AddSoundDecoder([](cStream* stream) -> cSoundStream* {
+	seen.clear();
+	// Reads to the end and refuses.
+	const SoundDecoderFactory greedy = [](cStream* stream) -> cSoundStream* {
 		seen.push_back(stream->Seek(0, cStream::FromCurrent));
 		stream->Seek(0, cStream::FromEnd);
 		return nullptr;
-	});
+	};
+	// Takes a wave behind the mark "ZZ".
+	const SoundDecoderFactory marked = [](cStream* stream) -> cSoundStream* {
+		seen.push_back(stream->Seek(0, cStream::FromCurrent));
+		char mark[2] = {};
+		if (stream->Read(mark, 2) != 2 || mark[0] != 'Z' || mark[1] != 'Z')
+			return nullptr;
+		return cWaveStream::Create(stream);
+	};
+	AddSoundDecoder(cOggStream::Create);
 	AddSoundDecoder(cWaveStream::Create);
-	AddSoundDecoder(cWaveStream::Create); // listed once
+	AddSoundDecoder(greedy);
+	AddSoundDecoder(marked);
+	AddSoundDecoder(greedy); // listed once
+
+	// A wave is taken by the wave factory before the test's are asked.
 	cMemoryStream* stream = MemoryStream("xx" + PcmWave(4, 1, 8, 8000));
 	stream->Seek(2, cStream::FromStart);
 	std::unique_ptr<cSoundStream> decoder(CreateSoundDecoder(stream));
 	ASSERT_NE(decoder, nullptr);
-	EXPECT_EQ(seen, std::vector<uint32_t>{2});
+	EXPECT_TRUE(seen.empty());
+	EXPECT_EQ(ReadAll(*decoder), Samples(4, 1, 8));
+
+	// Behind the mark: each factory starts where the stream was given.
+	stream = MemoryStream("xxZZ" + PcmWave(4, 1, 8, 8000));
+	stream->Seek(2, cStream::FromStart);
+	decoder.reset(CreateSoundDecoder(stream));
+	ASSERT_NE(decoder, nullptr);
+	EXPECT_EQ(seen, (std::vector<uint32_t>{2, 2}));
 	EXPECT_EQ(ReadAll(*decoder), Samples(4, 1, 8));
 
 	// Refused by all: the stream is deleted (the leak checkers would see it).

@@ -31,9 +31,9 @@ protected:
 		// Textures load only once there is a device, which the test that
 		// looks at pixels asks for before its input window is made. A
 		// device made earlier in the process is used as it is (the window
-		// it was reset for may be gone); otherwise one is made on a window
-		// of its own, which outlasts the test's input window. The scene is
-		// drawn into the top left 640 by 480 pixels either way.
+		// it was reset for may be gone), reset to 640 by 480 pixels when it
+		// has another size; otherwise one is made on a window of its own,
+		// which outlasts the test's input window.
 		if (m_draws)
 		{
 			if (!cGraphics::GetDevice())
@@ -41,7 +41,7 @@ protected:
 				Singletone<cWin32Application>::Create();
 				StartGraphics(kWidth, kHeight);
 			}
-			graphics = cGraphics::GetInstance();
+			graphics = EarlierGraphics(kWidth, kHeight);
 		}
 		WidgetInputTest::SetUp();
 		if (HasFatalFailure())

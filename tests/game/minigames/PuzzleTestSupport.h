@@ -91,9 +91,9 @@ protected:
 		WidgetInputTest::SetUp();
 		if (HasFatalFailure())
 			return;
-		// The device of an earlier test draws on: it cannot be reset while
-		// the resources of the shared panel hold on to it.
-		graphics = cGraphics::GetDevice() ? cGraphics::GetInstance() : StartGraphics(kWidth, kHeight);
+		// The device of an earlier test draws on: it cannot be made anew
+		// while the resources of the shared panel hold on to it.
+		graphics = cGraphics::GetDevice() ? EarlierGraphics(kWidth, kHeight) : StartGraphics(kWidth, kHeight);
 		// The game's screen camera shows the logical screen over the window,
 		// as the minigame's own camera does.
 		SetScreenCamera(screen->GetCamera());

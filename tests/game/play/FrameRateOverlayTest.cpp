@@ -53,7 +53,9 @@ protected:
 		settings.windowed = true;
 		ASSERT_TRUE(m_graphics->CreateDevice(settings));
 		ASSERT_TRUE(Activate(true));
-		cResourceManager::GetInstance()->AddSource("data");
+		// By its full path: an earlier test of the program may have mounted
+		// a "data" of its own folder, and a path is mounted once.
+		cResourceManager::GetInstance()->AddSource(m_folder.Work() + "/data");
 		cGraphicsText* text = cGraphicsText::GetInstance();
 		cFontResource* font = cResourceManager::GetResourceByName<cFontResource>("overlay");
 		ASSERT_TRUE(font);
@@ -110,8 +112,11 @@ protected:
 
 	// The mount and the registered font are this test's: the text and
 	// resource managers go with them, so that later tests start without.
+	// The sound manager goes too: the one made next registers the sound
+	// type with the next resource manager again.
 	void TearDown() override
 	{
+		delete Singletone<cSoundManager>::GetInstance();
 		delete cGraphicsText::GetInstance();
 		delete cResourceManager::GetInstance();
 		cInputManagerFixture::TearDown();

@@ -85,6 +85,19 @@ protected:
 		});
 	}
 
+	// CloseWhen, once the game runs: its title is the configuration's.
+	template <class Action>
+	std::thread CloseWhenRunning(Action action)
+	{
+		return CloseWhen(
+			[](HWND window) {
+				char title[100];
+				GetWindowTextA(window, title, sizeof title);
+				return std::string(title) == kGameTitle;
+			},
+			action);
+	}
+
 	sStartupParams m_params{nullptr, SW_SHOWDEFAULT, nullptr, "", true};
 	std::filesystem::path m_lockFolder;
 	std::filesystem::path m_workingFolder;
@@ -167,13 +180,7 @@ TEST_F(cGameMainTest, TheGameStartsFromItsContent)
 	RunInChild([&] {
 		WriteGameContent((m_lockFolder / "data").string());
 		// The title is the configuration's while the game runs.
-		std::thread closer = CloseWhen(
-			[](HWND window) {
-				char title[100];
-				GetWindowTextA(window, title, sizeof title);
-				return std::string(title) == kGameTitle;
-			},
-			[] {});
+		std::thread closer = CloseWhenRunning([] {});
 		EXPECT_EQ(GameMain(&m_params), 0);
 		closer.join();
 
@@ -263,22 +270,17 @@ TEST_F(cGameMainTest, TheEndWaitsForARunningLocationLoader)
 // current location when the loop ends: the teardown deletes it.
 TEST_F(cGameMainTest, TheEndDeletesTheLocationJustLoaded)
 {
-	WriteGameContent((m_lockFolder / "data").string());
-	// Once the game runs (its title is the configuration's), as a load starts
-	// from the main menu.
-	std::thread closer = CloseWhen(
-		[](HWND window) {
-			char title[100];
-			GetWindowTextA(window, title, sizeof title);
-			return std::string(title) == kGameTitle;
-		},
-		[] {
+	RunInChild([&] {
+		WriteGameContent((m_lockFolder / "data").string());
+		// Once the game runs, as a load starts from the main menu.
+		std::thread closer = CloseWhenRunning([] {
 			new cLocationLoaderThread("unbuilt_room", false);
 			while (g_locationLoading)
 				std::this_thread::sleep_for(std::chrono::milliseconds(5));
 		});
-	EXPECT_EQ(GameMain(&m_params), 0);
-	closer.join();
-	EXPECT_EQ(g_currentLocation, nullptr);
-	EXPECT_EQ(cSceneManager::GetInstance()->GetRoot()->GetChildList().FindChild("unbuilt_room"), nullptr);
+		EXPECT_EQ(GameMain(&m_params), 0);
+		closer.join();
+		EXPECT_EQ(g_currentLocation, nullptr);
+		EXPECT_EQ(cSceneManager::GetInstance()->GetRoot()->GetChildList().FindChild("unbuilt_room"), nullptr);
+	});
 }

@@ -273,6 +273,9 @@ TEST_F(cInventoryTest, AnItemWithoutAModelCountsFliesAndIsClickedWithoutOne)
 	trail.programs = { { "trail", 1, true } };
 	auto* particles = new cParticleSystem(&trail);
 	particles->Start("trail");
+	// The cursor off the slot while the unit flies: a hovered slot with a
+	// count selects in every frame.
+	PlaceCursor(100, 100);
 
 	slot->SetItem("ghost");
 	EXPECT_EQ(slot->GetItemModel(), nullptr);

@@ -497,6 +497,8 @@ TEST_F(ScenarioTest, FirstTickOfAResetOnALoaderThreadHoldsTheSceneLock)
 {
 	Singletone<cCommandFactory>::GetInstance()->Register("lock_probe", &CreateCommand<cLockProbe>);
 	Singletone<cSceneManager>::GetInstance();
+	cLockProbe::ran = 0;
+	cLockProbe::held = 0;
 
 	cTestLocation location;
 	ASSERT_TRUE(location.LoadText(R"(<s><state name="startup"><lock_probe/></state></s>)"));
