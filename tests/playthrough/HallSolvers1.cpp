@@ -1,8 +1,8 @@
-// The hall's first fourteen minigames solved as a player solves them: by
-// clicks, drags and held buttons at the objects of each minigame's scene,
-// watching the screen where the game shows what it does. A solve is proved
-// by what only a solve shows: the victory star, or for the two minigames
-// that win without it, the wire cut and the pane gone.
+// The hall's first minigames solved as a player solves them: by clicks,
+// drags and held buttons at the objects of each minigame's scene, watching
+// the screen where the game shows what it does. A solve is proved by what
+// only a solve shows: the victory star, or for the wire and the glass,
+// which win without it, the window closing by itself after the last move.
 
 #include "HallSolvers1Games.h"
 #include "HallSolvers1Screen.h"
@@ -33,5 +33,7 @@ std::vector<sMinigameSolver> FirstHallSolvers()
 		Solver("bag", PlayBag),
 		Solver("wire", PlayWire),
 		Solver("glass", PlayGlass),
+		Solver("periscope", PlayPeriscope),
+		Solver("platens", PlayPlatens),
 	};
 }

@@ -5,9 +5,7 @@
 #include "game/minigames/PeriscopeRoute.h"
 #include "game/minigames/cMinigameBag.h"
 
-#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace
@@ -23,101 +21,8 @@ std::string Numbered(const std::string& stem, int number)
 bool ClickObject(const cGameRun& run, const cScreenLayout& layout, const std::string& path)
 {
 	const sScreenBox box = layout.Box(path);
-	DebugShot(run, "before-" + path.substr(path.find('/') + 1));
-	if (layout.Has(path) && ClickUntilBoxChanges(run, box.CentreX(), box.CentreY(), box))
-		return DebugShot(run, "after-" + path.substr(path.find('/') + 1)), true;
-	DebugShot(run, "fail-" + path.substr(path.find('/') + 1));
-	return false;
+	return layout.Has(path) && ClickUntilBoxChanges(run, box.CentreX(), box.CentreY(), box);
 }
-
-// The hammer's needle: the middle row of the paper-coloured needle in the
-// column it rises along; none when it is not found.
-std::optional<double> NeedleRow(const sScreenshot& shot, const sScreenBox& needle, const sScreenBox& scale)
-{
-	const sRgb paper{245, 235, 210};
-	int sum = 0;
-	int rows = 0;
-	for (int y = scale.top - needle.bottom + needle.top; y <= needle.bottom; ++y)
-		if (CountNear(shot, {needle.CentreX(), y, needle.CentreX() + 1, y + 1}, paper, 20))
-		{
-			sum += y;
-			++rows;
-		}
-	if (!rows)
-		return std::nullopt;
-	return double(sum) / rows;
-}
-
-// The middle row of the scale's green zone, where a strike is good.
-double GreenZoneMiddle(const sScreenshot& shot, const sScreenBox& scale)
-{
-	const sRgb green{70, 190, 80};
-	int sum = 0;
-	int rows = 0;
-	for (int y = scale.top; y < scale.bottom; ++y)
-		if (CountNear(shot, {scale.left + 10, y, scale.left + 11, y + 1}, green, 20))
-		{
-			sum += y;
-			++rows;
-		}
-	return rows ? double(sum) / rows : (scale.top + scale.bottom) / 2.0;
-}
-
-double Seconds(std::chrono::steady_clock::duration duration)
-{
-	return std::chrono::duration<double>(duration).count();
-}
-}
-
-// Holds the button over the stone while the needle rises, and lets go as
-// it comes to the middle of the green; seven good strikes win. The swing
-// speeds up with every good strike, so the needle's speed is measured on
-// the way and the release timed ahead by the game's reaction time.
-bool PlayHammer(cGameRun& run, const cScreenLayout& layout)
-{
-	const sScreenBox needle = layout.Box("needle");
-	const sScreenBox scale = layout.Box("scale");
-	const sScreenBox stone = layout.Box("bg");
-	const double green = GreenZoneMiddle(run.Capture(), scale);
-	const double reaction = 0.12;
-	run.MoveTo(stone.CentreX(), stone.CentreY());
-	for (int swing = 0; swing < 20; ++swing)
-	{
-		run.SetLeftButton(true);
-		const auto pressed = std::chrono::steady_clock::now();
-		// The first sample of the needle on its way, the speed measured from it.
-		std::optional<double> firstRow;
-		auto firstTime = pressed;
-		std::optional<double> rest;
-		while (std::chrono::steady_clock::now() - pressed < 3s)
-		{
-			const auto time = std::chrono::steady_clock::now();
-			const std::optional<double> row = NeedleRow(run.Capture(), needle, scale);
-			if (!row)
-				continue;
-			fprintf(stderr, "  row %g at %g\n", *row, Seconds(time - pressed));
-			if (!rest)
-				rest = row;
-			else if (!firstRow && *row < *rest - 0.5)
-			{
-				firstRow = row;
-				firstTime = time;
-			}
-			else if (firstRow && *row < *firstRow - 0.5)
-			{
-				const double speed = (*firstRow - *row) / Seconds(time - firstTime);
-				if (*row - speed * reaction <= green)
-					break;
-			}
-		}
-		run.SetLeftButton(false);
-		fprintf(stderr, "swing %d green %g t %g\n", swing, green, Seconds(std::chrono::steady_clock::now() - pressed));
-		DebugShot(run, "hammer-" + std::to_string(swing));
-		// The strike lands, and after the seventh good one the star shows.
-		if (AwaitVictoryStar(run, 1500ms))
-			return true;
-	}
-	return false;
 }
 
 // The five feathers, then the head, then both arms.
@@ -137,12 +42,11 @@ bool PlayStatue(cGameRun& run, const cScreenLayout& layout)
 // Each wheel, which starts at six, clicked on to the number the tag shows.
 bool PlayBag(cGameRun& run, const cScreenLayout& layout)
 {
-	DebugShot(run, "bag-start");
 	const char* const wheels[cMinigameBag::kWheels] = {"code_1", "code_2", "code_3", "code_4", "code_6", "code_7"};
 	for (int wheel = 0; wheel < cMinigameBag::kWheels; ++wheel)
 		for (int turn = 0; turn < cMinigameBag::kCombination[wheel]; ++turn)
 			if (!ClickObject(run, layout, wheels[wheel]))
-				return DebugShot(run, "bag-fail"), false;
+				return false;
 	return AwaitVictoryStar(run, 8s);
 }
 
@@ -156,40 +60,6 @@ bool PlayWire(cGameRun& run, const cScreenLayout& layout)
 		if (!ClickUntilBoxChanges(run, pliers.CentreX(), pliers.CentreY(), pliers, 1))
 			return false;
 	return AwaitClosing(run, open, layout.Box("border/close"));
-}
-
-// The cloth dragged to and fro over the row of dirt until the key is clean;
-// it rubs a strip just above the pointer.
-bool PlayKey(cGameRun& run, const cScreenLayout& layout)
-{
-	const sScreenBox cloth = layout.Box("platok");
-	int left = 1024, right = 0, top = 768, bottom = 0;
-	for (int piece = 1; layout.Has(Numbered("dirt_part_", piece)); ++piece)
-	{
-		const sScreenBox dirt = layout.Box(Numbered("dirt_part_", piece));
-		left = std::min(left, dirt.left);
-		right = std::max(right, dirt.right);
-		top = std::min(top, dirt.top);
-		bottom = std::max(bottom, dirt.bottom);
-	}
-	if (right <= left)
-		return false;
-	const int rubOffset = 16;
-	const int y = (top + bottom) / 2 + rubOffset;
-	run.MoveTo(cloth.CentreX(), cloth.CentreY());
-	std::this_thread::sleep_for(150ms);
-	run.SetLeftButton(true);
-	bool solved = false;
-	for (int pass = 0; pass < 16 && !solved; ++pass)
-		for (int step = 0; step <= (right - left) / 8 && !solved; ++step)
-		{
-			const int x = pass % 2 ? right - step * 8 : left + step * 8;
-			run.MoveTo(x, y);
-			std::this_thread::sleep_for(30ms);
-			solved = ShowsVictoryStar(run.Capture());
-		}
-	run.SetLeftButton(false);
-	return solved || AwaitVictoryStar(run, 3s);
 }
 
 // The route the chart marks, stepped along with the arrow buttons; each

@@ -86,6 +86,9 @@ void AwaitBoxStill(const cGameRun& run, const sScreenBox& box, std::chrono::mill
 	{
 		std::this_thread::sleep_for(std::chrono::milliseconds(40));
 		sScreenshot shot = run.Capture();
+		// The victory star is not waited out: it shows only for a while.
+		if (ShowsVictoryStar(shot))
+			return;
 		if (BoxChange(shot, last, box) > 0)
 		{
 			last = std::move(shot);
@@ -127,11 +130,3 @@ bool AwaitVictoryStar(const cGameRun& run, std::chrono::milliseconds limit)
 	return Eventually([&] { return ShowsVictoryStar(run.Capture()); }, limit);
 }
 
-#include <fstream>
-void DebugShot(const cGameRun& run, const std::string& name)
-{
-	if (getenv("ZV2_HALL_DEBUG"))
-		std::ofstream("/tmp/halldbg/" + name + ".png", std::ios::binary) << EncodeScreenshot(run.Capture());
-	if (getenv("ZV2_HALL_DEBUG"))
-		std::ofstream("/tmp/halldbg/" + name + ".log") << run.Log();
-}

@@ -22,7 +22,8 @@ double BoxChange(const sScreenshot& a, const sScreenshot& b, const sScreenBox& b
 // Waits until the box differs from the picture; false at the limit.
 bool AwaitBoxChange(const cGameRun& run, const sScreenshot& from, const sScreenBox& box,
 	std::chrono::milliseconds limit);
-// Waits until the box has not changed for the stillness.
+// Waits until the box has not changed for the stillness, or until the
+// victory star shows.
 void AwaitBoxStill(const cGameRun& run, const sScreenBox& box,
 	std::chrono::milliseconds stillness = std::chrono::milliseconds(250),
 	std::chrono::milliseconds limit = std::chrono::milliseconds(5000));
@@ -41,4 +42,3 @@ bool AwaitClosing(const cGameRun& run, const sScreenshot& open, const sScreenBox
 bool ShowsVictoryStar(const sScreenshot& shot);
 // Waits for the victory star; false when it does not come within the limit.
 bool AwaitVictoryStar(const cGameRun& run, std::chrono::milliseconds limit = std::chrono::milliseconds(6000));
-void DebugShot(const cGameRun& run, const std::string& name);
