@@ -28,11 +28,17 @@ const int kFirstX = 220, kColumnStep = 110, kFirstY = 580, kRowStep = 52;
 // The answer rows' counts "n/L" stand at this x, the rows 70 apart from here (y up).
 const int kCountX = 790, kFirstCountY = 478, kCountStep = 70;
 const int kScreenHeight = 768;
+// A word takes clicks in a box centred on its text's place, which is the
+// left end of its line: a little right of that place is on both.
+const int kClickRight = 8;
 // The intro types the words in 2 seconds.
 const auto kIntro = std::chrono::milliseconds(2600);
 // A failed puzzle's "failure" runs a second before the next one starts.
 const auto kFailure = std::chrono::milliseconds(1300);
-const int kMostPuzzles = 6;
+// Looks at the words before the solver gives up, and the fewest words read
+// that a puzzle is played with.
+const int kMostLooks = 16;
+const size_t kFewestRead = 15;
 
 // Which pixels of a picture are ink, rows from the top.
 struct sInk
@@ -41,8 +47,8 @@ struct sInk
 	std::vector<bool> on;
 
 	bool At(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height && on[size_t(y * width + x)]; }
-	// The ink cut to the box of its pixels; where that box lies in the original.
-	sInk Trimmed(int* left = nullptr, int* top = nullptr) const
+	// The ink cut to the box of its pixels.
+	sInk Trimmed() const
 	{
 		int x0 = width, y0 = height, x1 = -1, y1 = -1;
 		for (int y = 0; y < height; ++y)
@@ -57,15 +63,14 @@ struct sInk
 		for (int y = y0; y <= y1; ++y)
 			for (int x = x0; x <= x1; ++x)
 				cut.on.push_back(At(x, y));
-		if (left)
-			*left = x0;
-		if (top)
-			*top = y0;
 		return cut;
 	}
 };
 
-// The text as the typeface draws it, its ink trimmed.
+// The text as the typeface draws it and the game shows it, its ink
+// trimmed: the game's texture filtering spreads each glyph over half a
+// pixel more each way, which the ink of the screen takes in from 0.4 of
+// full coverage.
 sInk Draw(const cGlyphRasterizer& face, const std::string& text)
 {
 	std::vector<sRasterGlyph> glyphs(text.size());
@@ -73,70 +78,106 @@ sInk Draw(const cGlyphRasterizer& face, const std::string& text)
 	for (size_t i = 0; i < text.size(); ++i)
 		if (face.Render(uint8_t(text[i]), glyphs[i]))
 			width += glyphs[i].advance;
-	sInk ink;
-	ink.width = width + 8;
-	ink.height = face.GetAscender() + face.GetDescender() + 8;
-	ink.on.assign(size_t(ink.width * ink.height), false);
-	int pen = 4;
+	const int margin = 4;
+	const int height = face.GetAscender() + face.GetDescender() + 2 * margin;
+	width += 2 * margin;
+	std::vector<int> coverage(size_t(width * height), 0);
+	int pen = margin;
 	for (const sRasterGlyph& glyph : glyphs)
 	{
 		for (int y = 0; y < glyph.height; ++y)
 			for (int x = 0; x < glyph.width; ++x)
 			{
-				const int px = pen + glyph.bearingX + x, py = 4 + face.GetAscender() - glyph.bearingY + y;
-				if (glyph.coverage[size_t(y * glyph.width + x)] >= 128 && px >= 0 && py >= 0 && px < ink.width &&
-					py < ink.height)
-					ink.on[size_t(py * ink.width + px)] = true;
+				const int px = pen + glyph.bearingX + x, py = margin + face.GetAscender() - glyph.bearingY + y;
+				if (px >= 0 && py >= 0 && px < width && py < height)
+					coverage[size_t(py * width + px)] += glyph.coverage[size_t(y * glyph.width + x)];
 			}
 		pen += glyph.advance;
 	}
+	auto at = [&](int x, int y) { return x >= 0 && y >= 0 && x < width && y < height ? coverage[size_t(y * width + x)] : 0; };
+	sInk ink;
+	ink.width = width;
+	ink.height = height;
+	for (int y = 0; y < height; ++y)
+		for (int x = 0; x < width; ++x)
+			ink.on.push_back(at(x, y) + at(x - 1, y) + at(x, y - 1) + at(x - 1, y - 1) >= 4 * 255 * 4 / 10);
 	return ink.Trimmed();
 }
 
-// The share of pixels in which two inks differ, the best of small shifts;
-// 1 when their sizes differ much.
+// The share of the inks' pixels that find no pixel of the other ink next
+// to them, the best of small shifts; 1 when their sizes differ much. A
+// neighbour counts, so that strokes a pixel thicker or half a pixel off
+// still match.
 double Mismatch(const sInk& a, const sInk& b)
 {
-	if (std::abs(a.width - b.width) > 3 || std::abs(a.height - b.height) > 2)
+	if (std::abs(a.width - b.width) > 3 || std::abs(a.height - b.height) > 3)
 		return 1;
+	auto near = [](const sInk& ink, int x, int y) {
+		for (int dy = -1; dy <= 1; ++dy)
+			for (int dx = -1; dx <= 1; ++dx)
+				if (ink.At(x + dx, y + dy))
+					return true;
+		return false;
+	};
+	// The pixels of one ink without a neighbour in the other, shifted by (dx, dy).
+	auto unmatched = [&](const sInk& from, const sInk& to, int dx, int dy, int& total) {
+		int alone = 0;
+		for (int y = 0; y < from.height; ++y)
+			for (int x = 0; x < from.width; ++x)
+				if (from.At(x, y))
+				{
+					++total;
+					alone += near(to, x + dx, y + dy) ? 0 : 1;
+				}
+		return alone;
+	};
 	double best = 1;
 	for (int dy = -1; dy <= 1; ++dy)
 		for (int dx = -2; dx <= 2; ++dx)
 		{
-			int differ = 0;
-			const int width = std::max(a.width, b.width), height = std::max(a.height, b.height);
-			for (int y = 0; y < height; ++y)
-				for (int x = 0; x < width; ++x)
-					differ += a.At(x, y) != b.At(x + dx, y + dy) ? 1 : 0;
-			best = std::min(best, double(differ) / (width * height));
+			int total = 0;
+			const int alone = unmatched(a, b, dx, dy, total) + unmatched(b, a, -dx, -dy, total);
+			if (total > 0)
+				best = std::min(best, double(alone) / total);
 		}
 	return best;
 }
 
-// The ink of the screen's box where the test holds, and the box's corner.
-sInk InkOf(const sScreenshot& shot, const sScreenBox& box, const std::function<bool(const sRgb&)>& test)
+// The ink of the screen's box: the text is drawn light on the screen's
+// dark green, and a pixel is ink from 0.4 of the way from the background's
+// green to the text's, as the drawn texts are.
+sInk InkOf(const sScreenshot& shot, const sScreenBox& box)
 {
+	const int background = 35;
+	int lightest = 0;
+	for (int y = box.top; y < box.bottom; ++y)
+		for (int x = box.left; x < box.right; ++x)
+			lightest = std::max(lightest, ColourAt(shot, x, y).g);
+	const int threshold = std::max(background + (lightest - background) * 4 / 10, 70);
 	sInk ink;
 	ink.width = box.right - box.left;
 	ink.height = box.bottom - box.top;
 	for (int y = box.top; y < box.bottom; ++y)
 		for (int x = box.left; x < box.right; ++x)
-			ink.on.push_back(test(ColourAt(shot, x, y)));
+			ink.on.push_back(ColourAt(shot, x, y).g >= threshold);
 	return ink;
 }
 
-// The best matching text of the list for the ink, or -1 when none is close.
+// The best matching text of the list for the ink, or -1 when none is
+// close or another is nearly as close.
 int Recognise(const sInk& ink, const std::vector<sInk>& drawn)
 {
 	int best = -1;
-	double least = 0.2;
+	double least = 1, second = 1;
 	for (size_t i = 0; i < drawn.size(); ++i)
 	{
 		const double mismatch = Mismatch(ink, drawn[i]);
 		if (mismatch < least)
-			least = mismatch, best = int(i);
+			second = least, least = mismatch, best = int(i);
+		else
+			second = std::min(second, mismatch);
 	}
-	return best;
+	return least < 0.15 && least < 0.6 * second ? best : -1;
 }
 
 std::wstring Wide(const std::string& text)
@@ -183,15 +224,6 @@ std::vector<std::string> ReadWords(const std::string& game)
 	return words;
 }
 
-bool IsWordInk(const sRgb& colour)
-{
-	return colour.g >= 128 && colour.g > colour.r + 50;
-}
-
-bool IsCountInk(const sRgb& colour)
-{
-	return colour.r >= 128 && colour.g >= 128 && colour.b >= 128;
-}
 
 // The screen's box about a text's place (y up) wide and high as given.
 sScreenBox AboutText(int x, int y, int width, int height)
@@ -207,20 +239,17 @@ struct sSlot
 };
 
 // The words that may be the password (all but the last) and where they
-// stand; empty when one cannot be read.
+// stand; a word that cannot be read is left out.
 std::vector<sSlot> ReadSlots(const sScreenshot& shot, const sComputerReading& reading)
 {
 	std::vector<sSlot> slots;
 	for (int slot = 0; slot + 1 < cMinigameComputer::kWords; ++slot)
 	{
-		const sScreenBox box =
-			AboutText(kFirstX + slot % kColumns * kColumnStep, kFirstY - slot / kColumns * kRowStep, 104, 44);
-		int left = 0, top = 0;
-		const sInk ink = InkOf(shot, box, IsWordInk).Trimmed(&left, &top);
+		const int x = kFirstX + slot % kColumns * kColumnStep, y = kFirstY - slot / kColumns * kRowStep;
+		const sInk ink = InkOf(shot, AboutText(x, y, 90, 44)).Trimmed();
 		const int word = Recognise(ink, reading.drawnWords);
-		if (word < 0)
-			return {};
-		slots.push_back({reading.words[size_t(word)], {box.left + left + ink.width / 2, box.top + top + ink.height / 2}});
+		if (word >= 0)
+			slots.push_back({reading.words[size_t(word)], {x + kClickRight, kScreenHeight - y}});
 	}
 	return slots;
 }
@@ -243,7 +272,7 @@ sAnswer AwaitAnswer(const cGameRun& run, const sComputerReading& reading, int gu
 		[&] {
 			const sScreenshot shot = run.Capture();
 			answer.won = ShowsVictoryStar(shot);
-			const int found = Recognise(InkOf(shot, box, IsCountInk).Trimmed(), reading.drawnCounts);
+			const int found = Recognise(InkOf(shot, box).Trimmed(), reading.drawnCounts);
 			if (found >= 0 && guess + 1 < cMinigameComputer::kAttempts)
 				answer.count = reading.counts[size_t(found)];
 			return answer.won || answer.count;
@@ -253,9 +282,8 @@ sAnswer AwaitAnswer(const cGameRun& run, const sComputerReading& reading, int gu
 }
 
 // Four guesses at most; true once the password is found.
-bool PlayPuzzle(const cGameRun& run, const sComputerReading& reading)
+bool PlayPuzzle(const cGameRun& run, const sComputerReading& reading, const std::vector<sSlot>& slots)
 {
-	const std::vector<sSlot> slots = ReadSlots(run.Capture(), reading);
 	std::vector<std::string> candidates;
 	for (const sSlot& slot : slots)
 		candidates.push_back(slot.word);
@@ -263,8 +291,13 @@ bool PlayPuzzle(const cGameRun& run, const sComputerReading& reading)
 	{
 		const std::string word = candidates[BestGuess(candidates)];
 		const auto slot = std::find_if(slots.begin(), slots.end(), [&](const sSlot& s) { return s.word == word; });
-		Tap(run, slot->centre);
-		const sAnswer answer = AwaitAnswer(run, reading, guess);
+		// A word takes no click while the intro still runs.
+		sAnswer answer;
+		for (int tap = 0; tap < 3 && !answer.won && !answer.count; ++tap)
+		{
+			Tap(run, slot->centre);
+			answer = AwaitAnswer(run, reading, guess);
+		}
 		if (answer.won || !answer.count)
 			return answer.won;
 		const std::optional<std::pair<int, int>>& count = answer.count;
@@ -284,11 +317,16 @@ sMinigameSolver ComputerSolver()
 		if (reading->words.empty())
 			return false;
 		std::this_thread::sleep_for(kIntro);
-		for (int puzzle = 0; puzzle < kMostPuzzles; ++puzzle)
+		for (int look = 0; look < kMostLooks; ++look)
 		{
-			if (PlayPuzzle(run, *reading))
+			// Most words are read once the intro has typed them.
+			const std::vector<sSlot> slots = ReadSlots(run.Capture(), *reading);
+			if (slots.size() < kFewestRead)
+				std::this_thread::sleep_for(std::chrono::milliseconds(500));
+			else if (PlayPuzzle(run, *reading, slots))
 				return true;
-			std::this_thread::sleep_for(kFailure + kIntro);
+			else
+				std::this_thread::sleep_for(kFailure + kIntro);
 		}
 		return false;
 	});

@@ -3,7 +3,6 @@
 #include "cScreenComparer.h"
 
 #include <cmath>
-#include <fstream>
 #include <cstdlib>
 #include <memory>
 #include <thread>
@@ -40,13 +39,6 @@ void Glide(const cGameRun& run, sPoint from, sPoint to)
 }
 }
 
-void DebugShot(const cGameRun& run, const std::string& name)
-{
-	static int count = 0;
-	if (getenv("HALLB_DEBUG"))
-		std::ofstream("/tmp/hallb/" + std::to_string(++count) + "_" + name + ".png") << EncodeScreenshot(run.Capture());
-}
-
 sPoint CentreOf(const cScreenLayout& layout, const std::string& path)
 {
 	const sScreenBox box = layout.Box(path);
@@ -61,7 +53,6 @@ sMinigameSolver SolverOnScene(const std::string& minigame,
 		[layout, solve](cGameRun& run) {
 			// The window takes clicks a moment after it appeared.
 			Pause(std::chrono::milliseconds(800));
-			DebugShot(run, "start");
 			return !layout->IsEmpty() && solve(run, *layout);
 		}};
 }
@@ -166,10 +157,7 @@ bool ShowsVictoryStar(const sScreenshot& shot)
 bool SawVictoryStar(const cGameRun& run, std::chrono::milliseconds limit)
 {
 	run.ParkPointer();
-	const bool seen = Eventually([&] { return ShowsVictoryStar(run.Capture()); }, limit);
-	if (!seen)
-		DebugShot(run, "nostar");
-	return seen;
+	return Eventually([&] { return ShowsVictoryStar(run.Capture()); }, limit);
 }
 
 bool ClosesByItself(const cGameRun& run, std::chrono::milliseconds limit)

@@ -64,5 +64,3 @@ bool SawVictoryStar(const cGameRun& run, std::chrono::milliseconds limit = std::
 // A minigame that wins silently closes by itself: the screen turns from
 // the minigame's within the limit, with no click of the solver's.
 bool ClosesByItself(const cGameRun& run, std::chrono::milliseconds limit = std::chrono::seconds(5));
-
-void DebugShot(const cGameRun& run, const std::string& name);
