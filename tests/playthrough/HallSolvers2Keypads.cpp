@@ -14,12 +14,21 @@
 
 namespace
 {
-// Clicks the keys "<stem><digit>" of the code's digits in turn.
+// Clicks the keys "<stem><digit>" of the code's digits in turn, each
+// pointed at a while first: a key button takes a press only once it knows
+// the pointer is over it.
 bool TypeCode(const cGameRun& run, const cScreenLayout& layout, const std::string& stem, const std::string& code)
 {
 	for (char digit : code)
-		if (!TapObject(run, layout, stem + digit))
+	{
+		const std::string key = stem + digit;
+		if (!layout.Has(key))
 			return false;
+		const sPoint centre = CentreOf(layout, key);
+		run.MoveTo(centre.x, centre.y);
+		std::this_thread::sleep_for(std::chrono::milliseconds(250));
+		Tap(run, centre);
+	}
 	return true;
 }
 }
@@ -27,12 +36,18 @@ bool TypeCode(const cGameRun& run, const cScreenLayout& layout, const std::strin
 sMinigameSolver TerminalSolver()
 {
 	return SolverOnScene("terminal", [](cGameRun& run, const cScreenLayout& layout) {
-		if (!TypeCode(run, layout, "button", cMinigameTerminal::kCode))
-			return false;
 		// The right code lights the display green before the window closes.
-		const bool green = AwaitShare(run, layout.Box("verdict"), 0.3,
-			[](const sRgb& colour) { return colour.g > colour.r + 80; }, std::chrono::seconds(3));
-		return green && ClosesByItself(run);
+		// A key the game missed makes a wrong code, which lights it red and
+		// is cleared once that has run: the code is typed again then.
+		for (int attempt = 0; attempt < 2; ++attempt)
+		{
+			if (!TypeCode(run, layout, "button", cMinigameTerminal::kCode))
+				return false;
+			if (AwaitShare(run, layout.Box("verdict"), 0.3, [](const sRgb& colour) { return colour.g > colour.r + 80; },
+					std::chrono::seconds(3)))
+				return ClosesByItself(run);
+		}
+		return false;
 	});
 }
 
