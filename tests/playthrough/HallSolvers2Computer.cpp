@@ -36,9 +36,9 @@ const auto kIntro = std::chrono::milliseconds(2600);
 // A failed puzzle's "failure" runs a second before the next one starts.
 const auto kFailure = std::chrono::milliseconds(1300);
 // Looks at the words before the solver gives up, and the fewest words read
-// that a puzzle is played with.
-const int kMostLooks = 16;
-const size_t kFewestRead = 15;
+// that a puzzle is started with.
+const int kMostLooks = 8;
+const size_t kFewestRead = 8;
 
 // Which pixels of a picture are ink, rows from the top.
 struct sInk
@@ -281,30 +281,52 @@ sAnswer AwaitAnswer(const cGameRun& run, const sComputerReading& reading, int gu
 	return answer;
 }
 
-// Four guesses at most; true once the password is found.
-bool PlayPuzzle(const cGameRun& run, const sComputerReading& reading, const std::vector<sSlot>& slots)
+// A guessed word with the count of letters in common and the password's
+// length that it brought.
+struct sGuess
 {
-	std::vector<std::string> candidates;
-	for (const sSlot& slot : slots)
-		candidates.push_back(slot.word);
-	for (int guess = 0; guess < cMinigameComputer::kAttempts && !candidates.empty(); ++guess)
+	std::string word;
+	std::pair<int, int> count;
+};
+
+// The words on the screen now that agree with every guess so far.
+std::vector<sSlot> Candidates(const cGameRun& run, const sComputerReading& reading, const std::vector<sGuess>& guesses)
+{
+	std::vector<sSlot> slots = ReadSlots(run.Capture(), reading);
+	std::erase_if(slots, [&](const sSlot& slot) {
+		return std::any_of(guesses.begin(), guesses.end(), [&](const sGuess& guess) {
+			return slot.word == guess.word || int(slot.word.size()) != guess.count.second ||
+				cMinigameComputer::CountCommonLetters(Wide(guess.word), Wide(slot.word)) != guess.count.first;
+		});
+	});
+	return slots;
+}
+
+// Four guesses at most; true once the password is found. The words are
+// read again before each guess: some are read only once the first
+// guess has brought them their colour.
+bool PlayPuzzle(const cGameRun& run, const sComputerReading& reading)
+{
+	std::vector<sGuess> guesses;
+	for (int guess = 0; guess < cMinigameComputer::kAttempts; ++guess)
 	{
-		const std::string word = candidates[BestGuess(candidates)];
-		const auto slot = std::find_if(slots.begin(), slots.end(), [&](const sSlot& s) { return s.word == word; });
+		const std::vector<sSlot> slots = Candidates(run, reading, guesses);
+		if (slots.empty() || (guess == 0 && slots.size() < kFewestRead))
+			return false;
+		std::vector<std::string> candidates;
+		for (const sSlot& slot : slots)
+			candidates.push_back(slot.word);
+		const sSlot& chosen = slots[BestGuess(candidates)];
 		// A word takes no click while the intro still runs.
 		sAnswer answer;
 		for (int tap = 0; tap < 3 && !answer.won && !answer.count; ++tap)
 		{
-			Tap(run, slot->centre);
+			Tap(run, chosen.centre);
 			answer = AwaitAnswer(run, reading, guess);
 		}
 		if (answer.won || !answer.count)
 			return answer.won;
-		const std::optional<std::pair<int, int>>& count = answer.count;
-		std::erase_if(candidates, [&](const std::string& candidate) {
-			return candidate == word || int(candidate.size()) != count->second ||
-				cMinigameComputer::CountCommonLetters(Wide(word), Wide(candidate)) != count->first;
-		});
+		guesses.push_back({chosen.word, *answer.count});
 	}
 	return false;
 }
@@ -319,14 +341,9 @@ sMinigameSolver ComputerSolver()
 		std::this_thread::sleep_for(kIntro);
 		for (int look = 0; look < kMostLooks; ++look)
 		{
-			// Most words are read once the intro has typed them.
-			const std::vector<sSlot> slots = ReadSlots(run.Capture(), *reading);
-			if (slots.size() < kFewestRead)
-				std::this_thread::sleep_for(std::chrono::milliseconds(500));
-			else if (PlayPuzzle(run, *reading, slots))
+			if (PlayPuzzle(run, *reading))
 				return true;
-			else
-				std::this_thread::sleep_for(kFailure + kIntro);
+			std::this_thread::sleep_for(kFailure + kIntro);
 		}
 		return false;
 	});
