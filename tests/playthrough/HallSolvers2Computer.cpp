@@ -35,9 +35,9 @@ const int kClickRight = 8;
 const auto kIntro = std::chrono::milliseconds(2600);
 // A failed puzzle's "failure" runs a second before the next one starts.
 const auto kFailure = std::chrono::milliseconds(1300);
-// Looks at the words before the solver gives up, and the fewest words read
+// Puzzles tried before the solver gives up, and the fewest words read
 // that a puzzle is started with.
-const int kMostLooks = 8;
+const int kMostPuzzles = 8;
 const size_t kFewestRead = 8;
 
 // Which pixels of a picture are ink, rows from the top.
@@ -339,7 +339,7 @@ sMinigameSolver ComputerSolver()
 		if (reading->words.empty())
 			return false;
 		std::this_thread::sleep_for(kIntro);
-		for (int look = 0; look < kMostLooks; ++look)
+		for (int puzzle = 0; puzzle < kMostPuzzles; ++puzzle)
 		{
 			if (PlayPuzzle(run, *reading))
 				return true;
