@@ -67,14 +67,17 @@ sMinigameSolver LockSolver()
 		// The pin turns by the radians the pointer goes round it, counted
 		// in turns, from 0. Tries 0.095 apart leave no right position
 		// further than 0.05 from one of them, and that close the lock opens.
+		// A slow game may still be opening when the star is looked for, and
+		// the next try stops the opening: a second round of tries, half a
+		// step off the first, gives it another chance.
 		const double spacing = 0.095;
 		double position = 0;
-		for (int attempt = 0; attempt * spacing < 1; ++attempt)
+		for (int attempt = 0; attempt * spacing < 2; ++attempt)
 		{
 			position += CircleAbout(run, pin, grip, kCircleRadius, attempt * spacing - position);
 			if (!TapObject(run, layout, "lock_parent/lock"))
 				return false;
-			if (SawVictoryStar(run, std::chrono::milliseconds(1600)))
+			if (SawVictoryStar(run, std::chrono::milliseconds(2000)))
 				return true;
 		}
 		return false;
