@@ -75,7 +75,7 @@ sMinigameSolver TubeSolver()
 		// The indicator's next step lights after a right valve.
 		auto stepLights = [&](size_t step) {
 			return AwaitShare(run, layout.Box("open_" + std::to_string(step)), 0.3, IsLampGlow,
-				std::chrono::milliseconds(1200));
+				std::chrono::milliseconds(2000));
 		};
 		auto settle = [] { std::this_thread::sleep_for(std::chrono::milliseconds(350)); };
 		// Valves 2 to 5 make the order; the found ones and those that
