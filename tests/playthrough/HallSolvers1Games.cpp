@@ -124,7 +124,7 @@ private:
 		for (int y = patch.top; y < patch.bottom; y += 2)
 			for (int x = patch.left; x < patch.right; x += 2)
 			{
-				const sRgb pixel = PixelAt(shot, x, y);
+				const sRgb pixel = ColourAt(shot, x, y);
 				red += pixel.r;
 				blue += pixel.b;
 			}

@@ -11,19 +11,10 @@ namespace
 {
 const int kLogicalWidth = 1024;
 const int kLogicalHeight = 768;
-// The victory star's gold, and how much of it makes the star: even grown
-// in from a fifth of its size it covers more.
-const sRgb kStarGold{255, 210, 60};
-const int kStarPixels = 1500;
 
 sRgb Unpack(unsigned pixel)
 {
 	return {int(pixel >> 16) & 0xFF, int(pixel >> 8) & 0xFF, int(pixel) & 0xFF};
-}
-
-bool IsNear(const sRgb& a, const sRgb& b, int tolerance)
-{
-	return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
 }
 
 // Calls visit(pixel) for each pixel of the box on the picture.
@@ -40,14 +31,6 @@ void VisitBox(const sScreenshot& shot, const sScreenBox& box, tVisit visit)
 		for (int x = left; x < right; ++x)
 			visit(x, y);
 }
-}
-
-sRgb PixelAt(const sScreenshot& shot, int x, int y)
-{
-	if (shot.IsEmpty())
-		return {};
-	return Unpack(shot.At(std::clamp(x * shot.width / kLogicalWidth, 0, shot.width - 1),
-		std::clamp(y * shot.height / kLogicalHeight, 0, shot.height - 1)));
 }
 
 int CountNear(const sScreenshot& shot, const sScreenBox& box, const sRgb& colour, int tolerance)
@@ -118,11 +101,6 @@ bool ClickUntilBoxChanges(const cGameRun& run, int x, int y, const sScreenBox& b
 bool AwaitClosing(const cGameRun& run, const sScreenshot& open, const sScreenBox& box)
 {
 	return Eventually([&] { return BoxChange(run.Capture(), open, box) > 0.3; }, std::chrono::seconds(5));
-}
-
-bool ShowsVictoryStar(const sScreenshot& shot)
-{
-	return CountNear(shot, {0, 0, kLogicalWidth, kLogicalHeight}, kStarGold, 10) >= kStarPixels;
 }
 
 bool AwaitVictoryStar(const cGameRun& run, std::chrono::milliseconds limit)

@@ -3,17 +3,11 @@
 // it: pixels at the boxes of a generated scene, changes and stillness of a
 // box, a click that takes, and the victory star of a solved minigame.
 
+#include "HallScreen.h"
 #include "cGameRun.h"
 
 #include <chrono>
 
-struct sRgb
-{
-	int r = 0, g = 0, b = 0;
-};
-
-// The pixel at the logical point (1024 by 768, y down) of the picture.
-sRgb PixelAt(const sScreenshot& shot, int x, int y);
 // How many pixels of the box lie within the tolerance of the colour.
 int CountNear(const sScreenshot& shot, const sScreenBox& box, const sRgb& colour, int tolerance);
 // The share of the box's pixels that differ between the pictures.
@@ -37,8 +31,5 @@ bool ClickUntilBoxChanges(const cGameRun& run, int x, int y, const sScreenBox& b
 // stays within the limit.
 bool AwaitClosing(const cGameRun& run, const sScreenshot& open, const sScreenBox& box);
 
-// The golden star a minigame shows when it is solved (never when skipped)
-// is on the picture.
-bool ShowsVictoryStar(const sScreenshot& shot);
 // Waits for the victory star; false when it does not come within the limit.
 bool AwaitVictoryStar(const cGameRun& run, std::chrono::milliseconds limit = std::chrono::milliseconds(6000));

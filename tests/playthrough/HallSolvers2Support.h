@@ -4,6 +4,7 @@
 // screen, moves with the left button held, and the signs of a solve that
 // the screen shows.
 
+#include "HallScreen.h"
 #include "MinigameSolvers.h"
 
 #include <chrono>
@@ -12,11 +13,6 @@
 struct sPoint
 {
 	int x = 0, y = 0;
-};
-
-struct sRgb
-{
-	int r = 0, g = 0, b = 0;
 };
 
 // The centre of the object's box in the layout.
@@ -35,12 +31,6 @@ void Tap(const cGameRun& run, sPoint at);
 bool TapObject(const cGameRun& run, const cScreenLayout& layout, const std::string& path);
 void RightTap(const cGameRun& run, sPoint at);
 
-// The colour at the logical point of the capture.
-sRgb ColourAt(const sScreenshot& shot, int x, int y);
-// Each channel within the tolerance of the wanted one.
-bool IsNear(const sRgb& colour, const sRgb& wanted, int tolerance);
-// The share of the box's pixels (logical) for which the test holds.
-double ShareWhere(const sScreenshot& shot, const sScreenBox& box, const std::function<bool(const sRgb&)>& test);
 // Waits until the test holds for a share of the box's pixels of at least
 // the given one; false at the limit.
 bool AwaitShare(const cGameRun& run, const sScreenBox& box, double share,
@@ -56,8 +46,6 @@ void DragThrough(const cGameRun& run, const std::vector<sPoint>& points);
 // not meant.
 double CircleAbout(const cGameRun& run, sPoint centre, sPoint start, int radius, double angle);
 
-// The victory's golden star has grown over the minigame.
-bool ShowsVictoryStar(const sScreenshot& shot);
 // The victory's golden star shows over the minigame within the limit; the
 // pointer is parked first so that it covers nothing of it.
 bool SawVictoryStar(const cGameRun& run, std::chrono::milliseconds limit = std::chrono::seconds(5));
