@@ -2,6 +2,7 @@
 // screen compared with its approved picture, the log and the sound checked.
 // Each step is what a player does next; later screens extend the story.
 
+#include "Location1Story.h"
 #include "StorySteps.h"
 
 #include <gtest/gtest.h>
@@ -15,12 +16,15 @@ TEST(Playthrough, TheDemoFromLaunchToQuit)
 	cGameRun run;
 	ASSERT_TRUE(run.IsReady()) << "no content or no X server";
 	const std::string game = run.ContentFolder();
-	const sStoryLayouts layouts(game);
+	const sLocation1Layouts location1(game);
+	const sStoryLayouts& layouts = location1.front;
 	cStoryScreens screens;
 	ASSERT_TRUE(run.Launch()) << "the game showed no window";
 
 	StartNewGame(run, layouts, screens, "Ann");
 	EXPECT_EQ(screens.Check(run, "04-location1"), "");
+	for (const sLocation1Step& step : Location1Steps())
+		PlayLocation1Step(run, location1, screens, step);
 
 	// The close box asks first; Yes ends the game.
 	run.RequestClose();
@@ -33,6 +37,36 @@ TEST(Playthrough, TheDemoFromLaunchToQuit)
 	EXPECT_FALSE(sheet.empty());
 	std::printf("Play-through: %.1f s from launch to quit; contact sheet %s\n", seconds, sheet.c_str());
 	RecordProperty("seconds_from_launch_to_quit", std::to_string(seconds));
+}
+
+// Location1 left at each of its resting points: the game quit by the
+// close box, launched again and continued shows the room as it was left,
+// with its inventory and its search list, and plays on from there.
+TEST(Playthrough, Location1ResumesAtEveryState)
+{
+	cGameRun run;
+	ASSERT_TRUE(run.IsReady()) << "no content or no X server";
+	const sLocation1Layouts location1(run.ContentFolder());
+	cStoryScreens screens;
+	ASSERT_TRUE(run.Launch()) << "the game showed no window";
+
+	StartNewGame(run, location1.front, screens, "Ann");
+	EXPECT_EQ(screens.Await(run, "04-location1"), "");
+	for (const sLocation1Step& step : Location1Steps())
+	{
+		PlayLocation1Step(run, location1, screens, step);
+		if (!step.resumable)
+			continue;
+		SCOPED_TRACE("resumed at " + step.screen);
+		QuitAndComeBack(run, location1, screens);
+		if (HasFatalFailure())
+			return;
+		EXPECT_EQ(screens.Await(run, step.screen), "");
+	}
+	Quit(run, location1.front);
+	EXPECT_EQ(run.WaitForEnd(std::chrono::seconds(30)), 0);
+	ExpectCleanLog(run.Log());
+	screens.WriteContactSheet("location1-resumed");
 }
 
 // The driver finds its targets in the generated scenes: the boxes of

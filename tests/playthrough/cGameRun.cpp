@@ -2,6 +2,7 @@
 
 #include "cScreenComparer.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,11 @@ namespace
 {
 const int kLogicalWidth = 1024;
 const int kLogicalHeight = 768;
+// The mix the game writes: 44100 frames a second of two 16-bit samples.
+const size_t kFrameBytes = 4;
+const size_t kFramesPerSecond = 44100;
+// A sample this far from zero is heard (about -50 dB).
+const int kAudible = 100;
 
 std::string ReadFile(const std::string& path)
 {
@@ -240,5 +246,26 @@ bool cGameRun::HeardSince(size_t offset) const
 	for (size_t i = offset; i < sound.size(); ++i)
 		if (sound[i] != 0)
 			return true;
+	return false;
+}
+
+bool cGameRun::HeardWithoutBreakSince(size_t offset, std::chrono::milliseconds length) const
+{
+	const std::string sound = ReadFile(m_root + "/sound.raw");
+	const size_t blockBytes = kFramesPerSecond / 100 * kFrameBytes;
+	const size_t needed = size_t(length.count()) / 10;
+	size_t run = 0;
+	for (size_t block = offset / kFrameBytes * kFrameBytes; block + blockBytes <= sound.size(); block += blockBytes)
+	{
+		bool audible = false;
+		for (size_t i = block; i < block + blockBytes && !audible; i += 2)
+		{
+			const int16_t sample = int16_t(uint16_t(uint8_t(sound[i])) | uint16_t(uint8_t(sound[i + 1])) << 8);
+			audible = std::abs(sample) >= kAudible;
+		}
+		run = audible ? run + 1 : 0;
+		if (run >= needed)
+			return true;
+	}
 	return false;
 }

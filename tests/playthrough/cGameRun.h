@@ -80,6 +80,10 @@ public:
 	// offset is not silence.
 	size_t SoundBytes() const;
 	bool HeardSince(size_t offset) const;
+	// Whether a sound after the offset went on without a break (no
+	// hundredth of a second near silence) for at least the length: music
+	// or a long effect, not the short ticks and drips of a room.
+	bool HeardWithoutBreakSince(size_t offset, std::chrono::milliseconds length) const;
 
 private:
 	bool m_ready = false;

@@ -43,8 +43,10 @@ void WriteBoxes(std::ostream& out, cSceneObject& object, const std::string& pref
 	setenv("XDG_DATA_HOME", scratch.c_str(), 1);
 	if (chdir(scratch.c_str()) != 0)
 		_exit(2);
-	cCameraObject* screen = StartContentScreen();
+	// The game's object types ("inventory" among them) before the scene
+	// manager reads the content: a type unknown then builds a plain object.
 	RegisterGameObjectTypes();
+	cCameraObject* screen = StartContentScreen();
 	auto* window = new cGameWindow(scene, screen, false);
 	cSceneResource::BuildInto(scene, *window);
 	cSceneManager::GetInstance()->Update(0);

@@ -54,7 +54,9 @@ void MakeCloudModel(cModel& model)
 std::string CloudMotionBytes()
 {
 	cMotionWriter writer;
-	const float heights[] = { -400, 0, 12, 0, -400 };
+	// Moving in and out, the cloud is below the bottom of the screen from
+	// any place a character's cloud has.
+	const float heights[] = { -800, 0, 12, 0, -800 };
 	for (int key = 0; key < 5; ++key)
 		writer.AddKeyTime(key * 10.0f).AddPosition(0, heights[key], 0);
 	return writer.GetBytes();
