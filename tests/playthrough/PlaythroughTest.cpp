@@ -3,6 +3,7 @@
 // Each step is what a player does next; later screens extend the story.
 
 #include "Location1Story.h"
+#include "Location2Story.h"
 #include "StorySteps.h"
 
 #include <gtest/gtest.h>
@@ -17,22 +18,45 @@ TEST(Playthrough, TheDemoFromLaunchToQuit)
 	ASSERT_TRUE(run.IsReady()) << "no content or no X server";
 	const std::string game = run.ContentFolder();
 	const sLocation1Layouts location1(game);
+	const sLocation2Layouts location2(game);
 	const sStoryLayouts& layouts = location1.front;
 	cStoryScreens screens;
 	ASSERT_TRUE(run.Launch()) << "the game showed no window";
 
+	// Each part starts where the one before ended: a failed one ends the run.
 	StartNewGame(run, layouts, screens, "Ann");
 	EXPECT_EQ(screens.Check(run, "04-location1"), "");
 	for (const sLocation1Step& step : Location1Steps())
 		PlayLocation1Step(run, location1, screens, step);
-
-	// The close box asks first; Yes ends the game.
-	run.RequestClose();
-	EXPECT_EQ(screens.Check(run, "05-quit-question"), "");
-	EXPECT_TRUE(run.Click(layouts.question, "window_profile_small/yes"));
+	ASSERT_FALSE(HasFailure());
+	PlayLocation2ToTheHall(run, location2, screens);
+	ASSERT_FALSE(HasFailure());
+	LeaveTheHallToTheMainMenu(run, location2, screens);
+	ASSERT_FALSE(HasFailure());
+	const float music = ChangeTheOptions(run, location2, screens);
+	ASSERT_FALSE(HasFailure());
+	QuitFromTheMainMenu(run, location2, screens);
 	EXPECT_EQ(run.WaitForEnd(std::chrono::seconds(30)), 0);
 	const double seconds = run.SecondsSinceLaunch();
+	const std::string log = run.Log();
+	ExpectCleanLog(log);
+	ExpectNoLongFrame(log);
+	EXPECT_NEAR(StoredMusicVolume(run), music, 0.05f) << "the music volume dragged to is not kept";
+
+	// A second launch greets Ann and goes back to the study as it was left.
+	ASSERT_TRUE(run.Launch()) << "the game showed no window the second time";
+	run.ParkPointer();
+	EXPECT_EQ(screens.Check(run, "l2-14-welcome-back"), "");
+	EXPECT_TRUE(run.ClickUntilChanged(layouts.menu, "start"));
+	run.ParkPointer();
+	EXPECT_EQ(screens.Await(run, "l2-15-map-resuming"), "");
+	EXPECT_TRUE(run.ClickUntilChanged(layouts.diary, "close"));
+	run.ParkPointer();
+	EXPECT_EQ(screens.Await(run, "l2-05-study-searched"), "");
+	Quit(run, layouts);
+	EXPECT_EQ(run.WaitForEnd(std::chrono::seconds(30)), 0);
 	ExpectCleanLog(run.Log());
+
 	const std::string sheet = screens.WriteContactSheet("demo");
 	EXPECT_FALSE(sheet.empty());
 	std::printf("Play-through: %.1f s from launch to quit; contact sheet %s\n", seconds, sheet.c_str());

@@ -37,11 +37,15 @@ void WriteBoxes(std::ostream& out, cSceneObject& object, const std::string& pref
 {
 	// The engine's settings, log and resource folder in a scratch folder, so
 	// that nothing of the game's own run is touched.
+	// A scene read before leaves its scratch folder: it is made anew.
 	const std::string scratch = output + ".work";
-	std::filesystem::create_directories(scratch);
-	std::filesystem::create_directory_symlink(contentFolder + "/data", scratch + "/data");
+	std::error_code error;
+	std::filesystem::remove_all(scratch, error);
+	std::filesystem::create_directories(scratch, error);
+	if (!error)
+		std::filesystem::create_directory_symlink(contentFolder + "/data", scratch + "/data", error);
 	setenv("XDG_DATA_HOME", scratch.c_str(), 1);
-	if (chdir(scratch.c_str()) != 0)
+	if (error || chdir(scratch.c_str()) != 0)
 		_exit(2);
 	// The game's object types ("inventory" among them) before the scene
 	// manager reads the content: a type unknown then builds a plain object.
@@ -62,6 +66,8 @@ cScreenLayout cScreenLayout::Read(const std::string& contentFolder, const std::s
 {
 	cScreenLayout layout;
 	const std::string output = contentFolder + "/../layout_" + scene + ".txt";
+	std::error_code ignored;
+	std::filesystem::remove(output, ignored);
 	fflush(stdout);
 	const pid_t child = fork();
 	if (child == 0)
