@@ -44,8 +44,10 @@ build() {
 }
 
 # run <folder> [ctest arguments]: the tests the arguments choose; without
-# arguments every test, as scripts/test.sh runs them (the tests that read the
-# real screen alone after the others).
+# arguments every test but the play-through's stories, as scripts/test.sh
+# runs them (the tests that read the real screen alone after the others).
+# The stories drive the sanitized game at a player's pace for minutes each;
+# the game's start-ups, front end and demo runs stay in.
 run() {
   local folder=$1
   shift
@@ -54,8 +56,8 @@ run() {
   if [ $# -gt 0 ]; then
     passes="ctest --test-dir $folder --output-on-failure -j $jobs $(printf "'%s' " "$@")"
   else
-    local screen_tests='^cGraphicsFullScreen\.'
-    passes="ctest --test-dir $folder --output-on-failure -j $jobs -E '$screen_tests' &&
+    local screen_tests='^cGraphicsFullScreen\.' story_tests='^(Playthrough|PlaythroughHall)\.'
+    passes="ctest --test-dir $folder --output-on-failure -j $jobs -E '$screen_tests|$story_tests' &&
       ctest --test-dir $folder --output-on-failure -R '$screen_tests'"
   fi
   xvfb-run -a -s "-screen 0 1920x1200x24" sh -c "$passes"
