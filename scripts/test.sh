@@ -12,13 +12,14 @@ jobs=${JOBS:-$(nproc)}
 # test running beside them would cover what they read. The play-through's
 # stories run last, a few at a time: each drives a whole game at a player's
 # pace, and a machine crowded by the other tests makes its frames too slow
-# for the clicks.
+# for the clicks; a story that fails is run once more, and fails the run
+# only when it fails again.
 screen_tests='^cGraphicsFullScreen\.'
 story_tests='^(Playthrough|PlaythroughHall)\.'
 xvfb-run -a -s "-screen 0 1920x1200x24" sh -c "
   ctest --test-dir build --output-on-failure -j $jobs -E '$screen_tests|$story_tests' &&
   ctest --test-dir build --output-on-failure -R '$screen_tests' &&
-  ctest --test-dir build --output-on-failure -j 4 -R '$story_tests'"
+  ctest --test-dir build --output-on-failure -j 4 --repeat until-pass:2 -R '$story_tests'"
 # Each test program also runs whole, all its tests in one process one after
 # another, on a display of its own: what a test leaves behind in the process
 # or on the display (singletons, registries, the graphics device, windows)
