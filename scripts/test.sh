@@ -10,7 +10,7 @@ export LIBGL_ALWAYS_SOFTWARE=1
 jobs=${JOBS:-$(nproc)}
 # Tests that read the real screen run alone after the others: a window of a
 # test running beside them would cover what they read. The play-through's
-# stories run last, a few at a time: each drives a whole game at a player's
+# stories run last, two at a time: each drives a whole game at a player's
 # pace, and a machine crowded by the other tests makes its frames too slow
 # for the clicks; a story that fails is run once more, and fails the run
 # only when it fails again.
@@ -19,7 +19,7 @@ story_tests='^(Playthrough|PlaythroughHall)\.'
 xvfb-run -a -s "-screen 0 1920x1200x24" sh -c "
   ctest --test-dir build --output-on-failure -j $jobs -E '$screen_tests|$story_tests' &&
   ctest --test-dir build --output-on-failure -R '$screen_tests' &&
-  ctest --test-dir build --output-on-failure -j 4 --repeat until-pass:2 -R '$story_tests'"
+  ctest --test-dir build --output-on-failure -j 2 --repeat until-pass:2 -R '$story_tests'"
 # Each test program also runs whole, all its tests in one process one after
 # another, on a display of its own: what a test leaves behind in the process
 # or on the display (singletons, registries, the graphics device, windows)
