@@ -51,6 +51,17 @@ void MakeCloudModel(cModel& model)
 	model.materials = { material };
 }
 
+void MakeCloudTextBox(cModel& model)
+{
+	// The text keeps clear of the cloud's rim where the ellipse narrows.
+	const float marginX = 32;
+	const float marginY = 20;
+	MakeCloudModel(model);
+	model.name = "cloud_text";
+	model.boundsMin = cVector3d(marginX, -(kCloudHeight - marginY), 0);
+	model.boundsMax = cVector3d(kCloudWidth - marginX, -marginY, 0);
+}
+
 std::string CloudMotionBytes()
 {
 	cMotionWriter writer;

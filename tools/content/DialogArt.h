@@ -18,6 +18,9 @@ constexpr int kCloudHeight = 128;
 cImage DrawCloud();
 // A quad of the cloud's size with its top-left corner at the origin.
 void MakeCloudModel(cModel& model);
+// "cloud_text": the box inside the cloud that its text is wrapped and
+// centred in; only the box is used, the model is never drawn.
+void MakeCloudTextBox(cModel& model);
 // Key times 0 (below the screen), 10 (in place), 20 (raised), 30 (in
 // place again) and 40 (below the screen).
 std::string CloudMotionBytes();

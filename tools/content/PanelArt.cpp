@@ -1,5 +1,6 @@
 #include "PanelArt.h"
 
+#include "engine/scene/cMotionWriter.h"
 #include "engine/scene/cSceneManager.h"
 
 #include <cmath>
@@ -284,7 +285,7 @@ std::vector<sPanelPicture> DrawPanelPictures()
 	pictures.push_back({"button_aims", DrawButtonAtlas({60, 80, 140, 255}, Tick), 64, 64, 0.5f});
 	pictures.push_back({"button_room", DrawButtonAtlas({140, 70, 50, 255}, Door), 64, 64, 0.5f});
 	pictures.push_back({"hint_orb", DrawButtonAtlas({200, 160, 40, 255}, Star), 80, 80, 0.5f});
-	pictures.push_back({"slot", DrawSlot(), float(kSlotSize), float(kSlotSize), 1});
+	pictures.push_back({"slot", DrawSlot(), float(kSlotSize), float(kSlotSize), 1, true});
 	pictures.push_back({"objectives_sheet", DrawSheet(), 320, 256, 1});
 	pictures.push_back({"aim_flash", DrawFlash(), 64, 64, 1});
 	return pictures;
@@ -299,15 +300,18 @@ void MakePanelModel(const sPanelPicture& picture, cModel& model)
 	const float w = picture.width;
 	const float h = picture.height;
 	const float c = picture.cell;
-	// y grows upward on the screen: the picture hangs below the origin.
-	const sVertex vertices[4] = {{0, 0, 0, 0, 0}, {w, 0, 0, c, 0}, {w, -h, 0, c, c}, {0, -h, 0, 0, c}};
+	// y grows upward on the screen: the picture hangs below its top-left corner.
+	const float left = picture.centred ? -w / 2 : 0;
+	const float top = picture.centred ? h / 2 : 0;
+	const sVertex vertices[4] = {{left, top, 0, 0, 0}, {left + w, top, 0, c, 0}, {left + w, top - h, 0, c, c},
+		{left, top - h, 0, 0, c}};
 	model.name = picture.name;
 	model.vertexFormat = D3DFVF_XYZ | D3DFVF_TEX1;
 	const auto* bytes = reinterpret_cast<const uint8_t*>(vertices);
 	model.vertexBytes.assign(bytes, bytes + sizeof vertices);
 	model.indices = {0, 1, 2, 0, 2, 3};
-	model.boundsMin = cVector3d(0, -h, 0);
-	model.boundsMax = cVector3d(w, 0, 0);
+	model.boundsMin = cVector3d(left, top - h, 0);
+	model.boundsMax = cVector3d(left + w, top, 0);
 	sModelMaterial material;
 	material.triangleCount = 2;
 	material.textureNames = {picture.name};
@@ -336,11 +340,13 @@ sObjectDesc MakePanelScene()
 		root.children.push_back(label);
 	}
 
-	sObjectDesc slots = Object("object", "slots_parent", At(kSlotsLeft, kSlotsTop, -1));
+	// Each slot's origin is its centre.
+	const float halfSlot = kSlotSize / 2.0f;
+	sObjectDesc slots = Object("object", "slots_parent", At(kSlotsLeft + halfSlot, kSlotsTop - halfSlot, -1));
 	for (int slot = 0; slot < kSlotCount; ++slot)
 	{
 		sObjectDesc inventory = Object("inventory", "inventory_" + std::to_string(slot), At(float(slot * kSlotStep), 0, 0), "slot");
-		inventory.children.push_back(Text("count", At(44, -44, -1), kLineFont, white));
+		inventory.children.push_back(Text("count", At(12, -12, -1), kLineFont, white));
 		slots.children.push_back(inventory);
 	}
 	root.children.push_back(slots);
@@ -353,7 +359,10 @@ sObjectDesc MakePanelScene()
 	diary.children.push_back(lines);
 	root.children.push_back(diary);
 
-	root.children.push_back(Text("text_aim", At(kSlotsLeft, 160, -2), kAimFont, white));
+	sObjectDesc aimText = Text("text_aim", At(kSlotsLeft, 160, -2), kAimFont, white);
+	aimText.motion = "panel_aim_text";
+	aimText.motions = {{"task", 0, 30, 6, "", false}};
+	root.children.push_back(aimText);
 	for (const auto& [name, x] : {std::pair<const char*, float>{"pellith_get_aim", 96}, {"pellith_solve_aim", 136}})
 	{
 		sObjectDesc flash = Object("flash", name, At(x, 180, -2), "aim_flash");
@@ -379,6 +388,14 @@ sObjectDesc MakePanelScene()
 	root.children.push_back(Object("psystem", "hint_fx", At(-1000, -1000, -3), "hint_sparkle"));
 	root.children.push_back(Object("psystem", "hint_fx_2", At(-1000, -1000, -3), "hint_sparkle"));
 	return root;
+}
+
+std::string AimTextMotionBytes()
+{
+	cMotionWriter writer;
+	for (const auto& [time, alpha] : {std::pair{0.0f, 0.0f}, {2.0f, 1.0f}, {26.0f, 1.0f}, {30.0f, 0.0f}})
+		writer.AddKeyTime(time).AddColour(sColor(1, 1, 1, alpha));
+	return writer.GetBytes();
 }
 
 std::vector<std::pair<std::string, sParticleSystemDesc>> MakePanelParticles()

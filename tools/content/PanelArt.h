@@ -26,6 +26,9 @@ struct sPanelPicture
 	// The share of the texture the quad shows from its top-left corner:
 	// buttons show one cell of their 2 by 2 atlas of looks.
 	float cell;
+	// The quad's centre is the origin instead: an inventory slot draws
+	// its item centred on its origin.
+	bool centred = false;
 };
 
 std::vector<sPanelPicture> DrawPanelPictures();
@@ -37,6 +40,9 @@ void MakePanelModel(const sPanelPicture& picture, cModel& model);
 // The scene "gamepanel". The object types are looked up in the scene
 // manager's registry, where the panel's own "inventory" type is entered.
 sObjectDesc MakePanelScene();
+// The motion "panel_aim_text": a new aim's line on the bar fades in, stays
+// a few seconds and fades out, so that a done aim does not stay in sight.
+std::string AimTextMotionBytes();
 
 // The particle systems by resource name.
 std::vector<std::pair<std::string, sParticleSystemDesc>> MakePanelParticles();

@@ -113,6 +113,13 @@ std::string Bytes(cMemoryStream& stream)
 	return std::string(reinterpret_cast<const char*>(stream.GetData()), stream.GetSize());
 }
 
+std::string ModelBytes(const cModel& model)
+{
+	cMemoryStream bytes;
+	cModelWriter(bytes).Write(model);
+	return Bytes(bytes);
+}
+
 // The scene writer names object types through the scene manager's
 // registry; the game's own slot type is entered for it by name.
 cSceneObject* CreateSlotForWriting(const std::string& name, cSceneObject* parent)
@@ -223,10 +230,7 @@ bool cDemoContent::WriteCursors(cXmlNode& config)
 		const sCursorArt& art = CursorArts()[i];
 		cModel model;
 		MakeCursorModel(i, model);
-		cMemoryStream bytes;
-		cModelWriter(bytes).Write(model);
-		if (!m_tree.WriteFile("data/cursors/" + art.name + ".model",
-				std::string(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize())))
+		if (!m_tree.WriteFile("data/cursors/" + art.name + ".model", ModelBytes(model)))
 			return false;
 		AddXmlElement(*cursors, "cursor", {{"name", art.name}, {"model", art.name}, {"offset", CursorOffset(art)}});
 	}
@@ -240,10 +244,7 @@ bool cDemoContent::WriteItems()
 		return Failed("the item texture");
 	cModel model;
 	MakeItemModel(model);
-	cMemoryStream bytes;
-	cModelWriter(bytes).Write(model);
-	return m_tree.WriteFile(std::string("data/items/") + kItemName + ".model",
-		std::string(reinterpret_cast<const char*>(bytes.GetData()), bytes.GetSize()));
+	return m_tree.WriteFile(std::string("data/items/") + kItemName + ".model", ModelBytes(model));
 }
 
 bool cDemoContent::WriteMusic()
@@ -260,14 +261,14 @@ bool cDemoContent::WriteMusic()
 // button's scene, whose "skip/skip" the manager listens to.
 bool cDemoContent::WriteDialogScenes()
 {
-	cModel model;
-	MakeCloudModel(model);
-	cMemoryStream modelBytes;
-	cModelWriter(modelBytes).Write(model);
+	cModel cloud;
+	MakeCloudModel(cloud);
+	cModel textBox;
+	MakeCloudTextBox(textBox);
 	const std::string png = EncodePng(DrawCloud());
 	if (png.empty() || !m_tree.WriteFile(std::string("data/dialogs/") + kCloudTexture, png) ||
-		!m_tree.WriteFile("data/dialogs/cloud.model",
-			std::string(reinterpret_cast<const char*>(modelBytes.GetData()), modelBytes.GetSize())) ||
+		!m_tree.WriteFile("data/dialogs/cloud.model", ModelBytes(cloud)) ||
+		!m_tree.WriteFile("data/dialogs/cloud_text.model", ModelBytes(textBox)) ||
 		!m_tree.WriteFile("data/dialogs/cloud.motion", CloudMotionBytes()))
 		return Failed("the speech clouds");
 	cXmlNode list("resources");
@@ -290,17 +291,16 @@ bool cDemoContent::WriteDialogScenes()
 				{{"name", clip.name}, {"first", std::to_string(clip.first)}, {"last", std::to_string(clip.last)},
 					{"length", "0.3"}});
 		AddXmlElement(*picture, "text",
-			{{"name", "text"}, {"font_id", "0"}, {"local", "1 0 0 0 1 0 0 0 1 24 -24 -1"}});
+			{{"name", "text"}, {"model", "cloud_text"}, {"font_id", "0"}, {"alignment", "cc"},
+				{"color", "1 0.2 0.15 0.1"}, {"local", "1 0 0 0 1 0 0 0 1 0 0 -1"}});
 	}
 	// The button "skip" at the bottom right, its label over its left part.
 	const sPanelPicture skipPicture = DrawSkipButton();
 	cModel skipModel;
 	MakePanelModel(skipPicture, skipModel);
-	cMemoryStream skipBytes;
-	cModelWriter(skipBytes).Write(skipModel);
 	const std::string skipPng = EncodePng(skipPicture.image);
 	if (skipPng.empty() || !m_tree.WriteFile("data/dialogs/" + skipPicture.name + ".png", skipPng) ||
-		!m_tree.WriteFile("data/dialogs/" + skipPicture.name + ".model", Bytes(skipBytes)))
+		!m_tree.WriteFile("data/dialogs/" + skipPicture.name + ".model", ModelBytes(skipModel)))
 		return Failed("the skip button");
 	cXmlNode* skip = AddXmlElement(list, "resource", {{"name", "skip_button"}, {"type", "scene_resource"}});
 	cXmlNode* button = AddXmlElement(*skip, "button",
@@ -318,10 +318,8 @@ bool cDemoContent::WritePictures(const std::string& folder, const std::vector<sP
 		const std::string png = EncodePng(picture.image);
 		cModel model;
 		MakePanelModel(picture, model);
-		cMemoryStream bytes;
-		cModelWriter(bytes).Write(model);
 		if (png.empty() || !m_tree.WriteFile(folder + picture.name + ".png", png) ||
-			!m_tree.WriteFile(folder + picture.name + ".model", Bytes(bytes)))
+			!m_tree.WriteFile(folder + picture.name + ".model", ModelBytes(model)))
 			return false;
 	}
 	return true;
@@ -362,8 +360,9 @@ bool cDemoContent::WritePanel()
 		if (!m_tree.WriteFile("data/panel/" + name + ".psys", Bytes(bytes)))
 			return Failed("the panel's particles");
 	}
-	if (!m_tree.WriteFile("data/panel/effects_desc.xml", PanelEffectsXml()))
-		return false;
+	if (!m_tree.WriteFile("data/panel/effects_desc.xml", PanelEffectsXml()) ||
+		!m_tree.WriteFile("data/panel/panel_aim_text.motion", AimTextMotionBytes()))
+		return Failed("the panel's effects");
 	for (const auto& [name, samples] : ComposePanelSounds(kMusicRate))
 	{
 		cOggEncoder encoder(2, kMusicRate, kMusicQuality);
