@@ -6,6 +6,7 @@
 
 #include "HallSolvers1Games.h"
 #include "HallSolvers1Screen.h"
+#include "HallSolvers3Boards.h"
 #include "HallSolvers3Stacks.h"
 #include "MinigameSolvers.h"
 
@@ -32,8 +33,10 @@ std::vector<sMinigameSolver> FirstHallSolvers()
 	return {
 		Solver("statue", PlayStatue),
 		Solver("bag", PlayBag),
+		ConnectorsSolver(),
 		Solver("wire", PlayWire),
 		Solver("glass", PlayGlass),
+		GlobeSolver(),
 		Solver("periscope", PlayPeriscope),
 		Solver("platens", PlayPlatens),
 		FacesSolver(),
