@@ -6,6 +6,7 @@
 
 #include "HallSolvers1Games.h"
 #include "HallSolvers1Screen.h"
+#include "HallSolvers3Pictures.h"
 #include "MinigameSolvers.h"
 
 #include <memory>
@@ -35,5 +36,8 @@ std::vector<sMinigameSolver> FirstHallSolvers()
 		Solver("glass", PlayGlass),
 		Solver("periscope", PlayPeriscope),
 		Solver("platens", PlayPlatens),
+		TrianglesSolver(),
+		PictureSolver(),
+		PhoneSolver(),
 	};
 }
