@@ -60,11 +60,12 @@ bool PlayPhone(cGameRun& run, const cScreenLayout& layout)
 	// The enabled button's face is brown; the disabled one's grey.
 	auto isBrown = [](const sRgb& colour) { return colour.r > colour.b + 50; };
 	// While the bar runs, the skip button is disabled: a click leaves the
-	// call on.
+	// call on. Tried while the bar's last quarter is still to run.
+	const sScreenBox barLastQuarter{bar.right - (bar.right - bar.left) / 4, bar.top + 4, bar.right - 2, bar.bottom - 4};
 	run.ParkPointer();
 	const sScreenshot running = run.Capture();
-	if (ShareWhere(running, barEnd, isGold) > 0 || ShareWhere(running, skipFace, isBrown) > 0.2 ||
-		ClickCloses(run, CentreOf(layout, "border/skip"), 1500ms))
+	if (ShareWhere(running, barLastQuarter, isGold) == 0 &&
+		(ShareWhere(running, skipFace, isBrown) > 0.2 || ClickCloses(run, CentreOf(layout, "border/skip"), 1500ms)))
 		return false;
 	return AwaitShare(run, barEnd, 0.9, isGold, 30s) && AwaitShare(run, skipFace, 0.8, isBrown, 3s) &&
 		ClickCloses(run, CentreOf(layout, "border/skip"), 5s);
