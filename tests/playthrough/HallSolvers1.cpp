@@ -7,6 +7,7 @@
 #include "HallSolvers1Games.h"
 #include "HallSolvers1Screen.h"
 #include "HallSolvers3Boards.h"
+#include "HallSolvers3Pictures.h"
 #include "HallSolvers3Stacks.h"
 #include "MinigameSolvers.h"
 
@@ -41,5 +42,8 @@ std::vector<sMinigameSolver> FirstHallSolvers()
 		Solver("platens", PlayPlatens),
 		FacesSolver(),
 		TowerSolver(),
+		TrianglesSolver(),
+		PictureSolver(),
+		PhoneSolver(),
 	};
 }
