@@ -1,5 +1,7 @@
 #include "game/minigames/cMinigameTriangles.h"
 
+#include "game/minigames/TrianglesBoard.h"
+
 #include "engine/foundation/Random.h"
 #include "engine/foundation/cLog.h"
 #include "engine/input/cInputManager.h"
@@ -16,22 +18,6 @@ const int kTurnShift[3] = {0, 2, 1};
 constexpr float kLevelHeight = 10.0f;
 constexpr int kTurningSortKey = 100;
 constexpr int kTurningChildSortKey = 101;
-
-// The board, four cells a row: a triangle cell's triangle and its neighbours at
-// its corner positions 0, 1 and 2; a light cell's light and its touching cell.
-const struct
-{
-	const char* light;
-	int triangle;
-	int neighbours[3];
-} kBoard[cMinigameTriangles::kCells] = {
-	{nullptr, 0, {1, 2, 3}}, {"light_green_0", -1, {0}}, {"light_white_1", -1, {0}}, {nullptr, 2, {0, 5, 4}},
-	{nullptr, 1, {6, 3, 8}}, {nullptr, 3, {3, 7, 9}}, {"light_red_0", -1, {4}}, {"light_yellow_4", -1, {5}},
-	{nullptr, 5, {4, 10, 11}}, {nullptr, 7, {5, 12, 10}}, {nullptr, 6, {8, 9, 16}}, {nullptr, 4, {13, 8, 15}},
-	{nullptr, 8, {9, 14, 17}}, {"light_yellow_0", -1, {11}}, {"light_red_4", -1, {12}}, {nullptr, 10, {11, 19, 18}},
-	{nullptr, 12, {10, 20, 19}}, {nullptr, 14, {12, 21, 20}}, {nullptr, 9, {22, 15, 24}}, {nullptr, 11, {15, 16, 25}},
-	{nullptr, 13, {16, 17, 26}}, {nullptr, 15, {17, 23, 27}}, {"light_white_0", -1, {18}}, {"light_green_15", -1, {21}},
-	{"light_yellow_13", -1, {18}}, {"light_green_16", -1, {19}}, {"light_white_13", -1, {20}}, {"light_red_13", -1, {21}}};
 
 std::string RotationClip(int state)
 {
@@ -56,7 +42,7 @@ cMinigameTriangles::cMinigameTriangles(cSceneObject* parent) : cMinigame("triang
 
 	for (int cell = 0; cell < kCells; ++cell)
 	{
-		const auto& place = kBoard[cell];
+		const sTrianglesPlace& place = kTrianglesBoard[cell];
 		if (place.light)
 			SetLightCell(cell, place.light, place.neighbours[0]);
 		else

@@ -6,6 +6,9 @@
 
 #include "HallSolvers1Games.h"
 #include "HallSolvers1Screen.h"
+#include "HallSolvers3Boards.h"
+#include "HallSolvers3Pictures.h"
+#include "HallSolvers3Stacks.h"
 #include "MinigameSolvers.h"
 
 #include <memory>
@@ -31,9 +34,16 @@ std::vector<sMinigameSolver> FirstHallSolvers()
 	return {
 		Solver("statue", PlayStatue),
 		Solver("bag", PlayBag),
+		ConnectorsSolver(),
 		Solver("wire", PlayWire),
 		Solver("glass", PlayGlass),
+		GlobeSolver(),
 		Solver("periscope", PlayPeriscope),
 		Solver("platens", PlayPlatens),
+		FacesSolver(),
+		TowerSolver(),
+		TrianglesSolver(),
+		PictureSolver(),
+		PhoneSolver(),
 	};
 }

@@ -1,7 +1,6 @@
 #include "HallSolvers2Games.h"
 
-// The phone is left out: its keys only look pushed in, and it has no solve
-// of its own; it ends only through the skip, the close box or the cheat.
+// The phone, which ends only through its skip, is played among the first.
 std::vector<sMinigameSolver> SecondHallSolvers()
 {
 	return {SkullSolver(), DeviceSolver(), TubeSolver(), FingersSolver(), TerminalSolver(), L6BoxSolver(),

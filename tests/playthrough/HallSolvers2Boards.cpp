@@ -9,16 +9,6 @@
 
 namespace
 {
-// Clicks each piece, then the place it goes to.
-bool PutPieces(const cGameRun& run, const cScreenLayout& layout,
-	const std::vector<std::pair<std::string, std::string>>& moves)
-{
-	for (const auto& [piece, place] : moves)
-		if (!TapObject(run, layout, piece) || !TapObject(run, layout, place))
-			return false;
-	return true;
-}
-
 // An indicator's lamp glows orange once lit.
 bool IsLampGlow(const sRgb& colour)
 {

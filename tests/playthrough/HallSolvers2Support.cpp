@@ -73,6 +73,15 @@ void RightTap(const cGameRun& run, sPoint at)
 	Pause(kFramePause);
 }
 
+bool PutPieces(const cGameRun& run, const cScreenLayout& layout,
+	const std::vector<std::pair<std::string, std::string>>& moves)
+{
+	for (const auto& [piece, place] : moves)
+		if (!TapObject(run, layout, piece) || !TapObject(run, layout, place))
+			return false;
+	return true;
+}
+
 bool AwaitShare(const cGameRun& run, const sScreenBox& box, double share,
 	const std::function<bool(const sRgb&)>& test, std::chrono::milliseconds limit)
 {

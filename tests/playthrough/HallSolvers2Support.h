@@ -8,6 +8,7 @@
 #include "MinigameSolvers.h"
 
 #include <chrono>
+#include <utility>
 #include <vector>
 
 struct sPoint
@@ -30,6 +31,10 @@ sMinigameSolver SolverOnScene(const std::string& minigame,
 void Tap(const cGameRun& run, sPoint at);
 bool TapObject(const cGameRun& run, const cScreenLayout& layout, const std::string& path);
 void RightTap(const cGameRun& run, sPoint at);
+// Clicks each piece, then the place it goes to; false when the scene
+// lacks one of them.
+bool PutPieces(const cGameRun& run, const cScreenLayout& layout,
+	const std::vector<std::pair<std::string, std::string>>& moves);
 
 // Waits until the test holds for a share of the box's pixels of at least
 // the given one; false at the limit.

@@ -92,3 +92,13 @@ sScreenBox cScreenLayout::Box(const std::string& path) const
 	const auto found = m_boxes.find(path);
 	return found == m_boxes.end() ? sScreenBox() : found->second;
 }
+
+std::vector<std::string> cScreenLayout::ChildrenOf(const std::string& path) const
+{
+	const std::string prefix = path + "/";
+	std::vector<std::string> children;
+	for (auto found = m_boxes.lower_bound(prefix); found != m_boxes.end() && found->first.starts_with(prefix); ++found)
+		if (found->first.find('/', prefix.size()) == std::string::npos)
+			children.push_back(found->first);
+	return children;
+}

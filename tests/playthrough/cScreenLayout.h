@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 struct sScreenBox
 {
@@ -26,6 +27,8 @@ public:
 	// The object's box; an empty box at the origin when there is none.
 	sScreenBox Box(const std::string& path) const;
 	bool IsEmpty() const { return m_boxes.empty(); }
+	// The paths of the object's named children.
+	std::vector<std::string> ChildrenOf(const std::string& path) const;
 
 private:
 	std::map<std::string, sScreenBox> m_boxes;
