@@ -14,6 +14,8 @@
 #include "engine/resources/cResourceManager.h"
 #include "engine/scene/cCameraObject.h"
 #include "engine/scene/cSceneManager.h"
+#include "engine/scene/cVisual.h"
+#include "engine/graphics/cModelController.h"
 #include "engine/sound/cSoundResource.h"
 #include "game/minigames/MinigameEffect.h"
 #include "game/minigames/cMinigame.h"
@@ -135,6 +137,19 @@ TEST(MinigameContent, TheTriangleBoardHoldsSixteenStonesWithThreeGemsEach)
 			for (cSceneObject* light : game->GetCell(cell).lights)
 				EXPECT_NE(light, nullptr) << cell;
 		EXPECT_TRUE(ColorNear(PixelAt(pixels, 512, 540), 0x78695A, 8)) << "the top stone";
+		// A stone is hit only inside its triangle: the corners of its box
+		// beside the apex belong to its neighbours.
+		for (int triangle : {0, 1})
+		{
+			cSceneObject* stone = game->GetTriangle(triangle);
+			const cBoundingBox& box = stone->GetVisual()->GetModelController()->GetModel()->GetBoundingBox();
+			const auto hits = [&](float x, float y) {
+				return stone->HitTestVisual(sRay{cVector3d(x, y, -100), cVector3d(0, 0, 200)});
+			};
+			EXPECT_TRUE(hits(0, 0)) << triangle;
+			EXPECT_FALSE(hits(box.max.x - 1, box.max.y - 1)) << triangle;
+			EXPECT_FALSE(hits(box.min.x + 1, box.max.y - 1)) << triangle;
+		}
 		ExpectNothingMissing({ "triangles:", "model[", "texture[", "sound[stone_take]", "motion[" });
 	});
 }

@@ -199,6 +199,21 @@ std::string TurnMotion()
 	return writer.GetBytes();
 }
 
+// A piece's model is the triangle itself, not its picture's rectangle:
+// a click beside a piece's edge then reaches the neighbour it points at.
+std::string PieceModelBytes(int triangle, const char* name)
+{
+	const bool up = PointsUp(triangle);
+	const float top = up ? 2 * kHeight / 3 : kHeight / 3;
+	std::vector<sMeshVertex> corners;
+	for (int k = 0; k < 3; ++k)
+	{
+		const sPoint corner = Corner(up, k, 1);
+		corners.push_back({corner.x, corner.y, 0, (corner.x + kSide / 2) / kSide, (top - corner.y) / kHeight});
+	}
+	return MeshModelBytes(name, corners, {0, 1, 2}, name);
+}
+
 bool WriteArt(cContentTree& tree, const std::vector<std::array<int, 3>>& colours)
 {
 	std::vector<std::string> names;
@@ -208,11 +223,10 @@ bool WriteArt(cContentTree& tree, const std::vector<std::array<int, 3>>& colours
 		names.push_back("tri_piece_" + std::to_string(triangle));
 	for (int triangle = 0; triangle < 16; ++triangle)
 	{
-		const bool up = PointsUp(triangle);
-		textures.emplace_back(names[size_t(triangle)].c_str(), DrawPiece(triangle, colours[size_t(triangle)]));
-		const float top = up ? 2 * kHeight / 3 : kHeight / 3;
-		quads.push_back({names[size_t(triangle)].c_str(), {-kSide / 2, top - kHeight, kSide / 2, top},
-			names[size_t(triangle)].c_str(), 1, 1});
+		const char* name = names[size_t(triangle)].c_str();
+		textures.emplace_back(name, DrawPiece(triangle, colours[size_t(triangle)]));
+		if (!tree.WriteFile(std::string(kFolder) + name + ".model", PieceModelBytes(triangle, name)))
+			return false;
 	}
 	const char* const shines[4] = {"tri_shine_red", "tri_shine_white", "tri_shine_green", "tri_shine_yellow"};
 	for (int colour = 0; colour < 4; ++colour)
