@@ -89,11 +89,6 @@ public:
 			const std::string triangle = "triangle_" + std::to_string(place.triangle);
 			if (!ReadTriangle(layout, cell, triangle))
 				return false;
-			// The triangles' boxes overlap their neighbours' in a row, and a
-			// click turns the first of the row it hits: one right of the
-			// centre turns this one, never the one before.
-			const sScreenBox box = layout.Box(triangle);
-			m_clickAt[cell] = {box.CentreX() + (box.right - box.left) / 7, m_centres[cell].y};
 		}
 		return true;
 	}
@@ -106,7 +101,7 @@ public:
 		return corners;
 	}
 
-	sPoint ClickPoint(int cell) const { return m_clickAt[cell]; }
+	sPoint ClickPoint(int cell) const { return m_centres[cell]; }
 
 private:
 	// The triangle's three gems ordered clockwise from the top (pointing
@@ -134,7 +129,6 @@ private:
 
 	std::array<std::array<sPoint, 3>, kTrianglesCells> m_gems{};
 	std::array<sPoint, kTrianglesCells> m_centres{};
-	std::array<sPoint, kTrianglesCells> m_clickAt{};
 };
 
 // The clicks each cell's triangle needs (none for a fixed light) so that
