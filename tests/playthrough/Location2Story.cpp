@@ -28,10 +28,11 @@ bool Inside(const sScreenBox& box, int x, int y)
 
 // Drags along the row from one point to the other, slowly enough for a
 // slow frame to see the button go down over the thumb, until the box
-// changes.
+// changes. The box is compared with the screen at rest: a window still
+// fading in would change it without a drag.
 bool DragUntilBoxChanges(const cGameRun& run, const sScreenBox& box, int fromX, int toX, int y)
 {
-	const sScreenshot before = run.Capture();
+	const sScreenshot before = run.CaptureStill();
 	const auto changed = [&] { return BoxChange(run.Capture(), before, box) > 0.02; };
 	for (int attempt = 0; attempt < 3 && !changed(); ++attempt)
 	{
