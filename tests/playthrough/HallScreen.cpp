@@ -1,5 +1,7 @@
 #include "HallScreen.h"
 
+#include "cScreenComparer.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -11,6 +13,20 @@ const int kLogicalHeight = 768;
 // grown, covers the box around it in gold.
 const sScreenBox kStarHeart{354, 344, 434, 424};
 const sRgb kStarGold{255, 210, 60};
+
+// The share of the box's logical points at which the test holds.
+template <typename tTest>
+double ShareOfBox(const sScreenBox& box, tTest test)
+{
+	int hits = 0, all = 0;
+	for (int y = box.top; y < box.bottom; ++y)
+		for (int x = box.left; x < box.right; ++x)
+		{
+			hits += test(x, y) ? 1 : 0;
+			++all;
+		}
+	return all ? double(hits) / all : 0;
+}
 }
 
 sRgb ColourAt(const sScreenshot& shot, int x, int y)
@@ -33,14 +49,16 @@ double ShareWhere(const sScreenshot& shot, const sScreenBox& box, const std::fun
 {
 	if (shot.IsEmpty())
 		return 0;
-	int hits = 0, all = 0;
-	for (int y = box.top; y < box.bottom; ++y)
-		for (int x = box.left; x < box.right; ++x)
-		{
-			hits += test(ColourAt(shot, x, y)) ? 1 : 0;
-			++all;
-		}
-	return all ? double(hits) / all : 0;
+	return ShareOfBox(box, [&](int x, int y) { return test(ColourAt(shot, x, y)); });
+}
+
+double BoxChange(const sScreenshot& a, const sScreenshot& b, const sScreenBox& box)
+{
+	if (a.width != b.width || a.height != b.height)
+		return 1;
+	return ShareOfBox(box, [&](int x, int y) {
+		return !IsNear(ColourAt(a, x, y), ColourAt(b, x, y), cScreenComparer::kPixelThreshold);
+	});
 }
 
 bool ShowsVictoryStar(const sScreenshot& shot)

@@ -5,41 +5,22 @@
 // which win without it, the window closing by itself after the last move.
 
 #include "HallSolvers1Games.h"
-#include "HallSolvers1Screen.h"
+#include "HallSolvers2Support.h"
 #include "HallSolvers3Boards.h"
 #include "HallSolvers3Pictures.h"
 #include "HallSolvers3Stacks.h"
-#include "MinigameSolvers.h"
-
-#include <memory>
-#include <thread>
-
-namespace
-{
-// A solver of the minigame whose scene carries its name.
-sMinigameSolver Solver(const std::string& minigame, bool (*play)(cGameRun&, const cScreenLayout&))
-{
-	auto layout = std::make_shared<cScreenLayout>();
-	return {minigame, [=](const std::string& game) { *layout = cScreenLayout::Read(game, minigame); },
-		[=](cGameRun& run) {
-			// The window takes input a moment after it has appeared.
-			std::this_thread::sleep_for(std::chrono::milliseconds(600));
-			return play(run, *layout);
-		}};
-}
-}
 
 std::vector<sMinigameSolver> FirstHallSolvers()
 {
 	return {
-		Solver("statue", PlayStatue),
-		Solver("bag", PlayBag),
+		SolverOnScene("statue", PlayStatue),
+		SolverOnScene("bag", PlayBag),
 		ConnectorsSolver(),
-		Solver("wire", PlayWire),
-		Solver("glass", PlayGlass),
+		SolverOnScene("wire", PlayWire),
+		SolverOnScene("glass", PlayGlass),
 		GlobeSolver(),
-		Solver("periscope", PlayPeriscope),
-		Solver("platens", PlayPlatens),
+		SolverOnScene("periscope", PlayPeriscope),
+		SolverOnScene("platens", PlayPlatens),
 		FacesSolver(),
 		TowerSolver(),
 		TrianglesSolver(),

@@ -1,6 +1,6 @@
 #include "HallSolvers1Games.h"
 
-#include "HallSolvers1Screen.h"
+#include "HallSolvers2Support.h"
 
 #include "game/minigames/PeriscopeRoute.h"
 #include "game/minigames/cMinigameBag.h"
@@ -12,6 +12,9 @@ namespace
 {
 using namespace std::chrono_literals;
 
+// A click is taken once anything of the box changes.
+const double kAnyChange = 0.01;
+
 std::string Numbered(const std::string& stem, int number)
 {
 	return stem + std::to_string(number);
@@ -20,8 +23,7 @@ std::string Numbered(const std::string& stem, int number)
 // Clicks the object until its box changes.
 bool ClickObject(const cGameRun& run, const cScreenLayout& layout, const std::string& path)
 {
-	const sScreenBox box = layout.Box(path);
-	return layout.Has(path) && ClickUntilBoxChanges(run, box.CentreX(), box.CentreY(), box);
+	return run.ClickUntilBoxChanges(layout, path, kAnyChange);
 }
 }
 
@@ -36,7 +38,7 @@ bool PlayStatue(cGameRun& run, const cScreenLayout& layout)
 	for (const std::string& part : parts)
 		if (!ClickObject(run, layout, part))
 			return false;
-	return AwaitVictoryStar(run, 8s);
+	return SawVictoryStar(run, 8s);
 }
 
 // Each wheel, which starts at six, clicked on to the number the tag shows.
@@ -47,7 +49,7 @@ bool PlayBag(cGameRun& run, const cScreenLayout& layout)
 		for (int turn = 0; turn < cMinigameBag::kCombination[wheel]; ++turn)
 			if (!ClickObject(run, layout, wheels[wheel]))
 				return false;
-	return AwaitVictoryStar(run, 8s);
+	return SawVictoryStar(run, 8s);
 }
 
 // Three clicks with the pliers, each seen in their jab. The wire wins
@@ -57,9 +59,9 @@ bool PlayWire(cGameRun& run, const cScreenLayout& layout)
 	const sScreenshot open = run.Capture();
 	const sScreenBox pliers = layout.Box("pliers");
 	for (int cut = 0; cut < 3; ++cut)
-		if (!ClickUntilBoxChanges(run, pliers.CentreX(), pliers.CentreY(), pliers, 1))
+		if (!run.ClickUntilBoxChanges(pliers.CentreX(), pliers.CentreY(), pliers, kAnyChange, 1))
 			return false;
-	return AwaitClosing(run, open, layout.Box("border/close"));
+	return ClosesByItself(run, open, layout.Box("border/close"));
 }
 
 // The route the chart marks, stepped along with the arrow buttons; each
@@ -73,10 +75,10 @@ bool PlayPeriscope(cGameRun& run, const cScreenLayout& layout)
 		const int right = kPeriscopeRoute[step].r - kPeriscopeRoute[step - 1].r;
 		const char* button = up > 0 ? "button_up" : up < 0 ? "button_down" : right > 0 ? "button_right" : "button_left";
 		const sScreenBox box = layout.Box(button);
-		if (!layout.Has(button) || !ClickUntilBoxChanges(run, box.CentreX(), box.CentreY(), view, 1))
+		if (!layout.Has(button) || !run.ClickUntilBoxChanges(box.CentreX(), box.CentreY(), view, kAnyChange, 1))
 			return false;
 	}
-	return AwaitVictoryStar(run, 8s);
+	return SawVictoryStar(run, 8s);
 }
 
 namespace
@@ -179,7 +181,7 @@ bool PlayPlatens(cGameRun& run, const cScreenLayout& layout)
 		}
 		run.ParkPointer();
 	}
-	return AwaitVictoryStar(run, 8s);
+	return SawVictoryStar(run, 8s);
 }
 
 // The pane broken ring by ring from the outside in, each break seen. The
@@ -191,5 +193,5 @@ bool PlayGlass(cGameRun& run, const cScreenLayout& layout)
 	for (int ring = 1; ring <= 9; ++ring)
 		if (!ClickObject(run, layout, "glass_" + std::to_string(ring) + "_1"))
 			return false;
-	return AwaitClosing(run, open, layout.Box("border/close"));
+	return ClosesByItself(run, open, layout.Box("border/close"));
 }

@@ -1,7 +1,5 @@
 #include "HallSolvers2Support.h"
 
-#include "cScreenComparer.h"
-
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -135,6 +133,12 @@ bool SawVictoryStar(const cGameRun& run, std::chrono::milliseconds limit)
 bool ClosesByItself(const cGameRun& run, std::chrono::milliseconds limit)
 {
 	run.ParkPointer();
-	const sScreenshot open = run.Capture();
-	return Eventually([&] { return cScreenComparer::DifferingShare(run.Capture(), open) > 0.2; }, limit);
+	return ClosesByItself(run, run.Capture(), {0, 0, kLogicalWidth, kLogicalHeight}, limit);
+}
+
+bool ClosesByItself(const cGameRun& run, const sScreenshot& open, const sScreenBox& box,
+	std::chrono::milliseconds limit)
+{
+	run.ParkPointer();
+	return run.WaitForBoxChange(open, box, 0.2, limit);
 }

@@ -57,3 +57,8 @@ bool SawVictoryStar(const cGameRun& run, std::chrono::milliseconds limit = std::
 // A minigame that wins silently closes by itself: the screen turns from
 // the minigame's within the limit, with no click of the solver's.
 bool ClosesByItself(const cGameRun& run, std::chrono::milliseconds limit = std::chrono::seconds(5));
+// The same seen in the box (the close button, say, which only the closing
+// changes) against a picture of the open minigame taken before the last
+// moves: a closing that began during them is seen too.
+bool ClosesByItself(const cGameRun& run, const sScreenshot& open, const sScreenBox& box,
+	std::chrono::milliseconds limit = std::chrono::seconds(5));

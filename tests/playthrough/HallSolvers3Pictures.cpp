@@ -4,7 +4,6 @@
 
 #include "HallSolvers3Pictures.h"
 
-#include "HallSolvers1Screen.h"
 #include "HallSolvers2Support.h"
 
 #include "game/minigames/TrianglesBoard.h"
@@ -197,7 +196,7 @@ bool PlayTriangles(cGameRun& run, const cScreenLayout& layout)
 	if (!board.Read(layout))
 		return false;
 	run.ParkPointer();
-	AwaitBoxStill(run, layout.Box("background"));
+	run.WaitForBoxStill(layout.Box("background"));
 	const sScreenshot shot = run.Capture();
 	std::array<tCorners, kTrianglesCells> corners;
 	for (int cell = 0; cell < kTrianglesCells; ++cell)
@@ -265,7 +264,7 @@ bool SwapPieces(const cGameRun& run, sPoint from, sPoint to, const sScreenBox& p
 			return IsNear(MeanColour(shot, to, half), fromLook, 16) && IsNear(MeanColour(shot, from, half), toLook, 16);
 		},
 		3s);
-	AwaitBoxStill(run, picture);
+	run.WaitForBoxStill(picture);
 	return swapped;
 }
 
@@ -281,7 +280,7 @@ bool PlayPicture(cGameRun& run, const cScreenLayout& layout)
 				std::max(picture.right, place.x + 10), std::max(picture.bottom, place.y + 10)};
 	}
 	run.ParkPointer();
-	AwaitBoxStill(run, picture);
+	run.WaitForBoxStill(picture);
 	for (sRing& ring : rings)
 		for (int place = 0; place < int(ring.places.size()); ++place)
 		{

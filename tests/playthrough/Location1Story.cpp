@@ -1,9 +1,8 @@
 #include "Location1Story.h"
 
-#include <gtest/gtest.h>
+#include "HallScreen.h"
 
-#include <algorithm>
-#include <thread>
+#include <gtest/gtest.h>
 
 namespace
 {
@@ -15,15 +14,12 @@ void Settle(cGameRun& run)
 	run.CaptureStill();
 }
 
-// Clicks the object once the pointer has rested on it: a slow game may
-// take a click in the frame that first sees the pointer there, and then
-// reads what lay under the pointer in the frame before.
+// Clicks the object once the pointer has rested on it.
 bool Touch(const cGameRun& run, const cScreenLayout& layout, const std::string& path)
 {
 	if (!layout.Has(path))
 		return false;
-	run.MoveTo(layout.Box(path).CentreX(), layout.Box(path).CentreY());
-	std::this_thread::sleep_for(300ms);
+	run.RestPointerAt(layout.Box(path).CentreX(), layout.Box(path).CentreY());
 	return run.Click(layout, path);
 }
 
@@ -70,8 +66,7 @@ void OpenDoor(cGameRun& run, const sLocation1Layouts& layouts, cStoryScreens& sc
 	// The room takes a click only once it has seen the pointer leave the
 	// panel (it asks whether the panel handled the pass before): a click at
 	// once would fall on the door without the key and let the key go.
-	run.MoveTo(layouts.room.Box("door").CentreX(), layouts.room.Box("door").CentreY());
-	std::this_thread::sleep_for(300ms);
+	run.RestPointerAt(layouts.room.Box("door").CentreX(), layouts.room.Box("door").CentreY());
 	const size_t before = run.SoundBytes();
 	EXPECT_TRUE(run.ClickUntilChanged(layouts.room, "door"));
 	run.ParkPointer();
@@ -79,35 +74,15 @@ void OpenDoor(cGameRun& run, const sLocation1Layouts& layouts, cStoryScreens& sc
 		<< "the door opened without its creak";
 }
 
-// Whether a good part of the box's pixels (something that was there has
-// gone) now differ from the screen before.
-bool ChangedWithin(const sScreenshot& before, const sScreenshot& now, const sScreenBox& box)
-{
-	if (before.width != now.width || before.height != now.height)
-		return true;
-	int changed = 0;
-	for (int y = std::max(box.top, 0); y < std::min(box.bottom, now.height); ++y)
-		for (int x = std::max(box.left, 0); x < std::min(box.right, now.width); ++x)
-			changed += before.At(x, y) != now.At(x, y);
-	return changed * 10 > 3 * (box.right - box.left) * (box.bottom - box.top);
-}
+// Something that was in the box has gone once this share of it differs.
+const double kGone = 0.3;
 
 // Each hidden object clicked until it fades from its place (a click while
 // the list still opens is not taken).
 void Find(cGameRun& run, const sLocation1Layouts& layouts, std::initializer_list<const char*> objects)
 {
 	for (const char* object : objects)
-	{
-		run.ParkPointer();
-		const sScreenshot before = run.Capture();
-		bool found = false;
-		for (int attempt = 0; attempt < 4 && !found; ++attempt)
-		{
-			EXPECT_TRUE(Touch(run, layouts.room, object)) << object;
-			found = Eventually([&] { return ChangedWithin(before, run.Capture(), layouts.room.Box(object)); }, 2s);
-		}
-		EXPECT_TRUE(found) << object << " was never found";
-	}
+		EXPECT_TRUE(run.ClickUntilBoxChanges(layouts.room, object, kGone)) << object << " was never found";
 	run.ParkPointer();
 }
 
@@ -152,7 +127,7 @@ void PlaceFingers(cGameRun& run, const sLocation1Layouts& layouts, int first, in
 			EXPECT_TRUE(Touch(run, layouts.fingers, loose)) << finger;
 			const sScreenshot before = run.Capture();
 			run.MoveTo(layouts.fingers.Box(mark).CentreX(), layouts.fingers.Box(mark).CentreY());
-			held = Eventually([&] { return ChangedWithin(before, run.Capture(), layouts.fingers.Box(loose)); }, 1s);
+			held = run.WaitForBoxChange(before, layouts.fingers.Box(loose), kGone, 1s);
 		}
 		EXPECT_TRUE(held) << "finger " << finger << " was never picked up";
 		EXPECT_TRUE(Touch(run, layouts.fingers, mark)) << finger;

@@ -1,8 +1,9 @@
 #include "Location2Story.h"
 
+#include "HallScreen.h"
+
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -17,53 +18,25 @@ const char* const kHiddenObjects[] = {"ho_coin", "ho_coin2", "ho_feather", "ho_g
 // The share of the music slider's track the thumb is dragged to.
 const float kMusicShare = 0.4f;
 
+// A found object, gone from its place, changes this share of its box.
+const double kGone = 0.2;
+
 bool Inside(const sScreenBox& box, int x, int y)
 {
 	return x >= box.left && x < box.right && y >= box.top && y < box.bottom;
 }
 
-// The part of the screen the box of the logical screen covers.
-sScreenshot Cut(const sScreenshot& shot, const sScreenBox& box)
-{
-	const int logicalWidth = 1024;
-	const int logicalHeight = 768;
-	sScreenshot part;
-	const int left = box.left * shot.width / logicalWidth;
-	const int top = box.top * shot.height / logicalHeight;
-	part.width = std::max(0, std::min(box.right * shot.width / logicalWidth, shot.width) - left);
-	part.height = std::max(0, std::min(box.bottom * shot.height / logicalHeight, shot.height) - top);
-	for (int y = 0; y < part.height; ++y)
-		for (int x = 0; x < part.width; ++x)
-			part.pixels.push_back(shot.At(left + x, top + y));
-	return part;
-}
-
-// Clicks the point until the box around it changes: a small object found
-// changes too little of the screen for ClickUntilChanged.
-bool ClickUntilBoxChanges(const cGameRun& run, const sScreenBox& box, int x, int y)
-{
-	const sScreenshot before = Cut(run.Capture(), box);
-	for (int attempt = 0; attempt < 5; ++attempt)
-	{
-		run.ClickAt(x, y);
-		if (Eventually([&] { return cScreenComparer::DifferingShare(Cut(run.Capture(), box), before) > 0.2; },
-				std::chrono::milliseconds(1500)))
-			return true;
-	}
-	return false;
-}
-
 // Drags along the row from one point to the other, slowly enough for a
 // slow frame to see the button go down over the thumb, until the box
-// changes.
+// changes. The box is compared with the screen at rest: a window still
+// fading in would change it without a drag.
 bool DragUntilBoxChanges(const cGameRun& run, const sScreenBox& box, int fromX, int toX, int y)
 {
-	const sScreenshot before = Cut(run.Capture(), box);
-	const auto changed = [&] { return cScreenComparer::DifferingShare(Cut(run.Capture(), box), before) > 0.02; };
+	const sScreenshot before = run.CaptureStill();
+	const auto changed = [&] { return BoxChange(run.Capture(), before, box) > 0.02; };
 	for (int attempt = 0; attempt < 3 && !changed(); ++attempt)
 	{
-		run.MoveTo(fromX, y);
-		std::this_thread::sleep_for(std::chrono::milliseconds(300));
+		run.RestPointerAt(fromX, y);
 		run.SetLeftButton(true);
 		for (int step = 1; step <= 10; ++step)
 		{
@@ -74,12 +47,6 @@ bool DragUntilBoxChanges(const cGameRun& run, const sScreenBox& box, int fromX, 
 		run.SetLeftButton(false);
 	}
 	return changed();
-}
-
-bool ClickUntilGone(const cGameRun& run, const cScreenLayout& layout, const std::string& path)
-{
-	const sScreenBox box = layout.Box(path);
-	return layout.Has(path) && ClickUntilBoxChanges(run, box, box.CentreX(), box.CentreY());
 }
 
 // Approving, a screen seen before is not compared: the story still waits
@@ -119,7 +86,7 @@ void PlayLocation2ToTheHall(cGameRun& run, const sLocation2Layouts& layouts, cSt
 	// The cabinet opens its close-up over the study; the note in it is taken.
 	EXPECT_TRUE(run.ClickUntilChanged(layouts.room, "cabinet"));
 	Check(run, screens, "l2-02-closeup");
-	EXPECT_TRUE(ClickUntilGone(run, layouts.closeup, "note"));
+	EXPECT_TRUE(run.ClickUntilBoxChanges(layouts.closeup, "note", kGone));
 	Check(run, screens, "l2-03-note-taken");
 
 	// A click beside the close-up closes it: the study is as it was.
@@ -129,12 +96,12 @@ void PlayLocation2ToTheHall(cGameRun& run, const sLocation2Layouts& layouts, cSt
 	AwaitSeen(run, screens, "l2-01-location2");
 
 	// The magnifier starts the search: the panel lists what to find.
-	EXPECT_TRUE(ClickUntilGone(run, layouts.room, "magnifier"));
+	EXPECT_TRUE(run.ClickUntilBoxChanges(layouts.room, "magnifier", kGone));
 	Check(run, screens, "l2-04-search-list");
 	for (const char* object : kHiddenObjects)
 	{
 		SCOPED_TRACE(object);
-		EXPECT_TRUE(ClickUntilGone(run, layouts.room, object));
+		EXPECT_TRUE(run.ClickUntilBoxChanges(layouts.room, object, kGone));
 	}
 	Check(run, screens, "l2-05-study-searched");
 
@@ -147,8 +114,7 @@ void PlayLocation2ToTheHall(cGameRun& run, const sLocation2Layouts& layouts, cSt
 void LeaveTheHallToTheMainMenu(cGameRun& run, const sLocation2Layouts& layouts, cStoryScreens& screens)
 {
 	// The hall's door leads back; the study keeps what was done in it.
-	const sScreenBox door = layouts.hall.Box("hall_exit");
-	EXPECT_TRUE(ClickUntilBoxChanges(run, door, door.CentreX(), door.CentreY()));
+	EXPECT_TRUE(run.ClickUntilBoxChanges(layouts.hall, "hall_exit", kGone));
 	PassTheMap(run, layouts, screens, "l2-08-map-to-the-study");
 	AwaitSeen(run, screens, "l2-05-study-searched");
 

@@ -1,5 +1,6 @@
 #include "cGameRun.h"
 
+#include "HallScreen.h"
 #include "cScreenComparer.h"
 
 #include <cstdint>
@@ -25,6 +26,7 @@ std::string ReadFile(const std::string& path)
 	std::ifstream file(path, std::ios::binary);
 	return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
+
 }
 
 cGameRun::cGameRun()
@@ -151,10 +153,42 @@ bool cGameRun::WaitForChange(const sScreenshot& from, std::chrono::seconds limit
 	return Eventually([&] { return cScreenComparer::DifferingShare(Capture(), from) > 0.01; }, limit);
 }
 
+bool cGameRun::WaitForBoxChange(const sScreenshot& from, const sScreenBox& box, double share,
+	std::chrono::milliseconds limit) const
+{
+	return Eventually([&] { return BoxChange(Capture(), from, box) > share; }, limit);
+}
+
+void cGameRun::WaitForBoxStill(const sScreenBox& box) const
+{
+	const auto stillness = std::chrono::milliseconds(250);
+	sScreenshot last = Capture();
+	auto stillSince = std::chrono::steady_clock::now();
+	const auto deadline = stillSince + std::chrono::seconds(5);
+	while (std::chrono::steady_clock::now() < deadline && std::chrono::steady_clock::now() - stillSince < stillness)
+	{
+		std::this_thread::sleep_for(std::chrono::milliseconds(40));
+		sScreenshot shot = Capture();
+		if (ShowsVictoryStar(shot))
+			return;
+		if (BoxChange(shot, last, box) > 0)
+		{
+			last = std::move(shot);
+			stillSince = std::chrono::steady_clock::now();
+		}
+	}
+}
+
 void cGameRun::MoveTo(int x, int y) const
 {
 	const cXWindowProbe::sRect place = m_probe->Geometry(m_window);
 	m_probe->MovePointer(m_window, x * place.width / kLogicalWidth, y * place.height / kLogicalHeight);
+}
+
+void cGameRun::RestPointerAt(int x, int y) const
+{
+	MoveTo(x, y);
+	std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 
 void cGameRun::ParkPointer() const
@@ -211,6 +245,30 @@ bool cGameRun::ClickUntilChanged(const cScreenLayout& layout, const std::string&
 			return true;
 	}
 	return false;
+}
+
+bool cGameRun::ClickUntilBoxChanges(int x, int y, const sScreenBox& box, double share, int attempts) const
+{
+	// The box is compared with a picture of the pointer resting on the
+	// target: the pointer is drawn, and may change the target's look.
+	RestPointerAt(x, y);
+	const sScreenshot before = Capture();
+	for (int attempt = 0; attempt < attempts; ++attempt)
+	{
+		ClickAt(x, y);
+		if (WaitForBoxChange(before, box, share, std::chrono::seconds(2)))
+		{
+			WaitForBoxStill(box);
+			return true;
+		}
+	}
+	return false;
+}
+
+bool cGameRun::ClickUntilBoxChanges(const cScreenLayout& layout, const std::string& path, double share) const
+{
+	const sScreenBox box = layout.Box(path);
+	return layout.Has(path) && ClickUntilBoxChanges(box.CentreX(), box.CentreY(), box, share);
 }
 
 void cGameRun::PressKey(unsigned long keySymbol) const

@@ -47,9 +47,21 @@ public:
 		std::chrono::seconds limit = std::chrono::seconds(15)) const;
 	// Waits until the screen is no longer the given one; false at the limit.
 	bool WaitForChange(const sScreenshot& from, std::chrono::seconds limit = std::chrono::seconds(20)) const;
+	// Waits until more than the share of the box's pixels differ from the
+	// picture; false at the limit.
+	bool WaitForBoxChange(const sScreenshot& from, const sScreenBox& box, double share,
+		std::chrono::milliseconds limit) const;
+	// Waits until the box has not changed for a quarter of a second (within
+	// five seconds), or until the victory star shows: it shows only for a
+	// while, and is not waited out.
+	void WaitForBoxStill(const sScreenBox& box) const;
 
 	// Input in logical screen pixels (1024 by 768, y down).
 	void MoveTo(int x, int y) const;
+	// Moves the pointer to the point and gives the game time to see it
+	// there: a slow game may take a click in the frame that first sees the
+	// pointer, and read what lay under it in the frame before.
+	void RestPointerAt(int x, int y) const;
 	// The pointer to the top right corner, where it covers nothing, so that
 	// every run draws the same screens.
 	void ParkPointer() const;
@@ -68,6 +80,14 @@ public:
 	// false when it never does within the limit.
 	bool ClickUntilChanged(const cScreenLayout& layout, const std::string& path,
 		std::chrono::seconds limit = std::chrono::seconds(20)) const;
+	// Rests the pointer on the point, then clicks there until more than the
+	// share of the box has changed (a click may come while the game still
+	// refuses input), for at most the attempts, and waits for the box to be
+	// still again; false when it never changed.
+	bool ClickUntilBoxChanges(int x, int y, const sScreenBox& box, double share, int attempts = 4) const;
+	// The same at the centre of the object of the generated scene, watching
+	// its box; false too when the scene has no such object.
+	bool ClickUntilBoxChanges(const cScreenLayout& layout, const std::string& path, double share) const;
 	void PressKey(unsigned long keySymbol) const;
 	// Types the letters, digits and spaces of the text.
 	void Type(const std::string& text) const;
