@@ -6,6 +6,7 @@
 
 #include "HallSolvers1Games.h"
 #include "HallSolvers1Screen.h"
+#include "HallSolvers3Games.h"
 #include "MinigameSolvers.h"
 
 #include <memory>
@@ -29,9 +30,11 @@ sMinigameSolver Solver(const std::string& minigame, bool (*play)(cGameRun&, cons
 std::vector<sMinigameSolver> FirstHallSolvers()
 {
 	return {
+		HammerSolver(),
 		Solver("statue", PlayStatue),
 		Solver("bag", PlayBag),
 		Solver("wire", PlayWire),
+		KeySolver(),
 		Solver("glass", PlayGlass),
 		Solver("periscope", PlayPeriscope),
 		Solver("platens", PlayPlatens),
