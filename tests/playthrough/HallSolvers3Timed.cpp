@@ -133,10 +133,10 @@ sMinigameSolver HammerSolver()
 		// where the pointer hides nothing that moves.
 		const sPoint grip = CentreOf(layout, "indicator_sign");
 		run.MoveTo(grip.x, grip.y);
-		// The needle's speed, measured anew after each good strike; and
-		// what the misses have shown to be missing from the hold the speed
-		// gives, as a player learns it.
-		double speed = 0, lateness = 0;
+		// The needle's speed, measured anew after each good strike; and the
+		// correction that misses have shown the hold the speed gives to
+		// need, as a player learns it.
+		double speed = 0, correction = 0;
 		for (int swing = 0; swing < 50; ++swing)
 		{
 			AwaitBoxStill(run, board, 700ms, 8000ms);
@@ -149,7 +149,7 @@ sMinigameSolver HammerSolver()
 				continue;
 			}
 			const double target = scale.GoodMiddleY(ready);
-			const double peak = Swing(run, scale, (scale.RestY() - target) / speed + lateness);
+			const double peak = Swing(run, scale, (scale.RestY() - target) / speed + correction);
 			AwaitBoxStill(run, board, 700ms, 8000ms);
 			// A good strike cracks the stone further and speeds up the
 			// swing; after a miss the hold is put right by as much as the
@@ -157,7 +157,7 @@ sMinigameSolver HammerSolver()
 			if (CountNear(run.Capture(), stone, kCrackInk, 20) > CountNear(ready, stone, kCrackInk, 20) + 60)
 				speed = 0;
 			else if (peak >= 0)
-				lateness += (peak - target) / speed;
+				correction += (peak - target) / speed;
 		}
 		return false;
 	});
