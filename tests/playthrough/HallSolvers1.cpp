@@ -7,16 +7,19 @@
 #include "HallSolvers1Games.h"
 #include "HallSolvers2Support.h"
 #include "HallSolvers3Boards.h"
+#include "HallSolvers3Games.h"
 #include "HallSolvers3Pictures.h"
 #include "HallSolvers3Stacks.h"
 
 std::vector<sMinigameSolver> FirstHallSolvers()
 {
 	return {
+		HammerSolver(),
 		SolverOnScene("statue", PlayStatue),
 		SolverOnScene("bag", PlayBag),
 		ConnectorsSolver(),
 		SolverOnScene("wire", PlayWire),
+		KeySolver(),
 		SolverOnScene("glass", PlayGlass),
 		GlobeSolver(),
 		SolverOnScene("periscope", PlayPeriscope),

@@ -21,15 +21,19 @@ void Pause(std::chrono::milliseconds time)
 	std::this_thread::sleep_for(time);
 }
 
-// Moves the pointer from one point to the other in small steps.
-void Glide(const cGameRun& run, sPoint from, sPoint to)
+// Moves the pointer from one point to the other in small steps; false
+// when the stop held before a step.
+bool Glide(const cGameRun& run, sPoint from, sPoint to, const std::function<bool()>& stop)
 {
 	const int steps = std::max(1, int(std::ceil(std::hypot(to.x - from.x, to.y - from.y) / kStepPixels)));
 	for (int step = 1; step <= steps; ++step)
 	{
+		if (stop && stop())
+			return false;
 		run.MoveTo(from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps);
 		Pause(kStepPause);
 	}
+	return true;
 }
 }
 
@@ -86,7 +90,7 @@ bool AwaitShare(const cGameRun& run, const sScreenBox& box, double share,
 	return Eventually([&] { return ShareWhere(run.Capture(), box, test) >= share; }, limit);
 }
 
-void DragThrough(const cGameRun& run, const std::vector<sPoint>& points)
+void DragThrough(const cGameRun& run, const std::vector<sPoint>& points, const std::function<bool()>& stop)
 {
 	if (points.empty())
 		return;
@@ -95,7 +99,8 @@ void DragThrough(const cGameRun& run, const std::vector<sPoint>& points)
 	run.SetLeftButton(true);
 	Pause(kFramePause);
 	for (size_t i = 1; i < points.size(); ++i)
-		Glide(run, points[i - 1], points[i]);
+		if (!Glide(run, points[i - 1], points[i], stop))
+			break;
 	Pause(kFramePause);
 	run.SetLeftButton(false);
 	Pause(kFramePause);

@@ -42,8 +42,8 @@ bool AwaitShare(const cGameRun& run, const sScreenBox& box, double share,
 	const std::function<bool(const sRgb&)>& test, std::chrono::milliseconds limit);
 
 // Presses the left button at the first point, moves through the others in
-// small steps and lets go at the last.
-void DragThrough(const cGameRun& run, const std::vector<sPoint>& points);
+// small steps and lets go at the last, or where the stop first holds.
+void DragThrough(const cGameRun& run, const std::vector<sPoint>& points, const std::function<bool()>& stop = {});
 // Holds the left button at the start and circles the pointer about the
 // centre by the angle (radians, clockwise on the screen) at the radius,
 // reaching it along the start's ray; lets go there. The angle turned in

@@ -159,12 +159,12 @@ bool cGameRun::WaitForBoxChange(const sScreenshot& from, const sScreenBox& box, 
 	return Eventually([&] { return BoxChange(Capture(), from, box) > share; }, limit);
 }
 
-void cGameRun::WaitForBoxStill(const sScreenBox& box) const
+void cGameRun::WaitForBoxStill(const sScreenBox& box, std::chrono::milliseconds stillness,
+	std::chrono::milliseconds limit) const
 {
-	const auto stillness = std::chrono::milliseconds(250);
 	sScreenshot last = Capture();
 	auto stillSince = std::chrono::steady_clock::now();
-	const auto deadline = stillSince + std::chrono::seconds(5);
+	const auto deadline = stillSince + limit;
 	while (std::chrono::steady_clock::now() < deadline && std::chrono::steady_clock::now() - stillSince < stillness)
 	{
 		std::this_thread::sleep_for(std::chrono::milliseconds(40));

@@ -51,10 +51,11 @@ public:
 	// picture; false at the limit.
 	bool WaitForBoxChange(const sScreenshot& from, const sScreenBox& box, double share,
 		std::chrono::milliseconds limit) const;
-	// Waits until the box has not changed for a quarter of a second (within
-	// five seconds), or until the victory star shows: it shows only for a
-	// while, and is not waited out.
-	void WaitForBoxStill(const sScreenBox& box) const;
+	// Waits until the box has not changed for the stillness (within the
+	// limit), or until the victory star shows: it shows only for a while,
+	// and is not waited out.
+	void WaitForBoxStill(const sScreenBox& box, std::chrono::milliseconds stillness = std::chrono::milliseconds(250),
+		std::chrono::milliseconds limit = std::chrono::seconds(5)) const;
 
 	// Input in logical screen pixels (1024 by 768, y down).
 	void MoveTo(int x, int y) const;

@@ -60,6 +60,9 @@ struct sPuzzle
 	int x, y;
 	// Clips played on the whole minigame that must exist.
 	std::vector<const char*> clips;
+	// Pieces drawn over others, each with the one it covers: it lies
+	// nearer, as the order of pieces at one depth is not defined.
+	std::vector<std::pair<const char*, const char*>> covers = {};
 };
 }
 
@@ -87,7 +90,9 @@ TEST(PuzzleContent, EveryMinigameIsBuiltFromItsSceneAndDrawnInItsFrame)
 			{ "platens", { "walik_6", "lamp_green_5", "lamp_red_5" }, 254, 320, { "wal1", "fadeon" } },
 			{ "tube", { "kapan_off_5", "kapan_on_5", "open_5" }, 295, 330, { "klapan_5_on_fadein", "open_5_on", "key" } },
 			{ "hammer", { "bg", "strike", "molotok/emiter", "indicator_sign" }, 490, 250,
-				{ "down", "hit1", "hit6", "break7", "shake", "strike" } },
+				{ "down", "hit1", "hit6", "break7", "shake", "strike" },
+				{ { "cracks_1", "bg" }, { "cracks_7", "bg" }, { "dust", "cracks_7" }, { "molotok", "dust" },
+					{ "needle", "scale" } } },
 			{ "wire", { "strand_3", "pliers" }, 500, 362, { "hit3", "break3" } },
 			{ "statue", { "body/1_pero", "body/head", "body/l_arm", "body/r_arm" }, 390, 300,
 				{ "5_pero_hit1", "r_arm_hit1", "open_doors" } },
@@ -115,6 +120,9 @@ TEST(PuzzleContent, EveryMinigameIsBuiltFromItsSceneAndDrawnInItsFrame)
 			game->Show();
 			for (int i = 0; i < 10; ++i)
 				scene->Update(0.1f);
+			auto depthOf = [&](const char* piece) { return children.FindByPath(piece)->GetTransform().GetWorldMatrix()._43; };
+			for (const auto& [front, back] : puzzle.covers)
+				EXPECT_LT(depthOf(front), depthOf(back)) << puzzle.name << " " << front << " over " << back;
 			const sPixels pixels = Draw();
 			WriteScreenshot(std::string("demo_") + puzzle.name, pixels);
 			EXPECT_NE(At(pixels, puzzle.x, puzzle.y), 0u) << puzzle.name;

@@ -555,24 +555,28 @@ void AddTube(cXmlNode& list)
 }
 
 // The stone with its cracks, the hammer with the place of its strike, the
-// dust of the hits, the power scale with its needle and the sign.
+// dust of the hits, the power scale with its needle and the sign. Pieces
+// drawn over others lie nearer: the draw order of pieces at one depth is
+// not defined.
 void AddHammer(cXmlNode& list)
 {
 	cXmlNode* scene = Scene(list, "hammer", "puzzle_board");
 	Clip(*Piece(*scene, "bg", "hammer_stone", {{"motion", "hammer_shake"}}), "shake", 0, 40, 0.3f);
 	for (int count = 1; count <= 7; ++count)
 		Clip(*Piece(*scene, "cracks_" + std::to_string(count), "hammer_cracks_" + std::to_string(count),
-				 {{"motion", "puzzle_fade"}, {"color", "0 1 1 1"}}),
+				 {{"motion", "puzzle_fade"}, {"local", Placement(-1)}, {"color", "0 1 1 1"}}),
 			"break" + std::to_string(count), 0, 10, 0.3f);
 	const float hitSeconds[] = {0.6f, 0.4f, 0.45f, 0.5f, 0.5f, 0.3f};
-	cXmlNode* dust = Piece(*scene, "dust", "hammer_dust", {{"motion", "puzzle_fade"}, {"color", "0 1 1 1"}});
+	cXmlNode* dust =
+		Piece(*scene, "dust", "hammer_dust", {{"motion", "puzzle_fade"}, {"local", Placement(-2)}, {"color", "0 1 1 1"}});
 	for (int hit = 1; hit <= 6; ++hit)
 		Clip(*dust, "hit" + std::to_string(hit), 0, 20, hitSeconds[hit - 1]);
-	cXmlNode* hammer = Piece(*scene, "molotok", "hammer_hammer", {{"motion", "hammer_swing"}});
+	cXmlNode* hammer = Piece(*scene, "molotok", "hammer_hammer", {{"motion", "hammer_swing"}, {"local", Placement(-3)}});
 	Clip(*hammer, "down", 0, 10, 0.6f);
 	AddXmlElement(*hammer, "object", {{"name", "emiter"}, {"local", "1 0 0 0 1 0 0 0 1 610 390 0"}});
 	Piece(*scene, "scale", "hammer_scale");
-	Clip(*Piece(*scene, "needle", "hammer_needle", {{"motion", "hammer_needle"}}), "down", 0, 10, 0.6f);
+	Clip(*Piece(*scene, "needle", "hammer_needle", {{"motion", "hammer_needle"}, {"local", Placement(-1)}}), "down", 0,
+		10, 0.6f);
 	Piece(*scene, "indicator_sign", "hammer_sign");
 	Clip(*Piece(*scene, "strike", "hammer_flash", {{"motion", "puzzle_fade"}, {"color", "0 1 1 1"}}), "strike", 0, 20,
 		0.3f);
