@@ -26,3 +26,11 @@ inline constexpr sTrianglesPlace kTrianglesBoard[kTrianglesCells] = {{nullptr, 0
 	{nullptr, 11, {15, 16, 25}}, {nullptr, 13, {16, 17, 26}}, {nullptr, 15, {17, 23, 27}},
 	{"light_white_0", -1, {18}}, {"light_green_15", -1, {21}}, {"light_yellow_13", -1, {18}},
 	{"light_green_16", -1, {19}}, {"light_white_13", -1, {20}}, {"light_red_13", -1, {21}}};
+
+// The corner position at which the cell touches the other one (2 when the
+// other is listed neither first nor second).
+inline constexpr int TrianglesCornerTouching(int cell, int other)
+{
+	const int(&neighbours)[3] = kTrianglesBoard[cell].neighbours;
+	return neighbours[0] == other ? 0 : neighbours[1] == other ? 1 : 2;
+}

@@ -142,10 +142,7 @@ std::vector<int> SolveTriangles(const std::array<tCorners, kTrianglesCells>& cor
 		return Turned(corners[size_t(cell)], clicks[size_t(cell)])[size_t(position)];
 	};
 	// What cell n shows toward cell r: its corner at the position listing r.
-	auto facing = [&](int n, int r) {
-		const int(&neighbours)[3] = kTrianglesBoard[n].neighbours;
-		return shown(n, neighbours[0] == r ? 0 : neighbours[1] == r ? 1 : 2);
-	};
+	auto facing = [&](int n, int r) { return shown(n, TrianglesCornerTouching(n, r)); };
 	// Cell by cell; a corner is checked once the cell it touches is decided.
 	std::function<bool(int)> decide = [&](int cell) {
 		if (cell == kTrianglesCells)

@@ -4,6 +4,7 @@
 #include "cContentTree.h"
 
 #include "engine/foundation/cXmlNode.h"
+#include "game/minigames/TrianglesBoard.h"
 
 #include "engine/scene/cMotionWriter.h"
 
@@ -16,23 +17,6 @@
 namespace
 {
 const char* const kFolder = "data/minigames/";
-
-// The board's cells: a triangle (its index) or a fixed gem (its name),
-// with the cells its corners touch (a gem's: the cell it touches).
-struct sCell
-{
-	int triangle;
-	const char* gem;
-	int neighbours[3];
-};
-
-const sCell kCells[28] = {{0, "", {1, 2, 3}}, {-1, "light_green_0", {0}}, {-1, "light_white_1", {0}}, {2, "", {0, 5, 4}},
-	{1, "", {6, 3, 8}}, {3, "", {3, 7, 9}}, {-1, "light_red_0", {4}}, {-1, "light_yellow_4", {5}}, {5, "", {4, 10, 11}},
-	{7, "", {5, 12, 10}}, {6, "", {8, 9, 16}}, {4, "", {13, 8, 15}}, {8, "", {9, 14, 17}}, {-1, "light_yellow_0", {11}},
-	{-1, "light_red_4", {12}}, {10, "", {11, 19, 18}}, {12, "", {10, 20, 19}}, {14, "", {12, 21, 20}},
-	{9, "", {22, 15, 24}}, {11, "", {15, 16, 25}}, {13, "", {16, 17, 26}}, {15, "", {17, 23, 27}},
-	{-1, "light_white_0", {18}}, {-1, "light_green_15", {21}}, {-1, "light_yellow_13", {18}},
-	{-1, "light_green_16", {19}}, {-1, "light_white_13", {20}}, {-1, "light_red_13", {21}}};
 
 const char* const kColourNames[4] = {"red", "white", "green", "yellow"};
 const sRgba kColours[4] = {{235, 50, 40, 255}, {245, 245, 235, 255}, {60, 220, 80, 255}, {250, 210, 40, 255}};
@@ -56,7 +40,7 @@ int ColourOf(const std::string& name)
 
 int PositionOf(int n, int r)
 {
-	return kCells[n].neighbours[0] == r ? 0 : kCells[n].neighbours[1] == r ? 1 : 2;
+	return TrianglesCornerTouching(n, r);
 }
 
 // Row r holds triangles r * r to r * r + 2r, pointing up and down in turn.
@@ -102,14 +86,14 @@ std::vector<std::array<int, 3>> DealColours()
 	std::vector<std::array<int, 3>> colours(16, {-1, -1, -1});
 	int next = 0;
 	for (int cell = 0; cell < 28; ++cell)
-		for (int k = 0; k < 3 && kCells[cell].triangle >= 0; ++k)
+		for (int k = 0; k < 3 && kTrianglesBoard[cell].triangle >= 0; ++k)
 		{
-			const int n = kCells[cell].neighbours[k];
-			int& colour = colours[size_t(kCells[cell].triangle)][size_t(k)];
+			const int n = kTrianglesBoard[cell].neighbours[k];
+			int& colour = colours[size_t(kTrianglesBoard[cell].triangle)][size_t(k)];
 			if (colour >= 0)
 				continue;
-			colour = kCells[n].triangle < 0 ? ColourOf(kCells[n].gem)
-											 : colours[size_t(kCells[n].triangle)][size_t(PositionOf(n, cell))] = (next++ * 3 + 1) % 4;
+			colour = kTrianglesBoard[n].triangle < 0 ? ColourOf(kTrianglesBoard[n].light)
+											 : colours[size_t(kTrianglesBoard[n].triangle)][size_t(PositionOf(n, cell))] = (next++ * 3 + 1) % 4;
 		}
 	return colours;
 }
@@ -117,8 +101,8 @@ std::vector<std::array<int, 3>> DealColours()
 // The place of a fixed gem: beyond the corner of the triangle it touches.
 sPoint GemPlace(int cell)
 {
-	const int touching = kCells[cell].neighbours[0];
-	const int triangle = kCells[touching].triangle;
+	const int touching = kTrianglesBoard[cell].neighbours[0];
+	const int triangle = kTrianglesBoard[touching].triangle;
 	const sPoint centre = Centre(triangle);
 	const sPoint corner = Corner(PointsUp(triangle), PositionOf(touching, cell), 1.2f);
 	return {centre.x + corner.x, centre.y + corner.y};
@@ -143,10 +127,10 @@ cImage DrawBoard()
 	cImage image(width, height);
 	image.FillRect(0, 0, width, height, {45, 40, 38, 255});
 	for (int cell = 0; cell < 28; ++cell)
-		if (kCells[cell].triangle < 0)
+		if (kTrianglesBoard[cell].triangle < 0)
 		{
 			const sPoint at = GemPlace(cell);
-			DrawGem(image, at.x - kBoard.left, kBoard.top - at.y, kGemRadius * 1.3f, Dim(kColours[ColourOf(kCells[cell].gem)]));
+			DrawGem(image, at.x - kBoard.left, kBoard.top - at.y, kGemRadius * 1.3f, Dim(kColours[ColourOf(kTrianglesBoard[cell].light)]));
 		}
 	return image;
 }
@@ -266,11 +250,11 @@ bool WriteScene(cContentTree& tree, const std::vector<std::array<int, 3>>& colou
 		}
 	}
 	for (int cell = 0; cell < 28; ++cell)
-		if (kCells[cell].triangle < 0)
+		if (kTrianglesBoard[cell].triangle < 0)
 		{
 			const sPoint at = GemPlace(cell);
 			AddXmlElement(*scene, "geometry",
-				{{"name", kCells[cell].gem}, {"model", std::string("tri_shine_") + kColourNames[ColourOf(kCells[cell].gem)]},
+				{{"name", kTrianglesBoard[cell].light}, {"model", std::string("tri_shine_") + kColourNames[ColourOf(kTrianglesBoard[cell].light)]},
 					{"local", MinigamePlace(at.x, at.y, -1)}});
 		}
 	AddMinigameBorder(*scene);

@@ -10,6 +10,7 @@
 #include "BoardTestSupport.h"
 
 #include "engine/scene/cMotionWriter.h"
+#include "game/minigames/TrianglesBoard.h"
 
 #include <array>
 #include <cmath>
@@ -20,24 +21,6 @@
 namespace triangles
 {
 using namespace board;
-
-// Cell: triangle index (or -1 for a fixed light), the fixed light's name,
-// and the neighbours at corner positions 0, 1, 2 (a light's: its cell).
-struct sCell
-{
-	int triangle;
-	const char* light;
-	int neighbours[3];
-};
-
-const sCell kCells[28] = { { 0, "", { 1, 2, 3 } }, { -1, "light_green_0", { 0 } }, { -1, "light_white_1", { 0 } },
-	{ 2, "", { 0, 5, 4 } }, { 1, "", { 6, 3, 8 } }, { 3, "", { 3, 7, 9 } }, { -1, "light_red_0", { 4 } },
-	{ -1, "light_yellow_4", { 5 } }, { 5, "", { 4, 10, 11 } }, { 7, "", { 5, 12, 10 } }, { 6, "", { 8, 9, 16 } },
-	{ 4, "", { 13, 8, 15 } }, { 8, "", { 9, 14, 17 } }, { -1, "light_yellow_0", { 11 } }, { -1, "light_red_4", { 12 } },
-	{ 10, "", { 11, 19, 18 } }, { 12, "", { 10, 20, 19 } }, { 14, "", { 12, 21, 20 } }, { 9, "", { 22, 15, 24 } },
-	{ 11, "", { 15, 16, 25 } }, { 13, "", { 16, 17, 26 } }, { 15, "", { 17, 23, 27 } }, { -1, "light_white_0", { 18 } },
-	{ -1, "light_green_15", { 21 } }, { -1, "light_yellow_13", { 18 } }, { -1, "light_green_16", { 19 } },
-	{ -1, "light_white_13", { 20 } }, { -1, "light_red_13", { 21 } } };
 
 const char* const kColourNames[4] = { "red", "white", "green", "yellow" };
 const uint32_t kColourValues[4] = { 0xFFFF2020, 0xFFF0F0F0, 0xFF20E020, 0xFFFFE020 };
@@ -59,7 +42,7 @@ inline int ColourOf(const std::string& name)
 inline int CellOfTriangle(int triangle)
 {
 	for (int cell = 0; cell < 28; ++cell)
-		if (kCells[cell].triangle == triangle)
+		if (kTrianglesBoard[cell].triangle == triangle)
 			return cell;
 	return -1;
 }
@@ -67,7 +50,7 @@ inline int CellOfTriangle(int triangle)
 // The position at which cell n lists cell r (2 when not first or second).
 inline int PositionOf(int n, int r)
 {
-	return kCells[n].neighbours[0] == r ? 0 : kCells[n].neighbours[1] == r ? 1 : 2;
+	return TrianglesCornerTouching(n, r);
 }
 
 // Row r holds triangles r * r to r * r + 2r, pointing up and down in turn.
@@ -106,16 +89,16 @@ inline std::vector<std::array<int, 3>> DealColours()
 	std::vector<std::array<int, 3>> colours(16, { -1, -1, -1 });
 	int next = 0;
 	for (int cell = 0; cell < 28; ++cell)
-		for (int k = 0; k < 3 && kCells[cell].triangle >= 0; ++k)
+		for (int k = 0; k < 3 && kTrianglesBoard[cell].triangle >= 0; ++k)
 		{
-			const int n = kCells[cell].neighbours[k];
-			int& colour = colours[size_t(kCells[cell].triangle)][size_t(k)];
+			const int n = kTrianglesBoard[cell].neighbours[k];
+			int& colour = colours[size_t(kTrianglesBoard[cell].triangle)][size_t(k)];
 			if (colour >= 0)
 				continue;
-			if (kCells[n].triangle < 0)
-				colour = ColourOf(kCells[n].light);
+			if (kTrianglesBoard[n].triangle < 0)
+				colour = ColourOf(kTrianglesBoard[n].light);
 			else
-				colour = colours[size_t(kCells[n].triangle)][size_t(PositionOf(n, cell))] = next++ % 4;
+				colour = colours[size_t(kTrianglesBoard[n].triangle)][size_t(PositionOf(n, cell))] = next++ % 4;
 		}
 	return colours;
 }
@@ -156,12 +139,12 @@ inline std::string TrianglesScene()
 	}
 	for (int cell = 0; cell < 28; ++cell)
 	{
-		if (kCells[cell].triangle >= 0)
+		if (kTrianglesBoard[cell].triangle >= 0)
 			continue;
-		const int touching = kCells[cell].neighbours[0];
-		const int triangle = kCells[touching].triangle;
+		const int touching = kTrianglesBoard[cell].neighbours[0];
+		const int triangle = kTrianglesBoard[touching].triangle;
 		const cVector3d at = Centre(triangle) + CornerOffset(triangle, PositionOf(touching, cell), 1.1f);
-		scene += Placed(kCells[cell].light, std::string("tri_") + kColourNames[ColourOf(kCells[cell].light)], at.x, at.y);
+		scene += Placed(kTrianglesBoard[cell].light, std::string("tri_") + kColourNames[ColourOf(kTrianglesBoard[cell].light)], at.x, at.y);
 	}
 	return scene + BorderScene();
 }
@@ -180,10 +163,10 @@ inline std::optional<std::vector<int>> SolveBoard(const std::vector<std::array<i
 {
 	std::vector<int> turns(16, -1);
 	auto facing = [&](int n, int r) {
-		if (kCells[n].triangle < 0)
-			return ColourOf(kCells[n].light);
-		const int t = turns[size_t(kCells[n].triangle)];
-		return colours[size_t(kCells[n].triangle)][size_t((PositionOf(n, r) + 3 - t) % 3)];
+		if (kTrianglesBoard[n].triangle < 0)
+			return ColourOf(kTrianglesBoard[n].light);
+		const int t = turns[size_t(kTrianglesBoard[n].triangle)];
+		return colours[size_t(kTrianglesBoard[n].triangle)][size_t((PositionOf(n, r) + 3 - t) % 3)];
 	};
 	// Triangles in order; a corner is checked once its neighbour is decided.
 	std::function<bool(int)> decide = [&](int triangle) {
@@ -196,8 +179,8 @@ inline std::optional<std::vector<int>> SolveBoard(const std::vector<std::array<i
 			bool fits = true;
 			for (int k = 0; k < 3 && fits; ++k)
 			{
-				const int n = kCells[cell].neighbours[k];
-				if (kCells[n].triangle >= 0 && turns[size_t(kCells[n].triangle)] < 0)
+				const int n = kTrianglesBoard[cell].neighbours[k];
+				if (kTrianglesBoard[n].triangle >= 0 && turns[size_t(kTrianglesBoard[n].triangle)] < 0)
 					continue;
 				fits = facing(cell, n) == facing(n, cell);
 			}
