@@ -33,7 +33,7 @@ TEST(Playthrough, TheDemoFromLaunchToQuit)
 	ASSERT_FALSE(HasFailure());
 	LeaveTheHallToTheMainMenu(run, location2, screens);
 	ASSERT_FALSE(HasFailure());
-	const float music = ChangeTheOptions(run, location2, screens);
+	ChangeTheOptions(run, location2, screens);
 	ASSERT_FALSE(HasFailure());
 	QuitFromTheMainMenu(run, location2, screens);
 	EXPECT_EQ(run.WaitForEnd(std::chrono::seconds(30)), 0);
@@ -41,7 +41,6 @@ TEST(Playthrough, TheDemoFromLaunchToQuit)
 	const std::string log = run.Log();
 	ExpectCleanLog(log);
 	ExpectNoLongFrame(log);
-	EXPECT_NEAR(StoredMusicVolume(run), music, 0.05f) << "the music volume dragged to is not kept";
 
 	// A second launch greets Ann and goes back to the study as it was left.
 	ASSERT_TRUE(run.Launch()) << "the game showed no window the second time";
