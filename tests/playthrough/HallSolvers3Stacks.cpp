@@ -6,6 +6,7 @@
 
 #include "HallSolvers3Stacks.h"
 
+#include "../game/minigames/EightAlone.h"
 #include "HallSolvers2Support.h"
 
 #include <array>
@@ -30,28 +31,6 @@ sScreenBox BoxAbout(sPoint centre, int half)
 
 const int kFacesSize = 8;
 
-// The row of each column's head on a board where no two heads share a
-// row, a column or a diagonal.
-std::array<int, kFacesSize> LonelyRows()
-{
-	std::array<int, kFacesSize> rows{};
-	std::function<bool(int)> place = [&](int column) {
-		if (column == kFacesSize)
-			return true;
-		for (int row = 0; row < kFacesSize; ++row)
-		{
-			bool free = true;
-			for (int before = 0; before < column; ++before)
-				free = free && rows[before] != row && std::abs(rows[before] - row) != column - before;
-			rows[column] = row;
-			if (free && place(column + 1))
-				return true;
-		}
-		return false;
-	};
-	place(0);
-	return rows;
-}
 
 // A head's face, sad or happy, in the middle of its cell.
 bool IsHeadFace(const sRgb& colour)
@@ -285,8 +264,9 @@ bool ReadTower(const cGameRun& run, const cTowerBoard& board, sTowerState& state
 sMinigameSolver FacesSolver()
 {
 	return SolverOnScene("faces", [](cGameRun& run, const cScreenLayout& layout) {
-		// The heads stand along the top row; each goes down its column.
-		const std::array<int, kFacesSize> rows = LonelyRows();
+		// The heads stand along the top row; each goes down its column to
+		// a row where no other head sees it.
+		const std::array<int, kFacesSize> rows = EightAlone();
 		for (int column = 0; column < kFacesSize; ++column)
 		{
 			if (rows[column] == kFacesSize - 1)

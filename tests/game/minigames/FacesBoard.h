@@ -1,6 +1,7 @@
 #pragma once
 // The faces test board: cells, ray pieces and heads, and eight heads placed alone.
 
+#include "EightAlone.h"
 #include "PuzzleMinigameSupport.h"
 
 #include "game/minigames/cMinigameFaces.h"
@@ -49,28 +50,6 @@ inline std::string FacesScene()
 	return scene + StripBorder();
 }
 
-// A placement of eight heads on the board where none sees another: the
-// column of each row's head.
-inline std::array<int, 8> EightAlone()
-{
-	std::array<int, 8> columns {};
-	std::function<bool(int)> place = [&](int row) {
-		if (row == 8)
-			return true;
-		for (int column = 0; column < 8; ++column)
-		{
-			bool free = true;
-			for (int before = 0; before < row; ++before)
-				free = free && columns[before] != column && std::abs(columns[before] - column) != row - before;
-			columns[row] = column;
-			if (free && place(row + 1))
-				return true;
-		}
-		return false;
-	};
-	place(0);
-	return columns;
-}
 
 inline void AddFacesContent(sPuzzleArt art, cSceneContent& content)
 {
