@@ -171,7 +171,7 @@ void TakeTheWayOn(cGameRun& run, const sLocation1Layouts& layouts, cStoryScreens
 // The diary closed: location2.
 void CloseTheMap(cGameRun& run, const sLocation1Layouts& layouts, cStoryScreens&)
 {
-	EXPECT_TRUE(run.ClickUntilChanged(layouts.front.diary, "close", 60s));
+	EXPECT_TRUE(CloseTheDiary(run, layouts.front.diary));
 	run.ParkPointer();
 }
 }
@@ -223,6 +223,6 @@ void QuitAndComeBack(cGameRun& run, const sLocation1Layouts& layouts, cStoryScre
 	// The player is remembered: no name prompt, the menu greets Ann.
 	EXPECT_EQ(screens.Check(run, "l1-00-menu-on-return"), "");
 	EXPECT_TRUE(run.ClickUntilChanged(layouts.front.menu, "start"));
-	EXPECT_TRUE(run.ClickUntilChanged(layouts.front.diary, "close", 60s));
+	EXPECT_TRUE(CloseTheDiary(run, layouts.front.diary));
 	run.ParkPointer();
 }

@@ -68,7 +68,7 @@ void Check(const cGameRun& run, cStoryScreens& screens, const std::string& name)
 void PassTheMap(cGameRun& run, const sLocation2Layouts& layouts, cStoryScreens& screens, const std::string& name)
 {
 	Check(run, screens, name);
-	EXPECT_TRUE(run.ClickUntilChanged(layouts.front.diary, "close")) << "the map never closed";
+	EXPECT_TRUE(CloseTheDiary(run, layouts.front.diary)) << "the map never closed";
 }
 }
 

@@ -44,7 +44,7 @@ TEST(Playthrough, Location2ToTheEnd)
 	EXPECT_TRUE(run.ClickUntilChanged(layouts.front.menu, "start"));
 	run.ParkPointer();
 	EXPECT_EQ(screens.Check(run, "l2-15-map-resuming"), "");
-	EXPECT_TRUE(run.ClickUntilChanged(layouts.front.diary, "close"));
+	EXPECT_TRUE(CloseTheDiary(run, layouts.front.diary));
 	run.ParkPointer();
 	EXPECT_EQ(screens.Await(run, "l2-05-study-searched"), "");
 	Quit(run, layouts.front);

@@ -49,7 +49,7 @@ TEST(Playthrough, TheDemoFromLaunchToQuit)
 	EXPECT_TRUE(run.ClickUntilChanged(layouts.menu, "start"));
 	run.ParkPointer();
 	EXPECT_EQ(screens.Await(run, "l2-15-map-resuming"), "");
-	EXPECT_TRUE(run.ClickUntilChanged(layouts.diary, "close"));
+	EXPECT_TRUE(CloseTheDiary(run, layouts.diary));
 	run.ParkPointer();
 	EXPECT_EQ(screens.Await(run, "l2-05-study-searched"), "");
 	Quit(run, layouts);

@@ -32,7 +32,15 @@ void StartNewGame(cGameRun& run, const sStoryLayouts& layouts, cStoryScreens& sc
 	// Start: the diary shows while the location loads; closing it shows the room.
 	EXPECT_TRUE(run.ClickUntilChanged(layouts.menu, "start"));
 	EXPECT_EQ(screens.Check(run, "03-diary"), "");
-	EXPECT_TRUE(run.ClickUntilChanged(layouts.diary, "close"));
+	EXPECT_TRUE(CloseTheDiary(run, layouts.diary));
+}
+
+bool CloseTheDiary(const cGameRun& run, const cScreenLayout& diary)
+{
+	if (!diary.Has("close") || !diary.Has("page"))
+		return false;
+	const sScreenBox close = diary.Box("close");
+	return run.ClickUntilBoxChanges(close.CentreX(), close.CentreY(), diary.Box("page"), 0.5, 25);
 }
 
 void Quit(cGameRun& run, const sStoryLayouts& layouts)

@@ -33,6 +33,12 @@ struct sStoryLayouts
 // "03-diary").
 void StartNewGame(cGameRun& run, const sStoryLayouts& layouts, cStoryScreens& screens, const std::string& name);
 
+// Closes the diary that shows while a location loads: its close button
+// takes a click only once the location is ready, and the page's own change
+// from "loading" to "ready" is no sign of it closing. False when the page
+// never gave way within about a minute.
+bool CloseTheDiary(const cGameRun& run, const cScreenLayout& diary);
+
 // The window's close box, and Yes to the question it asks; the box is
 // tried again while the game runs on.
 void Quit(cGameRun& run, const sStoryLayouts& layouts);
