@@ -7,8 +7,6 @@
 
 namespace
 {
-const int kLogicalWidth = 1024;
-const int kLogicalHeight = 768;
 // The overlay's star grows about this point of the screen and, once
 // grown, covers the box around it in gold.
 const sScreenBox kStarHeart{354, 344, 434, 424};

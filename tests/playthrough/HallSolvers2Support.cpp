@@ -7,8 +7,6 @@
 
 namespace
 {
-const int kLogicalWidth = 1024;
-const int kLogicalHeight = 768;
 // The pointer moves this far at most between two looks of the game.
 const double kStepPixels = 6;
 const auto kStepPause = std::chrono::milliseconds(12);

@@ -5,7 +5,6 @@
 #include "HallSolvers3Pictures.h"
 
 #include "HallSolvers2Support.h"
-#include "cScreenComparer.h"
 
 #include <thread>
 
@@ -41,8 +40,7 @@ bool ClickCloses(const cGameRun& run, sPoint at, std::chrono::milliseconds limit
 	run.ParkPointer();
 	const sScreenshot open = run.Capture();
 	Tap(run, at);
-	run.ParkPointer();
-	return Eventually([&] { return cScreenComparer::DifferingShare(run.Capture(), open) > 0.2; }, limit);
+	return ClosesByItself(run, open, {0, 0, kLogicalWidth, kLogicalHeight}, limit);
 }
 
 bool PlayPhone(cGameRun& run, const cScreenLayout& layout)

@@ -268,7 +268,7 @@ bool SwapPieces(const cGameRun& run, sPoint from, sPoint to, const sScreenBox& p
 bool PlayPicture(cGameRun& run, const cScreenLayout& layout)
 {
 	std::vector<sRing> rings;
-	sScreenBox picture{1024, 768, 0, 0};
+	sScreenBox picture{kLogicalWidth, kLogicalHeight, 0, 0};
 	for (int ring = 1; layout.Has("dummy_" + std::to_string(ring) + "_1"); ++ring)
 	{
 		rings.push_back(ReadRing(layout, ring));

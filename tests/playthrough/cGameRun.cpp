@@ -13,8 +13,6 @@
 
 namespace
 {
-const int kLogicalWidth = 1024;
-const int kLogicalHeight = 768;
 // The mix the game writes: 44100 frames a second of two 16-bit samples.
 const size_t kFrameBytes = 4;
 const size_t kFramesPerSecond = 44100;

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+// The logical screen that boxes, points and input are given on.
+inline constexpr int kLogicalWidth = 1024;
+inline constexpr int kLogicalHeight = 768;
+
 struct sScreenBox
 {
 	int left = 0, top = 0, right = 0, bottom = 0;
